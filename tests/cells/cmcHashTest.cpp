@@ -86,8 +86,8 @@ TEST(cmcHash2, MapsNamesToEntriesItDoesNotOwn)
         cmcHash2 index;
         index.Insert("GI_Sheet_Sel_Mch_ChInh#1", &first);
         index.Insert("GI_Sheet_Sel_Mch_ChInh#2", &second);
-        ASSERT_NE(index.Find("GI_Sheet_Sel_Mch_ChInh#2"), nullptr);
-        EXPECT_EQ(index.Find("GI_Sheet_Sel_Mch_ChInh#2")->value, &second);
+        const auto *node = index.Find("GI_Sheet_Sel_Mch_ChInh#2");
+        EXPECT_TRUE(node != nullptr && node->value == &second);
         EXPECT_EQ(index.Find("GI_Sheet_Sel_Mch_ChInh#3"), nullptr);
     }
     EXPECT_EQ(first.marker, 1); // still ours after the index is gone
