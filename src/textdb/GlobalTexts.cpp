@@ -1,0 +1,17 @@
+#include "textdb/GlobalTexts.h"
+
+#include "textdb/cmcGTex.h"
+
+cmcGTex &mainTextDatabase()
+{
+    static cmcGTex database;
+    return database;
+}
+
+cmcGTex &languageTextDatabase()
+{
+    static cmcGTex database;
+    return database;
+}
+
+std::string appTitle() { return mainTextDatabase().GetFirstLine("GI_Sys_AppTitle"); }
