@@ -3,6 +3,8 @@
 #include "platform/MessageService.h"
 #include "platform/SafeFileWriter.h"
 #include "platform/TextFileReader.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
 
 #include <array>
 #include <cerrno>
@@ -23,6 +25,7 @@ constexpr int kMaxDataLineLength = 6 + 2 * 255;
 // Four hexadecimal address digits cannot name more.
 constexpr int32_t kLastWritableAddress = 0xFFFF;
 
+const char *const kHeadlineKey = "GI_Mess_FileErr_Headline";
 const char *const kErrorKeys[] = {
     nullptr,
     "GI_Mess_FileErr_FileOpen",
@@ -377,14 +380,17 @@ const char *cmcVrcFile::ErrorKey(int code)
 std::string cmcVrcFile::ErrorText(int code)
 {
     const char *key = ErrorKey(code);
-    return key != nullptr ? key : std::string();
+    if (key == nullptr)
+        return {};
+    cmcGTex &texts = mainTextDatabase();
+    return texts.GetFirstLine(kHeadlineKey) + "\n\n" + texts.GetFirstLine(key);
 }
 
 void cmcVrcFile::ShowError(int code)
 {
     if (ErrorKey(code) == nullptr)
         return;
-    platform::showMessage("", ErrorText(code), platform::MessageIcon::Warning,
+    platform::showMessage(appTitle(), ErrorText(code), platform::MessageIcon::Warning,
                           platform::MessageButtons::Ok);
 }
 

@@ -1,6 +1,9 @@
 #include "VrcTestFiles.h"
 
+#include "clonefile/cmcVrcFile.h"
 #include "support/TestPaths.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
 
 #include <QDir>
 
@@ -38,6 +41,21 @@ void fillWithMarker(cmcEeprom &image, int32_t size)
 {
     image.SetSize(size);
     image.Fill(0xC3);
+}
+
+void useMessageTexts()
+{
+    static const std::vector<std::string> items = [] {
+        std::vector<std::string> lines = {"#GI_Sys_AppTitle", "Quillon test",
+                                          "#GI_Mess_FileErr_Headline", "File error"};
+        for (int code = 1; code <= 9; ++code) {
+            const std::string key = cmcVrcFile::ErrorKey(code);
+            lines.insert(lines.end(), {"#" + key, "Text of " + key, "second line"});
+        }
+        lines.push_back("#End_Of_Ovl");
+        return lines;
+    }();
+    mainTextDatabase().SetItems(&items);
 }
 
 std::string TempFolder::path(const std::string &name) const

@@ -24,6 +24,11 @@ void fillWithFullRadio(cmcEeprom &image, int32_t size = kWorkingImageSize);
 // Bytes that no clone file fixture holds, to see whether a read touched them.
 void fillWithMarker(cmcEeprom &image, int32_t size = kWorkingImageSize);
 
+// Gives the main text database (once per test program) the keys the clone
+// file messages read: caption "Quillon test", headline "File error" and, for
+// each code's key, "Text of <key>" followed by a second line never shown.
+void useMessageTexts();
+
 // A private folder for the files a test writes.
 class TempFolder
 {
