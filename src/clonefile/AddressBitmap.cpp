@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 void AddressBitmap::Reset(int32_t size)
 {
@@ -9,14 +10,25 @@ void AddressBitmap::Reset(int32_t size)
     bytes_.assign(static_cast<size_t>((int64_t{size_} + 7) / 8), 0);
 }
 
-void AddressBitmap::Clear() { std::fill(bytes_.begin(), bytes_.end(), 0); }
+void AddressBitmap::Clear() { std::memset(bytes_.data(), 0, bytes_.size()); }
 
 void AddressBitmap::MarkSpan(int32_t first, int32_t last)
 {
     if (first < 0 || last >= size_ || first > last)
         return;
-    for (int32_t a = first; a <= last; ++a)
-        bytes_[static_cast<size_t>(a / 8)] |= static_cast<uint8_t>(1u << (a % 8));
+    // Bit by bit only up to the next whole byte; whole bytes in one go.
+    int32_t a = first;
+    for (; a <= last && a % 8 != 0; ++a)
+        setBit(a);
+    const int32_t wholeBytes = (last - a + 1) / 8;
+    std::memset(bytes_.data() + a / 8, 0xFF, static_cast<size_t>(wholeBytes));
+    for (a += wholeBytes * 8; a <= last; ++a)
+        setBit(a);
+}
+
+void AddressBitmap::setBit(int32_t a)
+{
+    bytes_[static_cast<size_t>(a / 8)] |= static_cast<uint8_t>(1u << (a % 8));
 }
 
 void AddressBitmap::MarkRanges(const RangeList &ranges)

@@ -26,6 +26,8 @@ public:
     bool HasBitsOutside(const AddressBitmap &other) const;
 
 private:
+    void setBit(int32_t a);
+
     int32_t size_ = 0;
     std::vector<uint8_t> bytes_;
 };
