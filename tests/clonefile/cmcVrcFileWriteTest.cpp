@@ -186,6 +186,7 @@ TEST_F(VrcWrite, AFailedSaveKeepsTheFileItReplaces)
 
     ASSERT_EQ(file_.Write(path, clone_file_policy::fileRanges()), 0);
     EXPECT_EQ(readFile(path).substr(0, 10), "30790000\r\n");
+    EXPECT_EQ(folder_.fileNames(), std::vector<std::string>{"a.vrc"});
 }
 
 } // namespace
