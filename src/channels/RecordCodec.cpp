@@ -80,6 +80,13 @@ void writeBits(cmcEeprom &image, int32_t address, const Field &field, uint32_t b
     image.SetByte(address, static_cast<uint8_t>(kept | ((bits << field.lsb) & mask)));
 }
 
+void writeBit(cmcEeprom &image, int32_t address, uint8_t bit, bool on)
+{
+    const uint8_t mask = static_cast<uint8_t>(1u << bit);
+    const uint8_t kept = image.GetByte(address) & static_cast<uint8_t>(~mask);
+    image.SetByte(address, static_cast<uint8_t>(on ? kept | mask : kept));
+}
+
 uint32_t readBits(const cmcEeprom &image, int32_t address, const Field &field)
 {
     return (image.GetByte(address) >> field.lsb) & fieldMask(field);
@@ -322,9 +329,8 @@ void encodeField(datCh &record, const Field &field, const Place &at)
     }
     case Coding::TextPresent: {
         std::span<uint8_t> text = bytesOf(record, field);
-        writeBits(image, at.address, field,
-                  holdsNonSpace(text.first(std::min<std::size_t>(field.width, text.size()))) ? 1
-                                                                                             : 0);
+        writeBit(image, at.address, field.lsb,
+                 holdsNonSpace(text.first(std::min<std::size_t>(field.width, text.size()))));
         break;
     }
     case Coding::Fill:
@@ -335,7 +341,7 @@ void encodeField(datCh &record, const Field &field, const Place &at)
         image.SetByte(at.address, member<int32_t>(record, field) != 0 ? 0xFF : 0x00);
         break;
     case Coding::NonZeroBit:
-        writeBits(image, at.address, field, member<int32_t>(record, field) != 0 ? 1 : 0);
+        writeBit(image, at.address, field.lsb, member<int32_t>(record, field) != 0);
         break;
     case Coding::RowWord:
         // Only setting a designation moves it; clearing it here writes nothing.

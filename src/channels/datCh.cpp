@@ -394,6 +394,8 @@ int datCh::usedChannelCount(int first, int last)
 {
     if (first < 0 || last >= kChannels || first > last)
         return -1;
+    if (image == nullptr)
+        return 0;
     int used = 0;
     datCh scratch(image);
     for (int channel = first; channel <= last; ++channel) {
