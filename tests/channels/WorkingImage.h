@@ -21,6 +21,7 @@ struct WorkingImage {
     cmcEeprom image;
     WorkingImage() { image.SetSize(kWorkingSize); }
 
+    void clear() { image.Fill(0); }
     void fillRandom(uint32_t seed)
     {
         std::mt19937 random(seed);
