@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <random>
+#include <vector>
 
 namespace channel_testing {
 
@@ -22,6 +23,12 @@ struct WorkingImage {
     WorkingImage() { image.SetSize(kWorkingSize); }
 
     void clear() { image.Fill(0); }
+    std::vector<uint8_t> bytes() const
+    {
+        std::vector<uint8_t> all(static_cast<std::size_t>(kWorkingSize));
+        image.ReadBlock(0, all.data(), kWorkingSize);
+        return all;
+    }
     void fillRandom(uint32_t seed)
     {
         std::mt19937 random(seed);

@@ -348,8 +348,7 @@ TEST(datChChannel, IndexBeyondTheChannelsLeavesAResetRecordAndWritesNothing)
 {
     WorkingImage w;
     w.fillRandom(7);
-    WorkingImage before;
-    before.image.CopyFrom(w.image);
+    const std::vector<uint8_t> before = w.bytes();
     datCh record(&w.image);
     record.FreqR = 1234;
     record.decode(kLmr, 32);
@@ -358,7 +357,7 @@ TEST(datChChannel, IndexBeyondTheChannelsLeavesAResetRecordAndWritesNothing)
     EXPECT_EQ(record.index, 32);
     record.FreqR = 146000000;
     record.encode(kLmr, 32);
-    EXPECT_TRUE(w.image.Equals(before.image));
+    EXPECT_TRUE(w.bytes() == before);
 }
 
 TEST(datChChannel, ExtraRecordByteElevenIsAlwaysWrittenZero)

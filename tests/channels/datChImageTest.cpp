@@ -90,13 +90,6 @@ const std::vector<KindArea> &kindAreas()
     return areas;
 }
 
-std::vector<uint8_t> snapshot(const cmcEeprom &image)
-{
-    std::vector<uint8_t> bytes(static_cast<std::size_t>(image.GetSize()));
-    image.ReadBlock(0, bytes.data(), image.GetSize());
-    return bytes;
-}
-
 bool inSpan(const Span &span, int32_t address, int row)
 {
     const int32_t start = span.base + span.stride * row;
@@ -135,9 +128,9 @@ TEST(datChImage, ARowWritesOnlyItsOwnBytes)
             SCOPED_TRACE(::testing::Message() << "kind " << area.kind << " row " << row);
             WorkingImage w;
             w.fillRandom(static_cast<uint32_t>(area.kind * 1000 + row));
-            const std::vector<uint8_t> before = snapshot(w.image);
+            const std::vector<uint8_t> before = w.bytes();
             decodeAndEncode(w.image, area.kind, row);
-            const std::vector<uint8_t> after = snapshot(w.image);
+            const std::vector<uint8_t> after = w.bytes();
             for (int32_t a = 0; a < kWorkingSize; ++a) {
                 const auto i = static_cast<std::size_t>(a);
                 const uint8_t changed = before[i] ^ after[i];
@@ -156,10 +149,10 @@ TEST(datChImage, ASecondPassOverEveryRowChangesNothing)
         w.fillRandom(static_cast<uint32_t>(77 + area.kind));
         for (int row = 0; row < area.rows; ++row)
             decodeAndEncode(w.image, area.kind, row);
-        const std::vector<uint8_t> once = snapshot(w.image);
+        const std::vector<uint8_t> once = w.bytes();
         for (int row = 0; row < area.rows; ++row)
             decodeAndEncode(w.image, area.kind, row);
-        EXPECT_TRUE(snapshot(w.image) == once);
+        EXPECT_TRUE(w.bytes() == once);
     }
 }
 
@@ -169,11 +162,11 @@ TEST(datChImage, KindsWithoutDerivedBitsReencodeRandomRowsUnchanged)
         SCOPED_TRACE(kind);
         WorkingImage w;
         w.fillRandom(static_cast<uint32_t>(kind));
-        const std::vector<uint8_t> before = snapshot(w.image);
+        const std::vector<uint8_t> before = w.bytes();
         const int rows = kindAreas()[static_cast<std::size_t>(kind - 1)].rows;
         for (int row = 0; row < rows; ++row)
             decodeAndEncode(w.image, kind, row);
-        EXPECT_TRUE(snapshot(w.image) == before);
+        EXPECT_TRUE(w.bytes() == before);
     }
 }
 
@@ -228,7 +221,7 @@ TEST(datChImage, RowsOutsideTheStorageDecodeToAResetRecordAndWriteNothing)
         SCOPED_TRACE(area.kind);
         WorkingImage w;
         w.fillRandom(5);
-        const std::vector<uint8_t> before = snapshot(w.image);
+        const std::vector<uint8_t> before = w.bytes();
         for (const int row : {-1, area.rows}) {
             datCh record(&w.image);
             record.decode(area.kind, row);
@@ -239,7 +232,7 @@ TEST(datChImage, RowsOutsideTheStorageDecodeToAResetRecordAndWriteNothing)
             record.Text.fill('Z');
             record.encode(area.kind, row);
         }
-        EXPECT_TRUE(snapshot(w.image) == before);
+        EXPECT_TRUE(w.bytes() == before);
     }
 }
 
