@@ -225,6 +225,25 @@ void datCh::finishChannelDecode()
     status = static_cast<uint8_t>(present ? status | kPresent : status & ~kPresent);
 }
 
+// --- Colour code.
+
+int32_t datCh::defaultColourCode(int32_t hertz)
+{
+    constexpr int32_t kRaster = 6250;
+    constexpr int32_t kColourCodes = 64;
+    return hertz > 0 ? (hertz / kRaster) % kColourCodes : 0;
+}
+
+bool datCh::applyDefaultColourCode()
+{
+    if (FreqR != FreqT)
+        return false;
+    const int32_t code = defaultColourCode(FreqR);
+    const bool changed = code != DpmrTxCc;
+    DpmrTxCc = code;
+    return changed && isUsed() && DigSig != 0;
+}
+
 // --- Multi-table.
 
 int32_t datCh::multiTableRow() const

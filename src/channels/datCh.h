@@ -79,6 +79,13 @@ public:
     // Encode then decode, so that clamped and derived values show at once.
     void commit();
 
+    // After a frequency edit: a channel whose two frequencies are equal takes
+    // the colour code of its raster position. True when the warning about a
+    // changed colour code is due (it changed on a channel in use that sends
+    // digital signalling); the caller shows it.
+    bool applyDefaultColourCode();
+    static int32_t defaultColourCode(int32_t hertz);
+
     bool isUsed() const { return (status & kUsed) != 0; }
     bool isPresent() const { return (status & kPresent) != 0; }
     void setUsed(bool on);

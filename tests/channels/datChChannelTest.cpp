@@ -437,4 +437,37 @@ TEST(datChChannel, AttributeByteGathersDesignationsAndBankFlags)
     EXPECT_EQ(record.attributes(), datCh::kAttrA | datCh::kAttrEOff | datCh::kAttrLtr);
 }
 
+TEST(datChChannel, EqualFrequenciesTakeTheColourCodeOfTheirRasterPosition)
+{
+    struct ColourCase {
+        const char *what;
+        int32_t receive, transmit;
+        int32_t storedCode;
+        bool used;
+        int32_t digSig;
+        int32_t code;
+        bool warn;
+    };
+    const ColourCase cases[] = {
+        {"raster position 64 wraps to 0", 400000, 400000, 9, true, 1, 0, true},
+        {"446.00625 MHz", 446006250, 446006250, 0, true, 2, (446006250 / 6250) % 64, true},
+        {"frequency 0", 0, 0, 5, true, 1, 0, true},
+        {"unchanged code", 6250, 6250, 1, true, 1, 1, false},
+        {"analogue channel", 6250, 6250, 0, true, 0, 1, false},
+        {"channel not in use", 6250, 6250, 0, false, 1, 1, false},
+        {"split frequencies", 6250, 12500, 7, true, 1, 7, false},
+    };
+    for (const ColourCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        datCh record;
+        record.FreqR = c.receive;
+        record.FreqT = c.transmit;
+        record.DpmrTxCc = c.storedCode;
+        record.DigSig = c.digSig;
+        record.setUsed(c.used);
+        EXPECT_EQ(record.applyDefaultColourCode(), c.warn);
+        EXPECT_EQ(record.DpmrTxCc, c.code);
+    }
+}
+
 } // namespace
