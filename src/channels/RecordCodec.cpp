@@ -3,6 +3,7 @@
 #include "channels/ChannelGlobals.h"
 #include "channels/datCh.h"
 #include "image/cmcEeprom.h"
+#include "platform/FatalError.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,15 +19,14 @@ struct IsByteArray : std::false_type {};
 template <std::size_t N>
 struct IsByteArray<std::array<uint8_t, N>> : std::true_type {};
 
-// Table rows name members by type; a row of the wrong type is a table fault
-// that the per-kind tests catch, so it resolves to an empty target here.
+// Table rows name members by type; a coding paired with a member of another
+// type is a fault in the tables themselves.
 template <class T>
 T &member(datCh &record, const Field &field)
 {
-    static T unused{};
     const auto *pointer = std::get_if<T datCh::*>(&field.member);
     if (pointer == nullptr || *pointer == nullptr)
-        return unused = T{};
+        platform::fatalError("Record layout names a member of the wrong type.");
     return record.**pointer;
 }
 
