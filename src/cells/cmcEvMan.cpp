@@ -17,6 +17,10 @@ cmcEvMan::cmcEvMan() : task_(new cmcTask)
 
 cmcEvMan::~cmcEvMan()
 {
+    // Stopped first, the task goes at once unless its tick is what destroys
+    // the manager; that also holds after the application object is gone,
+    // when no timer could be restarted for a later release.
+    task_->Stop();
     cmcTask::dispose(task_);
     queue_.clear();
     listeners_.clear();
