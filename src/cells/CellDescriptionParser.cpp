@@ -10,6 +10,7 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
