@@ -38,15 +38,6 @@ void setField(std::uint8_t &flags, std::uint8_t mask, int shift, int value)
     flags = static_cast<std::uint8_t>((flags & ~mask) | ((value << shift) & mask));
 }
 
-std::string_view trimBlanksAndControls(std::string_view text)
-{
-    while (!text.empty() && isBlankOrControl(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlankOrControl(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Every backslash removed, the character after it kept.
 std::string withoutEscapes(std::string_view text)
 {

@@ -31,30 +31,28 @@ bool CellNameIndex::find(std::span<const char *const> names, std::string_view na
     return true;
 }
 
-bool CellNameIndex::FindCategory(std::string_view name, std::int32_t &id)
+bool CellNameIndex::lookup(std::span<const char *const> names, bool &entered, std::string_view name,
+                           std::int32_t &id)
 {
     if (name.empty()) {
-        id = noCategory();
+        id = static_cast<std::int32_t>(names.size());
         return true;
     }
-    if (!categoriesEntered_) {
-        categoriesEntered_ = true;
-        enter(index_, categories_);
+    if (!entered) {
+        entered = true;
+        enter(index_, names);
     }
-    return find(categories_, name, id);
+    return find(names, name, id);
+}
+
+bool CellNameIndex::FindCategory(std::string_view name, std::int32_t &id)
+{
+    return lookup(categories_, categoriesEntered_, name, id);
 }
 
 bool CellNameIndex::FindLabel(std::string_view name, std::int32_t &id)
 {
-    if (name.empty()) {
-        id = noLabel();
-        return true;
-    }
-    if (!labelsEntered_) {
-        labelsEntered_ = true;
-        enter(index_, labels_);
-    }
-    return find(labels_, name, id);
+    return lookup(labels_, labelsEntered_, name, id);
 }
 
 std::int32_t CellNameIndex::CategoryId(std::string_view name)

@@ -36,6 +36,8 @@ public:
 private:
     static void enter(cmcHash &index, std::span<const char *const> names);
     bool find(std::span<const char *const> names, std::string_view name, std::int32_t &id) const;
+    bool lookup(std::span<const char *const> names, bool &entered, std::string_view name,
+                std::int32_t &id);
 
     cmcHash index_;
     std::span<const char *const> categories_;

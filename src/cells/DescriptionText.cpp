@@ -39,13 +39,25 @@ std::int32_t readDecimal(std::string_view text)
     return static_cast<std::int32_t>(value);
 }
 
-std::string_view trimBlanks(std::string_view text)
+namespace {
+
+template <typename Trimmed>
+std::string_view trimmed(std::string_view text, Trimmed trim)
 {
-    while (!text.empty() && isBlank(text.front()))
+    while (!text.empty() && trim(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
+    while (!text.empty() && trim(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+} // namespace
+
+std::string_view trimBlanks(std::string_view text) { return trimmed(text, isBlank); }
+
+std::string_view trimBlanksAndControls(std::string_view text)
+{
+    return trimmed(text, isBlankOrControl);
 }
 
 bool valueAfterEquals(std::string_view property, std::string_view &value)

@@ -18,6 +18,8 @@ std::int32_t readDecimal(std::string_view text);
 
 // Without leading and trailing blanks (spaces and tabs).
 std::string_view trimBlanks(std::string_view text);
+// Without leading and trailing blanks and control characters.
+std::string_view trimBlanksAndControls(std::string_view text);
 
 // The text after the first '='; false when there is none.
 bool valueAfterEquals(std::string_view property, std::string_view &value);
