@@ -1,0 +1,153 @@
+// The radio program itself, started as a child process and reached through
+// the program's own transports, as the end-to-end tests will use it.
+#include "VirtualRadioProcess.h"
+#include "RadioTestSupport.h"
+
+#include "link/PortMap.h"
+#include "link/cmcComm.h"
+#include "link/cmcTcpClient.h"
+#include "platform/RegistryStore.h"
+#include "support/TestPaths.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using namespace vradio_testing;
+
+bool pumpUntil(const std::function<bool()> &done)
+{
+    QTimer wakeUp;
+    wakeUp.start(2);
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 10000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+// Everything the transport delivers until the given number of frames (and
+// bytes outside frames, for acknowledgements) came.
+Bytes receive(cmcTransport &link, const std::function<bool(const Bytes &)> &complete)
+{
+    Bytes got;
+    std::uint8_t buffer[256];
+    pumpUntil([&] {
+        const std::int32_t n = link.Read(buffer, sizeof buffer);
+        got.insert(got.end(), buffer, buffer + n);
+        return complete(got);
+    });
+    return got;
+}
+
+std::function<bool(const Bytes &)> frames(std::size_t count)
+{
+    return [count](const Bytes &got) { return framesIn(got).size() >= count; };
+}
+
+void send(cmcTransport &link, const Bytes &bytes)
+{
+    link.Send(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+}
+
+class SerialRadio : public ::testing::Test
+{
+protected:
+    static constexpr std::int32_t kPort = 160;
+
+    bool start(const QStringList &arguments = {})
+    {
+        const std::string device = radio_.startOnPty(arguments);
+        if (device.empty())
+            return false;
+        platform::RegistryStore::writeString(PortMap::settingsKey(), PortMap::overrideName(kPort),
+                                             device);
+        return comm_.Open(kPort, "9600,N,8,1");
+    }
+
+    testing_support::ScopedSettingsSandbox sandbox_;
+    VirtualRadioProcess radio_;
+    cmcComm comm_;
+};
+
+TEST_F(SerialRadio, AnswersAnIdRequestOnItsPseudoTerminal)
+{
+    ASSERT_TRUE(start());
+    send(comm_, requestFrame(0xE0, 12));
+    const auto got = framesIn(receive(comm_, frames(1)));
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(Bytes(got[0].begin(), got[0].begin() + 8),
+              (Bytes{0xFE, 0xEF, 0xEE, 0xE1, 0x30, 0x79, 0x00, 0x00}));
+    EXPECT_EQ(got[0].size(), 8u + 127u);
+}
+
+TEST_F(SerialRadio, PacedAndNoisyLineStillCarriesTheReply)
+{
+    ASSERT_TRUE(start({"--baud-pace", "38400", "--noise", "20"}));
+    // The port closes and opens again between steps of a clone operation.
+    comm_.Close();
+    ASSERT_TRUE(comm_.Open(kPort, "38400,N,8,1"));
+    send(comm_, speedSelectFrame(false));
+    send(comm_, requestFrame(0xE0, 48));
+    const auto got = framesIn(receive(comm_, frames(1)));
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0][3], 0xE1);
+}
+
+TEST(TcpRadio, TakesAWriteAndSavesIt)
+{
+    QTemporaryDir dir;
+    const std::string saved = dir.filePath("saved.vrc").toStdString();
+    VirtualRadioProcess radio;
+    const quint16 port = radio.startOnTcp({"--save", QString::fromStdString(saved)});
+    ASSERT_NE(port, 0);
+
+    cmcTcpClient client;
+    ASSERT_TRUE(client.Open(port, "127.0.0.1"));
+    ASSERT_TRUE(pumpUntil([&] { return !client.IsConnecting(); }));
+    send(client, requestFrame(0xE3));
+    EXPECT_EQ(receive(client, [](const Bytes &b) { return !b.empty(); }), Bytes{0xFB});
+
+    Bytes frames;
+    for (int address = 0x200; address < 0x280; address += 16) {
+        const Bytes frame = dataFrame(static_cast<std::uint16_t>(address), Bytes(16, 0xA5));
+        frames.insert(frames.end(), frame.begin(), frame.end());
+    }
+    send(client, frames);
+    EXPECT_EQ(receive(client, [](const Bytes &b) { return !b.empty(); }), Bytes{0xFB});
+    send(client, endFrame(8));
+    const auto reply = framesIn(receive(client, ::frames(1)));
+    ASSERT_EQ(reply.size(), 1u);
+    EXPECT_EQ(reply[0], (Bytes{0xFE, 0xEF, 0xEE, 0xE6, 0x00}));
+
+    const std::string text = testing_support::readFile(saved);
+    EXPECT_NE(text.find("\r\n020010A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5\r\n"), std::string::npos);
+    // The identification bytes of the blank memory are still there.
+    EXPECT_NE(text.find("\r\n010010564F524E20496E6301"), std::string::npos);
+}
+
+TEST(TcpRadio, ServesOneConnectionAfterAnother)
+{
+    VirtualRadioProcess radio;
+    const quint16 port = radio.startOnTcp();
+    ASSERT_NE(port, 0);
+    for (int round = 0; round < 3; ++round) {
+        cmcTcpClient client;
+        ASSERT_TRUE(client.Open(port, "127.0.0.1"));
+        ASSERT_TRUE(pumpUntil([&] { return !client.IsConnecting(); }));
+        send(client, requestFrame(0xE0));
+        EXPECT_EQ(framesIn(receive(client, frames(1))).size(), 1u) << round;
+    }
+}
+
+} // namespace
