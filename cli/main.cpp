@@ -1,17 +1,30 @@
 // quillon-cli: the headless companion of the desktop program, on the same core.
 
+#include "InspectCommand.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
+struct Command {
+    const char *name;
+    const char *synopsis;
+    int (*run)(const std::vector<std::string> &arguments);
+};
+
+const Command kCommands[] = {
+    {"inspect", "inspect FILE.vrc   show what a clone file holds", runInspectCommand},
+};
+
 int usage()
 {
-    std::fprintf(stderr, "usage: quillon-cli <command> [arguments]\n"
-                         "commands:\n");
+    std::fprintf(stderr, "usage: quillon-cli <command> [arguments]\ncommands:\n");
+    for (const Command &command : kCommands)
+        std::fprintf(stderr, "  %s\n", command.synopsis);
     return 2;
 }
 
@@ -22,5 +35,11 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (argc < 2)
         return usage();
+    const std::string name = argv[1];
+    const std::vector<std::string> arguments(argv + 2, argv + argc);
+    for (const Command &command : kCommands) {
+        if (name == command.name)
+            return command.run(arguments);
+    }
     return usage();
 }

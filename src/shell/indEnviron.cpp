@@ -289,10 +289,21 @@ indEnviron::indEnviron(const std::string &mutexName_, const std::string &setting
         load();
 }
 
+indEnviron::indEnviron(Detached mode, ScreenSize screen)
+    : mutexName(), settingsPath(platform::RegistryStore::kRoot), secondPath(settingsPath),
+      screen_(screen), firstInstance_(true), readOnly_(true)
+{
+    if (mode == Detached::ReadOnlyStore)
+        load();
+    else
+        setDefaults();
+}
+
 indEnviron::~indEnviron()
 {
     save();
-    lock_->release();
+    if (lock_)
+        lock_->release();
 }
 
 WindowRecord *indEnviron::FindWindowRecord(const std::string &name)
@@ -366,7 +377,7 @@ void indEnviron::save()
 {
     // A second instance, or one whose settings never loaded, must not
     // overwrite what the first instance keeps.
-    if (!firstInstance_ || settingsMarker != kSettingsMarker)
+    if (readOnly_ || !firstInstance_ || settingsMarker != kSettingsMarker)
         return;
     for (const Setting &setting : kSettings) {
         if (!saveSetting(*this, setting, keyPath(setting.subkey)))

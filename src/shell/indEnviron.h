@@ -36,6 +36,11 @@ public:
     indEnviron(const std::string &mutexName, const std::string &settingsPath,
                const std::string &secondPath, ScreenSize screen = {});
     ~indEnviron();
+    // Settings for code that runs beside the program (the command-line tool,
+    // tests): no instance lock, never written back; either the defaults or
+    // what the store holds.
+    enum class Detached { Defaults, ReadOnlyStore };
+    explicit indEnviron(Detached mode, ScreenSize screen = {});
     indEnviron(const indEnviron &) = delete;
     indEnviron &operator=(const indEnviron &) = delete;
 
@@ -95,4 +100,5 @@ private:
     const ScreenSize screen_;
     std::unique_ptr<platform::InstanceLock> lock_;
     bool firstInstance_ = false;
+    bool readOnly_ = false;
 };

@@ -425,6 +425,21 @@ TEST_F(EnvironTest, SecondInstanceNeitherLoadsNorSaves)
     EXPECT_EQ(snapshotOf(*next), saved);
 }
 
+TEST_F(EnvironTest, DetachedSettingsNeverTakeTheLockNorSave)
+{
+    const Snapshot saved = storeChangedSettings();
+    auto first = makeEnviron();
+    {
+        indEnviron defaults(indEnviron::Detached::Defaults);
+        EXPECT_EQ(snapshotOf(defaults), kDefaults);
+        indEnviron stored(indEnviron::Detached::ReadOnlyStore);
+        EXPECT_EQ(snapshotOf(stored), saved);
+        stored.comPort = 99;
+    }
+    EXPECT_EQ(RegistryStore::readInteger(key("Global"), "ComPort"), 7u);
+    EXPECT_TRUE(first->IsFirstInstance());
+}
+
 const std::string kWindow = "GI_Sheet_Win_AD";
 const char *const kPlacementNames[] = {"Left", "Top", "Width", "Height", "WindowState"};
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// The command-line tool runs from a build or an installation that may lack
+// the overlay files. Every text it takes from the text database is asked for
+// only after the files and keys were found, so a missing overlay never ends
+// the tool with a text database error.
+
+// Opens the language list and the first language's overlay as the desktop
+// program would; false (and nothing opened) when either file is missing.
+bool openInstalledTexts();
+
+// "error N: " and the message of a clone file error code: from the overlay
+// when it holds the keys, otherwise a plain English fallback.
+std::string fileErrorText(int code);

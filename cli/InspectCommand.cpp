@@ -1,0 +1,86 @@
+#include "InspectCommand.h"
+
+#include "CliTexts.h"
+
+#include "clonefile/CloneFilePolicy.h"
+#include "clonefile/cmcVrcFile.h"
+#include "image/cmcEeprom.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int32_t kWorkingImageSize = 110839;
+constexpr int32_t kDumpBytes = 64;
+constexpr int kFileErrorExitBase = 100;
+
+struct HeaderSeen {
+    int modelCode = -1;
+    int subCode = -1;
+};
+
+// The model's own check, noting the codes on the way for the report.
+bool noteHeader(void *context, int modelCode, int subCode, int *error)
+{
+    auto *seen = static_cast<HeaderSeen *>(context);
+    seen->modelCode = modelCode;
+    seen->subCode = subCode;
+    return clone_file_policy::acceptHeader(nullptr, modelCode, subCode, error);
+}
+
+void printDump(const cmcEeprom &image)
+{
+    std::printf("first %d bytes:\n", kDumpBytes);
+    for (int32_t row = 0; row < kDumpBytes; row += 16) {
+        std::printf("  %04X ", static_cast<unsigned>(row));
+        std::string text;
+        for (int32_t a = row; a < row + 16; ++a) {
+            const uint8_t byte = image.GetByte(a);
+            std::printf(" %02X", unsigned{byte});
+            text += byte >= 32 && byte < 127 ? static_cast<char>(byte) : '.';
+        }
+        std::printf("  %s\n", text.c_str());
+    }
+}
+
+void printReport(const std::string &path, const HeaderSeen &header, const cmcVrcFile &file,
+                 const cmcEeprom &image)
+{
+    std::printf("file:         %s\n", path.c_str());
+    std::printf("model code:   %04X\n", static_cast<unsigned>(header.modelCode));
+    std::printf("sub-code:     %04X\n", static_cast<unsigned>(header.subCode));
+    if (file.GetMapRevision() < 0)
+        std::printf("map revision: none\n");
+    else
+        std::printf("map revision: %d\n", file.GetMapRevision());
+    std::printf("bytes loaded: %d\n", static_cast<int>(file.GetLoadedCount()));
+    printDump(image);
+}
+
+} // namespace
+
+int runInspectCommand(const std::vector<std::string> &arguments)
+{
+    if (arguments.size() != 1) {
+        std::fprintf(stderr, "usage: quillon-cli inspect FILE.vrc\n");
+        return 2;
+    }
+    const std::string &path = arguments[0];
+    openInstalledTexts();
+
+    cmcEeprom image;
+    image.SetSize(kWorkingImageSize);
+    HeaderSeen header;
+    cmcVrcFile file;
+    file.SetImage(&image);
+    clone_file_policy::applyTo(file);
+    file.SetHeaderCheck(noteHeader, &header);
+    file.SetReportErrors(false);
+    const int result = file.Read(path, clone_file_policy::fileRanges());
+    if (result != cmcVrcFile::ErrNone) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), fileErrorText(result).c_str());
+        return kFileErrorExitBase + result;
+    }
+    printReport(path, header, file, image);
+    return 0;
+}
