@@ -1,6 +1,7 @@
 // The radio program itself, started as a child process and reached through
 // the program's own transports, as the end-to-end tests will use it.
 #include "VirtualRadioProcess.h"
+#include "MemoryFile.h"
 #include "RadioTestSupport.h"
 
 #include "link/PortMap.h"
@@ -43,8 +44,8 @@ Bytes receive(cmcTransport &link, const std::function<bool(const Bytes &)> &comp
     Bytes got;
     std::uint8_t buffer[256];
     pumpUntil([&] {
-        const std::int32_t n = link.Read(buffer, sizeof buffer);
-        got.insert(got.end(), buffer, buffer + n);
+        while (const std::int32_t n = link.Read(buffer, sizeof buffer))
+            got.insert(got.end(), buffer, buffer + n);
         return complete(got);
     });
     return got;
@@ -89,6 +90,23 @@ TEST_F(SerialRadio, AnswersAnIdRequestOnItsPseudoTerminal)
     EXPECT_EQ(Bytes(got[0].begin(), got[0].begin() + 8),
               (Bytes{0xFE, 0xEF, 0xEE, 0xE1, 0x30, 0x79, 0x00, 0x00}));
     EXPECT_EQ(got[0].size(), 8u + 127u);
+}
+
+TEST_F(SerialRadio, ReadDeliversTheWholeMemoryIntact)
+{
+    const std::size_t dataFrames = vradio::VirtualRadio::kMemorySize / 16;
+    ASSERT_TRUE(start());
+    send(comm_, requestFrame(0xE2, 12));
+    const auto got = framesIn(receive(comm_, frames(dataFrames + 1)));
+    ASSERT_EQ(got.size(), dataFrames + 1);
+    Bytes memory;
+    for (std::size_t i = 0; i < dataFrames; ++i) {
+        const Bytes payload = dataPayload(got[i]);
+        ASSERT_EQ(payload.size(), 20u) << i;
+        memory.insert(memory.end(), payload.begin() + 3, payload.end() - 1);
+    }
+    EXPECT_EQ(memory, vradio::MemoryFile::blankMemory(vradio::VirtualRadio::kMemorySize));
+    EXPECT_EQ(got.back()[3], 0xE5);
 }
 
 TEST_F(SerialRadio, PacedAndNoisyLineStillCarriesTheReply)
@@ -147,6 +165,25 @@ TEST(TcpRadio, ServesOneConnectionAfterAnother)
         ASSERT_TRUE(pumpUntil([&] { return !client.IsConnecting(); }));
         send(client, requestFrame(0xE0));
         EXPECT_EQ(framesIn(receive(client, frames(1))).size(), 1u) << round;
+    }
+}
+
+TEST(BridgedRadio, AnswersThroughSer2net)
+{
+    if (!VirtualRadioProcess::bridgeAvailable())
+        GTEST_SKIP() << "ser2net is not installed";
+    VirtualRadioProcess radio;
+    const quint16 port = radio.startBehindBridge();
+    ASSERT_NE(port, 0);
+    // Every clone operation connects afresh.
+    for (int round = 0; round < 2; ++round) {
+        cmcTcpClient client;
+        ASSERT_TRUE(client.Open(port, "127.0.0.1"));
+        ASSERT_TRUE(pumpUntil([&] { return !client.IsConnecting(); }));
+        send(client, requestFrame(0xE0));
+        const auto got = framesIn(receive(client, frames(1)));
+        ASSERT_EQ(got.size(), 1u) << round;
+        EXPECT_EQ(got[0].size(), 8u + 127u) << round;
     }
 }
 

@@ -1,21 +1,70 @@
 #include "VirtualRadioProcess.h"
 
 #include <QDeadlineTimer>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
 
 namespace {
 
 constexpr int kStartLimitMs = 10000;
 
+void end(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+}
+
+// A port nobody listens on right now.
+quint16 freePort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
+}
+
+bool acceptsConnections(quint16 port)
+{
+    const QDeadlineTimer deadline(kStartLimitMs);
+    while (!deadline.hasExpired()) {
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, port);
+        if (probe.waitForConnected(200)) {
+            probe.abort();
+            return true;
+        }
+        QThread::msleep(50);
+    }
+    return false;
+}
+
 } // namespace
 
 VirtualRadioProcess::VirtualRadioProcess()
 {
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    radio_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    bridge_.setProcessChannelMode(QProcess::ForwardedChannels);
 }
 
 VirtualRadioProcess::~VirtualRadioProcess() { stop(); }
 
 QString VirtualRadioProcess::program() { return QStringLiteral(QUILLON_VRADIO_PROGRAM); }
+
+QString VirtualRadioProcess::bridgeScript() { return QStringLiteral(QUILLON_VRADIO_BRIDGE_SCRIPT); }
+
+bool VirtualRadioProcess::bridgeAvailable()
+{
+    const QString inPath = QStandardPaths::findExecutable(QStringLiteral("ser2net"));
+    return !inPath.isEmpty() ||
+           !QStandardPaths::findExecutable(QStringLiteral("ser2net"),
+                                           {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+                .isEmpty();
+}
 
 std::string VirtualRadioProcess::startOnPty(const QStringList &arguments)
 {
@@ -29,31 +78,40 @@ quint16 VirtualRadioProcess::startOnTcp(const QStringList &arguments)
     return ok && port <= 65535 ? static_cast<quint16>(port) : 0;
 }
 
+quint16 VirtualRadioProcess::startBehindBridge(const QStringList &arguments, int baud)
+{
+    const QString device = start(arguments);
+    const quint16 port = freePort();
+    if (device.isEmpty() || port == 0)
+        return 0;
+    bridge_.start(bridgeScript(), {device, QString::number(port), QString::number(baud)});
+    if (!bridge_.waitForStarted(kStartLimitMs) || !acceptsConnections(port)) {
+        stop();
+        return 0;
+    }
+    return port;
+}
+
 QString VirtualRadioProcess::start(const QStringList &arguments)
 {
     stop();
-    process_.start(program(), arguments);
-    if (!process_.waitForStarted(kStartLimitMs))
+    radio_.start(program(), arguments);
+    if (!radio_.waitForStarted(kStartLimitMs))
         return {};
     // The first line tells where the radio listens.
     const QDeadlineTimer deadline(kStartLimitMs);
-    while (!process_.canReadLine()) {
+    while (!radio_.canReadLine()) {
         if (deadline.hasExpired() ||
-            !process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+            !radio_.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
             stop();
             return {};
         }
     }
-    return QString::fromUtf8(process_.readLine()).trimmed();
+    return QString::fromUtf8(radio_.readLine()).trimmed();
 }
 
 void VirtualRadioProcess::stop()
 {
-    if (process_.state() == QProcess::NotRunning)
-        return;
-    process_.terminate();
-    if (!process_.waitForFinished(3000)) {
-        process_.kill();
-        process_.waitForFinished(3000);
-    }
+    end(bridge_);
+    end(radio_);
 }
