@@ -78,6 +78,7 @@ bool cmcTcpClient::Open(std::int32_t port, const std::string &address)
     if (IsOpen())
         return false;
     g_connected = false;
+    outputDropped_ = false;
     port_ = static_cast<std::uint16_t>(port);
     address_ = ParseAddress(address);
     if (!address_) {
@@ -118,6 +119,7 @@ std::int32_t cmcTcpClient::Send(const std::uint8_t *bytes, std::int32_t count)
     if (!IsOpen() || count <= 0 || count >= kQueueLimit - outgoing_.Length())
         return 0;
     pump_->SetPeriod(-1);
+    outputDropped_ = false;
     outgoing_.Append(bytes, count);
     pump_->SetPeriod(0);
     PumpStep();
@@ -134,11 +136,17 @@ std::int32_t cmcTcpClient::Read(std::uint8_t *buffer, std::int32_t maximum)
 
 std::int32_t cmcTcpClient::Pending()
 {
-    const qint64 inSocket = socket_ ? socket_->bytesToWrite() : 0;
+    const qint64 inSocket = socket_ && !outputDropped_ ? socket_->bytesToWrite() : 0;
     return static_cast<std::int32_t>(std::min<qint64>(outgoing_.Length() + inSocket, INT32_MAX));
 }
 
-void cmcTcpClient::DropOutput() { outgoing_.SetLength(0); }
+void cmcTcpClient::DropOutput()
+{
+    // The socket may hold bytes a stalled peer never takes; once dropped
+    // they no longer count, or the driver would wait for them forever.
+    outgoing_.SetLength(0);
+    outputDropped_ = true;
+}
 
 void cmcTcpClient::pumpHandler(void *context, cmcTask *)
 {
@@ -154,7 +162,10 @@ void cmcTcpClient::PumpStep()
     const std::int32_t n = std::min(outgoing_.Length(), kPieceSize);
     const qint64 accepted = socket_->write(reinterpret_cast<const char *>(outgoing_.Data()), n);
     if (accepted > 0) {
-        socket_->flush();
+        // Flushing a socket whose connect is still under way breaks it; the
+        // socket sends what it holds once connected.
+        if (socket_->state() == QAbstractSocket::ConnectedState)
+            socket_->flush();
         dropFront(static_cast<std::int32_t>(accepted));
     }
     if (accepted < n) {

@@ -41,7 +41,8 @@ public:
     // limit (the bytes are then dropped).
     std::int32_t Send(const std::uint8_t *bytes, std::int32_t count) override;
     std::int32_t Read(std::uint8_t *buffer, std::int32_t maximum) override;
-    // Bytes queued here plus those the socket still holds.
+    // Bytes queued here plus those the socket still holds (those only until
+    // DropOutput).
     std::int32_t Pending() override;
     bool IsConnecting() const override;
     void DropOutput() override;
@@ -65,6 +66,7 @@ private:
     std::uint16_t port_ = 0;
     std::optional<std::uint32_t> address_;
     std::unique_ptr<QTcpSocket> socket_;
+    bool outputDropped_ = false;
     cmcBuff outgoing_;
     cmcTask *pump_;
 };

@@ -122,6 +122,36 @@ TEST_F(TcpClientTest, DropOutputForgetsQueuedBytes)
     EXPECT_EQ(client_.queued(), 0);
 }
 
+TEST_F(TcpClientTest, DroppedOutputNoLongerCountsWhatTheSocketHolds)
+{
+    // While the connect is under way the socket holds what it was given.
+    ASSERT_TRUE(client_.Open(server_.serverPort(), "127.0.0.1"));
+    const Bytes bytes = link_testing::patternBytes(100);
+    client_.Send(bytes.data(), 100);
+    if (client_.Pending() == 0)
+        GTEST_SKIP() << "the connect completed at once";
+    EXPECT_EQ(client_.queued(), 0);
+    client_.DropOutput();
+    EXPECT_EQ(client_.Pending(), 0);
+}
+
+TEST_F(TcpClientTest, BytesSentWhileConnectingLeaveOnceConnected)
+{
+    ASSERT_TRUE(client_.Open(server_.serverPort(), "127.0.0.1"));
+    const Bytes bytes = link_testing::patternBytes(100);
+    client_.Send(bytes.data(), 100);
+    ASSERT_TRUE(pumpUntil([&] { return server_.hasPendingConnections(); }));
+    peer_.reset(server_.nextPendingConnection());
+    Bytes got;
+    ASSERT_TRUE(pumpUntil([&] {
+        const QByteArray data = peer_->readAll();
+        got.insert(got.end(), data.begin(), data.end());
+        return got.size() >= 100;
+    }));
+    EXPECT_EQ(got, bytes);
+    EXPECT_TRUE(client_.IsOpen());
+}
+
 TEST_F(TcpClientTest, CloseClearsTheConnectedFlagForEveryClient)
 {
     ASSERT_TRUE(connectClient());
