@@ -1,5 +1,6 @@
 #include "LinkTestSupport.h"
 
+#include "link/cmcTcpClient.h"
 #include "link/cmcTransport.h"
 
 #include <fcntl.h>
@@ -10,6 +11,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -52,6 +55,26 @@ Bytes readFromTransport(cmcTransport &transport, std::size_t count, std::int32_t
         const std::int32_t n = transport.Read(chunk.data(), maximum);
         EXPECT_LE(n, maximum);
         got.insert(got.end(), chunk.begin(), chunk.begin() + std::max(n, 0));
+        return got.size() >= count;
+    });
+    return got;
+}
+
+QTcpSocket *connectToServer(cmcTcpClient &client, QTcpServer &server)
+{
+    if (!client.Open(server.serverPort(), "127.0.0.1"))
+        return nullptr;
+    if (!pumpUntil([&] { return server.hasPendingConnections() && !client.IsConnecting(); }))
+        return nullptr;
+    return server.nextPendingConnection();
+}
+
+Bytes readFromSocket(QTcpSocket &socket, std::size_t count)
+{
+    Bytes got;
+    pumpUntil([&] {
+        const QByteArray data = socket.readAll();
+        got.insert(got.end(), data.begin(), data.end());
         return got.size() >= count;
     });
     return got;

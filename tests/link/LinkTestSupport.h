@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+class QTcpServer;
+class QTcpSocket;
+class cmcTcpClient;
 class cmcTransport;
 
 namespace link_testing {
@@ -22,6 +25,12 @@ Bytes patternBytes(std::size_t count);
 // event loop, until count bytes came or the limit passed. Fails the test when
 // a read returns more than asked.
 Bytes readFromTransport(cmcTransport &transport, std::size_t count, std::int32_t maximum);
+
+// Opens the client on the server's port and waits until both ends see the
+// connection; the server's end is returned, nullptr when that failed.
+QTcpSocket *connectToServer(cmcTcpClient &client, QTcpServer &server);
+// Pumps the event loop until count bytes came in through the socket.
+Bytes readFromSocket(QTcpSocket &socket, std::size_t count);
 
 // A pseudo-terminal pair: the slave end stands for the serial device the
 // program opens, the test plays the radio on the master end. The slave stays

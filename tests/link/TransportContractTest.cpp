@@ -65,31 +65,20 @@ public:
     bool ready() const { return server_.isListening(); }
     cmcTransport &transport() { return client_; }
 
-    // Open and wait until both ends see the connection.
     bool open()
     {
-        if (!client_.Open(server_.serverPort(), "127.0.0.1"))
+        QTcpSocket *peer = link_testing::connectToServer(client_, server_);
+        if (peer == nullptr)
             return false;
-        if (!pumpUntil([&] { return server_.hasPendingConnections() && !client_.IsConnecting(); }))
-            return false;
-        peer_.reset(server_.nextPendingConnection());
-        return peer_ != nullptr;
+        peer_.reset(peer);
+        return true;
     }
     void peerSend(const Bytes &bytes)
     {
         peer_->write(reinterpret_cast<const char *>(bytes.data()),
                      static_cast<qint64>(bytes.size()));
     }
-    Bytes peerReceive(std::size_t count)
-    {
-        Bytes got;
-        pumpUntil([&] {
-            const QByteArray data = peer_->readAll();
-            got.insert(got.end(), data.begin(), data.end());
-            return got.size() >= count;
-        });
-        return got;
-    }
+    Bytes peerReceive(std::size_t count) { return link_testing::readFromSocket(*peer_, count); }
 
 private:
     QTcpServer server_;

@@ -51,13 +51,14 @@ protected:
 
     bool connectClient()
     {
-        if (!client_.Open(server_.serverPort(), "127.0.0.1"))
+        QTcpSocket *peer = link_testing::connectToServer(client_, server_);
+        if (peer == nullptr)
             return false;
-        if (!pumpUntil([&] { return server_.hasPendingConnections() && !client_.IsConnecting(); }))
-            return false;
-        peer_.reset(server_.nextPendingConnection());
+        peer_.reset(peer);
         return true;
     }
+
+    Bytes peerReceive(std::size_t count) { return link_testing::readFromSocket(*peer_, count); }
 
     QTcpServer server_;
     std::unique_ptr<QTcpSocket> peer_;
@@ -103,14 +104,7 @@ TEST_F(TcpClientTest, QueuedBytesLeaveInPiecesOfTheLimit)
         return client_.queued() == 0;
     }));
     EXPECT_EQ(seen, (std::vector<std::int32_t>{1976, 952, 0}));
-
-    Bytes got;
-    ASSERT_TRUE(pumpUntil([&] {
-        const QByteArray data = peer_->readAll();
-        got.insert(got.end(), data.begin(), data.end());
-        return got.size() >= 3000;
-    }));
-    EXPECT_EQ(got, bytes);
+    EXPECT_EQ(peerReceive(3000), bytes);
 }
 
 TEST_F(TcpClientTest, DropOutputForgetsQueuedBytes)
@@ -142,13 +136,7 @@ TEST_F(TcpClientTest, BytesSentWhileConnectingLeaveOnceConnected)
     client_.Send(bytes.data(), 100);
     ASSERT_TRUE(pumpUntil([&] { return server_.hasPendingConnections(); }));
     peer_.reset(server_.nextPendingConnection());
-    Bytes got;
-    ASSERT_TRUE(pumpUntil([&] {
-        const QByteArray data = peer_->readAll();
-        got.insert(got.end(), data.begin(), data.end());
-        return got.size() >= 100;
-    }));
-    EXPECT_EQ(got, bytes);
+    EXPECT_EQ(peerReceive(100), bytes);
     EXPECT_TRUE(client_.IsOpen());
 }
 

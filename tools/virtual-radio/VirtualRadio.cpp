@@ -127,22 +127,20 @@ void VirtualRadio::handleFrame(const Bytes &frame)
         note("ignored a frame not addressed to the radio");
         return;
     }
-    switch (frame[3]) {
-    case 0xE0:
-        return handleIdRequest(frame);
-    case 0xE2:
-        return handleReadRequest(frame);
-    case 0xE3:
-        return handleWriteRequest(frame);
-    case 0xE4:
-        return handleDataFrame(frame);
-    case 0xE5:
-        return handleEndFrame(frame);
-    case 0xE8:
-        return handleCommandFrame(frame);
-    default:
-        note("ignored command " + hexOf(frame[3], 2));
+    struct Handler {
+        std::uint8_t command;
+        void (VirtualRadio::*handle)(const Bytes &);
+    };
+    static constexpr Handler kHandlers[] = {
+        {0xE0, &VirtualRadio::handleIdRequest},    {0xE2, &VirtualRadio::handleReadRequest},
+        {0xE3, &VirtualRadio::handleWriteRequest}, {0xE4, &VirtualRadio::handleDataFrame},
+        {0xE5, &VirtualRadio::handleEndFrame},     {0xE8, &VirtualRadio::handleCommandFrame},
+    };
+    for (const Handler &handler : kHandlers) {
+        if (handler.command == frame[3])
+            return (this->*handler.handle)(frame);
     }
+    note("ignored command " + hexOf(frame[3], 2));
 }
 
 bool VirtualRadio::idMatches(const Bytes &frame) const
@@ -155,6 +153,16 @@ bool VirtualRadio::idMatches(const Bytes &frame) const
 
 Bytes VirtualRadio::header(std::uint8_t command) const { return {0xFE, 0xFE, 0xEF, 0xEE, command}; }
 
+Bytes VirtualRadio::headerWithIds(std::uint8_t command) const
+{
+    Bytes frame = header(command);
+    for (const std::uint16_t id : {setup_.modelId1, setup_.modelId2}) {
+        frame.push_back(static_cast<std::uint8_t>(id >> 8));
+        frame.push_back(static_cast<std::uint8_t>(id & 0xFF));
+    }
+    return frame;
+}
+
 void VirtualRadio::handleIdRequest(const Bytes &frame)
 {
     if (!idMatches(frame)) {
@@ -162,11 +170,7 @@ void VirtualRadio::handleIdRequest(const Bytes &frame)
         return;
     }
     note("ID request");
-    Bytes reply = header(0xE1);
-    for (const std::uint16_t id : {setup_.modelId1, setup_.modelId2}) {
-        reply.push_back(static_cast<std::uint8_t>(id >> 8));
-        reply.push_back(static_cast<std::uint8_t>(id & 0xFF));
-    }
+    Bytes reply = headerWithIds(0xE1);
     const Bytes info = information();
     reply.insert(reply.end(), info.begin(), info.end());
     reply.push_back(0xFD);
@@ -316,11 +320,7 @@ void VirtualRadio::handleAdjustment(std::uint8_t command, std::uint8_t value)
     note("adjustment command " + hexOf(command, 2) + " value " + hexOf(value, 2));
     switch (command) {
     case 0x03: {
-        Bytes reply = header(0xE8);
-        for (const std::uint16_t id : {setup_.modelId1, setup_.modelId2}) {
-            reply.push_back(static_cast<std::uint8_t>(id >> 8));
-            reply.push_back(static_cast<std::uint8_t>(id & 0xFF));
-        }
+        Bytes reply = headerWithIds(0xE8);
         reply.push_back(command);
         appendHex(reply, meters_.reading(memory_, value));
         reply.push_back(0xFD);

@@ -89,6 +89,8 @@ private:
     bool idMatches(const Bytes &frame) const;
     bool mayClone(const char *what);
     Bytes header(std::uint8_t command) const;
+    // The header followed by both model ids.
+    Bytes headerWithIds(std::uint8_t command) const;
     void answerFrame(Bytes frame);
     void answerByte(std::uint8_t byte);
     bool answerAllowed();
