@@ -18,30 +18,7 @@ namespace wl = working_layout;
 using image_words::read16;
 using image_words::write16;
 
-std::vector<uint8_t> bytesAt(const cmcEeprom &image, int32_t offset, int32_t n)
-{
-    std::vector<uint8_t> bytes(static_cast<size_t>(n));
-    image.ReadBlock(offset, bytes.data(), n);
-    return bytes;
-}
-
-class LayoutConversionTest : public ::testing::Test
-{
-protected:
-    LayoutConversionTest() { image.SetSize(wl::kImageSize); }
-
-    LayoutConversion conversion(int modelType = 0, const cmcEeprom *current = nullptr)
-    {
-        LayoutContext context;
-        context.modelType = modelType;
-        context.currentImage = current;
-        context.shadows = &shadows;
-        return LayoutConversion(context);
-    }
-
-    cmcEeprom image;
-    MultiTableShadows shadows;
-};
+using LayoutConversionTest = LayoutFixture;
 
 TEST_F(LayoutConversionTest, ReadsBlocksRelativeToTheTablesBase)
 {

@@ -51,36 +51,13 @@ std::map<int, WrittenEntry> directoryById(const cmcEeprom &image)
     return byId;
 }
 
-std::vector<uint8_t> bytesAt(const cmcEeprom &image, int32_t offset, int32_t n)
-{
-    std::vector<uint8_t> bytes(static_cast<size_t>(n));
-    image.ReadBlock(offset, bytes.data(), n);
-    return bytes;
-}
-
 void fillRandom(cmcEeprom &image, int32_t from, int32_t to, std::mt19937 &random)
 {
     for (int32_t a = from; a < to; ++a)
         image.SetByte(a, static_cast<uint8_t>(random()));
 }
 
-class LayoutWriteTest : public ::testing::Test
-{
-protected:
-    LayoutWriteTest() { image.SetSize(wl::kImageSize); }
-
-    LayoutConversion conversion(int modelType, const cmcEeprom *current = nullptr)
-    {
-        LayoutContext context;
-        context.modelType = modelType;
-        context.currentImage = current;
-        context.shadows = &shadows;
-        return LayoutConversion(context);
-    }
-
-    cmcEeprom image;
-    MultiTableShadows shadows;
-};
+using LayoutWriteTest = LayoutFixture;
 
 TEST_F(LayoutWriteTest, WritesTheFixedFieldsAndTheEndMarker)
 {

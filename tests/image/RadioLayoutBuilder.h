@@ -1,8 +1,12 @@
 #pragma once
 
 #include "image/ImageWords.h"
+#include "image/LayoutConversion.h"
+#include "image/MultiTableShadows.h"
 #include "image/WorkingLayout.h"
 #include "image/cmcEeprom.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
@@ -70,4 +74,30 @@ private:
     cmcEeprom &image_;
     uint16_t base_;
     std::vector<Entry> entries_;
+};
+
+// A working image and the conversions over it, for the layout tests.
+class LayoutFixture : public ::testing::Test
+{
+protected:
+    LayoutFixture() { image.SetSize(working_layout::kImageSize); }
+
+    LayoutConversion conversion(int modelType = 0, const cmcEeprom *current = nullptr)
+    {
+        LayoutContext context;
+        context.modelType = modelType;
+        context.currentImage = current;
+        context.shadows = &shadows;
+        return LayoutConversion(context);
+    }
+
+    static std::vector<uint8_t> bytesAt(const cmcEeprom &from, int32_t offset, int32_t n)
+    {
+        std::vector<uint8_t> bytes(static_cast<size_t>(n));
+        from.ReadBlock(offset, bytes.data(), n);
+        return bytes;
+    }
+
+    cmcEeprom image;
+    MultiTableShadows shadows;
 };
