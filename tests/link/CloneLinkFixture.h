@@ -5,6 +5,8 @@
 #include "link/cmcCloneDrv.h"
 #include "support/FakeTransport.h"
 
+#include <QTemporaryDir>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,6 +41,18 @@ Bytes endAck();
 Bytes radioMemory(const Bytes &memory, const RangeList &ranges);
 // A memory whose byte at address a is (a * 7 + 3) modulo 256.
 Bytes patternMemory(std::int32_t size);
+
+// The main text database reads the given keys (each with its lines) for the
+// lifetime of the object.
+class ScopedTexts
+{
+public:
+    using Entry = std::pair<std::string, std::vector<std::string>>;
+    explicit ScopedTexts(const std::vector<Entry> &entries);
+
+private:
+    QTemporaryDir dir_;
+};
 
 // What the completion callback saw.
 struct Outcome {
