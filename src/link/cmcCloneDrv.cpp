@@ -22,7 +22,14 @@ cmcCloneDrv::cmcCloneDrv(CloneTransports transports)
     task_->Bind(&cmcCloneDrv::onTask, this);
 }
 
-cmcCloneDrv::~cmcCloneDrv() { cmcTask::dispose(task_); }
+cmcCloneDrv::~cmcCloneDrv()
+{
+    // Unless the driver goes from inside its own step, nothing of the task
+    // is on the stack and it can go at once.
+    if (!task_->busy())
+        task_->SetPeriod(-1);
+    cmcTask::dispose(task_);
+}
 
 void cmcCloneDrv::onTask(void *context, cmcTask *) { static_cast<cmcCloneDrv *>(context)->Step(); }
 

@@ -93,6 +93,8 @@ indCloneMan::indCloneMan(CloneHost &host, std::unique_ptr<cmcCloneDrv> clone,
 
 indCloneMan::~indCloneMan()
 {
+    if (!repaint_->busy())
+        repaint_->SetPeriod(-1);
     cmcTask::dispose(repaint_);
     if (progressOpen_ && progressView_ != nullptr)
         progressView_->CloseProgress();
@@ -352,6 +354,9 @@ void indCloneMan::OpenProgress()
 
 void indCloneMan::CloseProgress()
 {
+    // Nothing is left to draw; a stopped task is also freed at once when
+    // the manager goes.
+    repaint_->SetPeriod(-1);
     host_.EnableMainWindow(true);
     host_.FocusMainWindow();
     if (progressOpen_) {
