@@ -39,7 +39,13 @@ public:
         task_->Bind([](void *context, cmcTask *) { ++*static_cast<int *>(context); }, &ticks_);
         task_->SetPeriod(1);
     }
-    ~TickProbe() { cmcTask::dispose(task_); }
+    // Stopped first, so the task goes at once instead of waiting for a tick
+    // that may never come once the test is over.
+    ~TickProbe()
+    {
+        task_->Stop();
+        cmcTask::dispose(task_);
+    }
 
     bool waitForTicks(int count)
     {
