@@ -302,16 +302,25 @@ std::int32_t cmcCloneDrv::ReadIntoQueue()
     return count;
 }
 
+bool cmcCloneDrv::IsFrameByte(std::uint8_t byte)
+{
+    if (byte == kPreamble) {
+        // Every FE starts a frame afresh, so a run of them leaves one.
+        frame_.SetLength(0);
+        frame_.AppendByte(kPreamble);
+        return false;
+    }
+    // Bytes between frames are dropped.
+    return frame_.Length() != 0;
+}
+
 bool cmcCloneDrv::ReceiveFrame(cmcBuff &received)
 {
     ReadIntoQueue();
     received.SetLength(0);
     while (queue_.Length() > 0) {
         const auto byte = std::uint8_t(queue_.PopFront());
-        if (byte == kPreamble) {
-            frame_.SetLength(0);
-            frame_.AppendByte(kPreamble);
-        } else if (frame_.Length() == 0) {
+        if (!IsFrameByte(byte)) {
             continue;
         } else if (byte == kEnd) {
             received.Assign(frame_);
@@ -465,10 +474,7 @@ std::int32_t cmcCloneDrv::ReceiveData(bool &progress)
     ReadIntoQueue();
     while (queue_.Length() > 0) {
         const auto byte = std::uint8_t(queue_.PopFront());
-        if (byte == kPreamble) {
-            frame_.SetLength(0);
-            frame_.AppendByte(kPreamble);
-        } else if (frame_.Length() == 0) {
+        if (!IsFrameByte(byte)) {
             continue;
         } else if (byte == kEnd) {
             bool stored = false;

@@ -172,6 +172,9 @@ private:
     std::int32_t ReceiveEndAck(bool &progress);
     std::int32_t Drain(bool &progress);
     std::int32_t ReadIntoQueue();
+    // Takes care of FE (starts a frame) and of bytes outside a frame; true
+    // when the byte ends or extends the frame being assembled.
+    bool IsFrameByte(std::uint8_t byte);
 
     std::unique_ptr<cmcTransport> serial_;
     std::unique_ptr<cmcTransport> tcp_;

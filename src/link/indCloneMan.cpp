@@ -255,19 +255,21 @@ bool indCloneMan::AdjustSingleCommand(Callback callback, void *context)
 
 bool indCloneMan::AdjustCommandTable(Callback callback, void *context)
 {
-    if (!Begin(callback, context))
-        return false;
-    PrepareAdjust(true);
-    adjust_->StartCommandTable(onComplete, this);
-    return true;
+    return StartAdjust(&imcCloneDrv::StartCommandTable, callback, context);
 }
 
 bool indCloneMan::AdjustSweep(Callback callback, void *context)
 {
+    return StartAdjust(&imcCloneDrv::StartSweep, callback, context);
+}
+
+bool indCloneMan::StartAdjust(bool (imcCloneDrv::*start)(Callback, void *), Callback callback,
+                              void *context)
+{
     if (!Begin(callback, context))
         return false;
     PrepareAdjust(true);
-    adjust_->StartSweep(onComplete, this);
+    ((*adjust_).*start)(onComplete, this);
     return true;
 }
 

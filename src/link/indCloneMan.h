@@ -93,6 +93,8 @@ private:
     void ApplyLink(cmcCloneDrv &driver, const CloneSettings &settings);
     void Configure(const CloneSettings &settings, bool highSpeed, bool password);
     void PrepareAdjust(bool highSpeed);
+    bool StartAdjust(bool (imcCloneDrv::*start)(Callback, void *), Callback callback,
+                     void *context);
     bool Begin(Callback callback, void *context);
     void OpenProgress();
     void CloseProgress();
