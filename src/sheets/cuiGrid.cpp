@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -281,11 +282,16 @@ void cuiGrid::scrollContentsBy(int, int)
     setTopLeft(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
+// A callback may run a modal loop in which the grid's owner is closed and the
+// grid deleted; the handlers stop touching it when that happened.
 void cuiGrid::keyPressEvent(QKeyEvent *event)
 {
+    const QPointer<cuiGrid> alive(this);
     int key = event->key();
     if (onKeyDown)
         onKeyDown(key, event->modifiers());
+    if (!alive)
+        return;
     bool used = key == 0 && event->key() != 0;
     if (key != 0) {
         const Snapshot before = snapshot();
@@ -298,6 +304,8 @@ void cuiGrid::keyPressEvent(QKeyEvent *event)
         for (const uint code : text.toUcs4()) {
             char32_t ch = code;
             onKeyPress(ch);
+            if (!alive)
+                return;
         }
         used = true;
     }
@@ -353,9 +361,10 @@ void cuiGrid::mouseDoubleClickEvent(QMouseEvent *event)
     if (focusPolicy() & Qt::ClickFocus)
         setFocus(Qt::MouseFocusReason);
     const MouseEvent mouse = mouseEventOf(event, true);
+    const QPointer<cuiGrid> alive(this);
     if (event->button() == Qt::LeftButton && onDblClick)
         onDblClick(mouse);
-    if (onMouseDown)
+    if (alive && onMouseDown)
         onMouseDown(mouse);
 }
 
@@ -477,8 +486,11 @@ void cuiGrid::scrollByWheel(QPoint angleDelta)
 
 void cuiGrid::focusInEvent(QFocusEvent *event)
 {
+    const QPointer<cuiGrid> alive(this);
     if (event->reason() != Qt::PopupFocusReason && onFocusGained)
         onFocusGained();
+    if (!alive)
+        return;
     QAbstractScrollArea::focusInEvent(event);
     invalidateGrid();
 }
@@ -486,8 +498,11 @@ void cuiGrid::focusInEvent(QFocusEvent *event)
 void cuiGrid::focusOutEvent(QFocusEvent *event)
 {
     if (event->reason() != Qt::PopupFocusReason) {
+        const QPointer<cuiGrid> alive(this);
         if (onFocusLost)
             onFocusLost();
+        if (!alive)
+            return;
         cancelDrag();
     }
     QAbstractScrollArea::focusOutEvent(event);

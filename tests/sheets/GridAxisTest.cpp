@@ -97,37 +97,29 @@ TEST_F(GridAxisTest, ACellLongerThanTheClientCountsAsWhollyVisibleWhenFirst)
     EXPECT_EQ(axis.boundary(), 150);
 }
 
-TEST_F(GridAxisTest, FindsTheCellUnderAPositionWithTheLineAfterIt)
+// The cell under a position (the line after a cell belongs to it) and the
+// way a drag there scrolls: back over the fixed cells, on beyond the
+// laid-out ones.
+TEST_F(GridAxisTest, PositionsFallOnACellAndGiveADragDirection)
 {
     struct Case {
         int first;
         int pos;
         int cell;
-    } cases[] = {
-        {2, -1, -1}, {2, 0, 0},   {2, 29, 0},   {2, 30, 0}, // the line after cell 0
-        {2, 31, 1},  {2, 71, 1},  {2, 72, 2},   {2, 122, 2},
-        {2, 123, 3}, {2, 144, 4}, {2, 149, 4},  {2, 150, -1}, // beyond the client
-        {4, 72, 4},  {4, 143, 5}, {4, 144, -1}, // past the last cell, inside the client
-    };
-    for (const Case &c : cases) {
-        axis.setFirst(c.first);
-        EXPECT_EQ(axis.cellAt(c.pos), c.cell) << "first " << c.first << " pos " << c.pos;
-    }
-}
-
-TEST_F(GridAxisTest, DirectionOfADragPosition)
-{
-    struct Case {
-        int first;
-        int pos;
         int direction;
     } cases[] = {
-        {2, -5, -1}, {2, 71, -1}, {2, 72, 0},  {2, 150, 0},
-        {2, 151, 1}, {4, 144, 0}, {4, 145, 1}, // the laid-out cells end before the client does
+        {2, -5, -1, -1}, {2, 0, 0, -1},  {2, 29, 0, -1},  {2, 30, 0, -1}, // line after cell 0
+        {2, 31, 1, -1},  {2, 71, 1, -1}, {2, 72, 2, 0},   {2, 122, 2, 0},  {2, 123, 3, 0},
+        {2, 144, 4, 0},  {2, 149, 4, 0}, {2, 150, -1, 0},                  // beyond the client
+        {2, 151, -1, 1}, {4, 72, 4, 0},  {4, 143, 5, 0},  {4, 144, -1, 0}, // past the last cell,
+                                                                           // inside the client
+        {4, 145, -1, 1}, // the laid-out cells end before the client does
     };
     for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "first " << c.first << " pos " << c.pos);
         axis.setFirst(c.first);
-        EXPECT_EQ(axis.directionAt(c.pos), c.direction) << "first " << c.first << " pos " << c.pos;
+        EXPECT_EQ(axis.cellAt(c.pos), c.cell);
+        EXPECT_EQ(axis.directionAt(c.pos), c.direction);
     }
 }
 
