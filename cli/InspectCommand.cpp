@@ -4,8 +4,12 @@
 
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
+#include "image/ImageWords.h"
+#include "image/LayoutConversion.h"
+#include "image/WorkingLayout.h"
 #include "image/cmcEeprom.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -43,8 +47,30 @@ void printDump(const cmcEeprom &image)
     }
 }
 
+// The radio layout's parameter table as the program reads it: entries that
+// lie outside the radio's memory are not listed.
+void printDirectory(cmcEeprom &image)
+{
+    namespace wl = working_layout;
+    using image_words::read16;
+    if (!LayoutConversion(LayoutContext{}).LoadDirectory(image)) {
+        std::printf("parameter table: none\n");
+        return;
+    }
+    const int declared = std::min<int>(read16(image, wl::kTableHeader + 4), wl::kDirectoryEntries);
+    std::printf("parameter table: base %04X, %d entries\n",
+                unsigned{read16(image, wl::kBaseAddress)}, declared);
+    std::printf("     id  size  count  address\n");
+    for (int k = 0; k < declared; ++k) {
+        const int32_t at = wl::kDirectoryCopy + wl::kDirectoryEntrySize * k;
+        std::printf("  %5u %5u  %5u     %04X\n", unsigned{read16(image, at)},
+                    unsigned{read16(image, at + 2)}, unsigned{read16(image, at + 4)},
+                    unsigned{read16(image, at + 6)});
+    }
+}
+
 void printReport(const std::string &path, const HeaderSeen &header, const cmcVrcFile &file,
-                 const cmcEeprom &image)
+                 cmcEeprom &image)
 {
     std::printf("file:         %s\n", path.c_str());
     std::printf("model code:   %04X\n", static_cast<unsigned>(header.modelCode));
@@ -55,6 +81,7 @@ void printReport(const std::string &path, const HeaderSeen &header, const cmcVrc
         std::printf("map revision: %d\n", file.GetMapRevision());
     std::printf("bytes loaded: %d\n", static_cast<int>(file.GetLoadedCount()));
     printDump(image);
+    printDirectory(image);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // quillon-cli: the headless companion of the desktop program, on the same core.
 
 #include "InspectCommand.h"
+#include "LabelsCommand.h"
 
 #include <QCoreApplication>
 
@@ -18,6 +19,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"inspect", "inspect FILE.vrc   show what a clone file holds", runInspectCommand},
+    {"labels", "labels             list the cell label names in identifier order",
+     runLabelsCommand},
 };
 
 int usage()

@@ -1,14 +1,10 @@
 #include "cells/cmcHash.h"
+#include "cells/cmcFCache.h"
 #include "cells/cmcHash2.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-// Stands in for the format cache's own entry type.
-struct cmcFCacheEntry {
-    int marker;
-};
 
 namespace {
 
@@ -80,8 +76,10 @@ TEST(cmcHash, NamesAreCopiedNotReferenced)
 
 TEST(cmcHash2, MapsNamesToEntriesItDoesNotOwn)
 {
-    cmcFCacheEntry first{1};
-    cmcFCacheEntry second{2};
+    cmcFCacheEntry first;
+    first.count = 1;
+    cmcFCacheEntry second;
+    second.count = 2;
     {
         cmcHash2 index;
         index.Insert("GI_Sheet_Sel_Mch_ChInh#1", &first);
@@ -90,7 +88,7 @@ TEST(cmcHash2, MapsNamesToEntriesItDoesNotOwn)
         EXPECT_TRUE(node != nullptr && node->value == &second);
         EXPECT_EQ(index.Find("GI_Sheet_Sel_Mch_ChInh#3"), nullptr);
     }
-    EXPECT_EQ(first.marker, 1); // still ours after the index is gone
+    EXPECT_EQ(first.count, 1); // still ours after the index is gone
 }
 
 TEST(cmcHashDeathTest, EnteringANameTwiceIsFatal)

@@ -1,10 +1,8 @@
 #include "link/cmcTask.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
+#include "LinkTestSupport.h"
+
 #include <QPointer>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -12,22 +10,7 @@
 
 namespace {
 
-// Runs the event loop until the condition holds; false when it still does
-// not after a generous limit (a hang, not a timing check).
-bool pumpUntil(const std::function<bool()> &done)
-{
-    constexpr qint64 kLimitMs = 10000;
-    QTimer wakeUp; // keeps WaitForMoreEvents from sleeping past the limit
-    wakeUp.start(5);
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > kLimitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
+using link_testing::pumpUntil;
 
 // A second task ticking at the shortest interval: once it has ticked a few
 // times, any other task's due tick has had its chance to arrive too.
@@ -39,7 +22,13 @@ public:
         task_->Bind([](void *context, cmcTask *) { ++*static_cast<int *>(context); }, &ticks_);
         task_->SetPeriod(1);
     }
-    ~TickProbe() { cmcTask::dispose(task_); }
+    // Stopped first, so the task goes at once instead of waiting for a tick
+    // that may never come once the test is over.
+    ~TickProbe()
+    {
+        task_->Stop();
+        cmcTask::dispose(task_);
+    }
 
     bool waitForTicks(int count)
     {

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "image/LayoutConversion.h"
+#include "image/ModelHooks.h"
+#include "image/MultiTableShadows.h"
+#include "mainframe/cuiMain.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The one radio model this program serves: its identity and memory size,
+// its two model types, the conversions between the radio's layout and the
+// working layout, and what it adds to file loading and clone writing.
+class indMain : public cuiMain
+{
+public:
+    static constexpr const char *kSoftwareCode = "QX7315C";
+    static constexpr int32_t kImageSize = 110839;
+    static constexpr int kModelId1 = 0x3079;
+    static constexpr int kModelId2 = 0;
+    static constexpr int kOtherVariantModelId2 = 0x0100;
+
+    // A prepared clone write: the image to send (radio layout up to date)
+    // and the address ranges.
+    struct CloneWritePlan {
+        std::unique_ptr<cmcEeprom> image;
+        RangeList ranges;
+    };
+
+    indMain();
+    ~indMain() override;
+
+    void InitModelIds() override;
+    void RebuildTree() override;
+    // The newer-data test: false refuses data that a newer program marked.
+    bool CheckModel(const cmcEeprom &image) override;
+    void AfterLoad(cmcEeprom &image) override;
+    void BeforeSave(cmcEeprom &image, bool store) override;
+    int WarningCheck() override;
+    void ReadContinuation(int code) override;
+    void CloneWriteCommand() override;
+    void WriteContinuation(int code) override;
+    bool CheckCloneFileModel(int id1, int id2, int &code) override;
+    RangeList GetRangeList(int kind) override;
+
+    // The suffix of the model type's text keys ("Conv_Lmr_KCOOP_Rep" for 0,
+    // "Conv_Pmr_Dpmr_Rep" for 1); empty for other values.
+    static const char *ModelTypeSuffix(int modelType);
+    // The model type the option bits at 0x10F17 ask for.
+    static int ModelTypeFromOptionBits(const cmcEeprom &image);
+    // Switches the model type; with confirmation (a user's change) the
+    // document becomes the new type's initial data. False when cancelled.
+    bool ChangeModelType(int modelType, bool withConfirmation);
+    int ModelType() const;
+
+    // The maker mode switch: asks first; stays on until the program ends.
+    void EnterMakerMode();
+    bool MakerMode() const { return makerMode_; }
+    const std::string &MakerStatusText() const { return makerStatusText_; }
+
+    // The second pass of a clone write, after its confirmations: the copy of
+    // the working image to send and its ranges.
+    CloneWritePlan PrepareCloneWrite();
+    // The 2-tone limit tolerance for the radio's clone information byte 34.
+    static double TwoToneLimitTolerance(uint8_t cloneInformationByte34);
+    // A limit pair around a frequency: (1 - t) f and (1 + t) f, rounded.
+    static void TwoToneLimits(double frequency, double tolerance, int32_t &lower, int32_t &upper);
+
+    // Call texts of the sheets "print all" prints, from the tree's call texts
+    // in tree order; the multi-table sheet stands for its 16 tables.
+    static std::vector<std::string>
+    PrintAllCallTexts(const std::vector<std::string> &treeCallTexts);
+
+    MultiTableShadows &Shadows() { return shadows_; }
+    void SetHooks(ModelHooks hooks) { hooks_ = std::move(hooks); }
+    // The conversions as this model runs them, with the current image and
+    // the model type of this moment.
+    LayoutConversion Conversion();
+
+    bool CloneWritePhase() const { return cloneWritePhase_; }
+    // The write the last second pass prepared, for the clone manager to send.
+    CloneWritePlan TakePendingCloneWrite() { return std::move(pendingCloneWrite_); }
+
+protected:
+    void ConvertRadioToWorking(cmcEeprom &image) override;
+    void ConvertInitialToWorking(cmcEeprom &image) override;
+    bool ConvertWorkingToRadio(cmcEeprom &image, bool cloneWrite) override;
+
+private:
+    bool confirm(const char *key);
+    bool passClonePassword(bool asked);
+
+    bool makerMode_ = false;
+    std::string makerStatusText_;
+    bool cloneWritePhase_ = false;
+    bool clonePasswordPassed_ = false;
+    MultiTableShadows shadows_;
+    ModelHooks hooks_;
+    CloneWritePlan pendingCloneWrite_;
+};

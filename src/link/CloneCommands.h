@@ -1,0 +1,71 @@
+#pragma once
+
+#include "image/AddressRange.h"
+
+#include <cstdint>
+
+class CloneHost;
+class cmcEeprom;
+class indCloneMan;
+struct dst_CDrv_Result;
+
+// The main frame's clone commands (read, write, clone information) and the
+// result handlers and image check they rely on, built on the clone manager
+// and on the main frame through CloneHost. The main frame owns one beside its
+// clone manager; its slots 12 and 14 call ReadContinuation and
+// WriteContinuation here as their base behaviour.
+class CloneCommands
+{
+public:
+    static constexpr std::int32_t kLayoutCode = 0x3063;
+    static constexpr std::int32_t kModelCode = 0x3079;
+    static constexpr std::int32_t kInfoRevisionByte = 35;
+    static constexpr std::int32_t kInfoEndAddressByte = 56;
+    static constexpr std::int32_t kViewsRebuildEvent = 25;
+
+    // Registers the ID handler and the read handler with the manager.
+    CloneCommands(CloneHost &host, indCloneMan &manager);
+    CloneCommands(const CloneCommands &) = delete;
+    CloneCommands &operator=(const CloneCommands &) = delete;
+
+    // Clone read: ends a cell edit, offers to save a modified document, then
+    // an ID read that continues in the host's read continuation.
+    void CloneRead();
+    // Base of slot 13: an ID read that continues in the host's write
+    // continuation.
+    void CloneWrite();
+    // ID read; on success the clone information window.
+    void CloneInfo();
+
+    // Base of slot 12: after a good ID read, the read of the radio memory up
+    // to the end address its clone information reports.
+    void ReadContinuation(const dst_CDrv_Result &result);
+    // The read itself, for a model that checks more first.
+    bool StartRead();
+    // Base of slot 14: the write of the working image.
+    void WriteContinuation(const dst_CDrv_Result &result);
+    // A write whose result ends in the write-done handling.
+    bool StartWrite(const cmcEeprom &image, const RangeList &ranges);
+
+    // The ID handler and the read handler (registered with the manager).
+    static void IdHandler(void *context, dst_CDrv_Result *result);
+    static void ReadHandler(void *context, dst_CDrv_Result *result);
+    // Base of slot 4: the radio image header, and when strict the maker
+    // marks and model code too.
+    static bool ImageCheck(const cmcEeprom &image, bool strict);
+    // Last address a clone read asks for: the 4 hex digits at bytes 56 to
+    // 59 of the clone information (other characters count as 0), rounded
+    // down to a multiple of 16, plus 15.
+    static std::int32_t InfoEndAddress(const std::uint8_t *area);
+
+private:
+    static void onReadContinuation(void *context, dst_CDrv_Result *result);
+    static void onWriteContinuation(void *context, dst_CDrv_Result *result);
+    static void onInfo(void *context, dst_CDrv_Result *result);
+    static void onReadDone(void *context, dst_CDrv_Result *result);
+    static void onWriteDone(void *context, dst_CDrv_Result *result);
+    void SetModelIds();
+
+    CloneHost &host_;
+    indCloneMan &manager_;
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "image/AddressRange.h"
+#include "link/CloneSettings.h"
+
+#include <cstdint>
+
+class cmcEeprom;
+struct dst_CDrv_Result;
+
+// What the clone manager and the clone commands need of the main frame. The
+// main frame implements it; the virtual slots among the operations keep the
+// model object's overrides.
+class CloneHost
+{
+public:
+    // Bytes of the clone information area.
+    static constexpr std::int32_t kCloneInfoBytes = 127;
+
+    virtual ~CloneHost() = default;
+
+    // Link settings, read at the start of every operation.
+    virtual CloneSettings LinkSettings() = 0;
+
+    // The main window is disabled while an operation runs.
+    virtual void EnableMainWindow(bool enabled) = 0;
+    virtual void FocusMainWindow() = 0;
+
+    // Ends a cell edit in progress before a clone command.
+    virtual void EndCellEdit() = 0;
+    // Asks whether to save a modified document; false when the user
+    // cancelled or the save failed.
+    virtual bool QuerySaveChanges() = 0;
+
+    virtual std::int32_t ModelId1() = 0;
+    virtual std::int32_t ModelId2() = 0;
+    virtual bool MakerMode() = 0;
+    // The radio's id 1 and id 2 from its ID reply, high bytes first.
+    virtual void StoreCloneIds(const std::uint8_t ids[4]) = 0;
+    // kCloneInfoBytes bytes.
+    virtual std::uint8_t *CloneInfoArea() = 0;
+    virtual cmcEeprom &WorkingImage() = 0;
+
+    // Slot 4: the image header check (its base is CloneCommands::ImageCheck).
+    virtual bool ImageCheck(const cmcEeprom &image, bool strict) = 0;
+    // Slot 5: true refuses the image.
+    virtual bool ModelCheck(const cmcEeprom &image) = 0;
+    // Slot 6: after a file was opened or a clone read finished.
+    virtual void AfterLoadHook(cmcEeprom &image) = 0;
+    // Slot 7: before the image is stored or sent.
+    virtual void BeforeSaveHook(cmcEeprom &image, bool store) = 0;
+    // Slot 12: after the ID read of a clone read (base:
+    // CloneCommands::ReadContinuation).
+    virtual void ReadContinuation(dst_CDrv_Result &result) = 0;
+    // Slot 14: after the ID read of a clone write (base:
+    // CloneCommands::WriteContinuation).
+    virtual void WriteContinuation(dst_CDrv_Result &result) = 0;
+    // Slot 16: the address ranges of a kind of transfer.
+    virtual RangeList MakeRangeList(std::int32_t kind) = 0;
+
+    // After a successful clone read: the reference copy becomes the working
+    // image, and the document is modified and untitled.
+    virtual void MarkClonedDocument() = 0;
+    virtual void CloseCurrentSheet() = 0;
+    virtual void PostEvent(std::int32_t event) = 0;
+    // The clone information window (sheet "GI_Sheet_CloneInfo").
+    virtual void ShowCloneInfoWindow() = 0;
+};

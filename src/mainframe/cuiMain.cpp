@@ -1,0 +1,412 @@
+#include "mainframe/cuiMain.h"
+
+#include "clonefile/CloneFilePolicy.h"
+#include "clonefile/cmcVrcFile.h"
+#include "image/ImageWords.h"
+#include "image/WorkingLayout.h"
+#include "platform/FatalError.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDir.h"
+#include "shell/GlobalEnvironment.h"
+#include "shell/indEnviron.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/LanguageList.h"
+#include "textdb/cmcGTex.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cstring>
+
+namespace wl = working_layout;
+using image_words::read16;
+
+namespace {
+
+const char *const kUntitled = "Untitled";
+
+std::string directoryOf(const std::string &path)
+{
+    return QFileInfo(QString::fromStdString(path)).absolutePath().toStdString();
+}
+
+std::string fileNameOf(const std::string &path)
+{
+    return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+}
+
+// The saved directory when there is one, else the documents folder, else
+// the process's current directory.
+std::string startDirectory()
+{
+    if (!environment().currentDirectory.empty())
+        return environment().currentDirectory;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists())
+        return documents.toStdString();
+    return QDir::currentPath().toStdString();
+}
+
+bool holdsMakerText(const cmcEeprom &image, int64_t offset)
+{
+    if (offset < 0 || offset + wl::kMakerTextLength > image.GetSize())
+        return false;
+    uint8_t text[wl::kMakerTextLength];
+    image.ReadBlock(static_cast<int32_t>(offset), text, wl::kMakerTextLength);
+    return std::memcmp(text, wl::kMakerTextValue, wl::kMakerTextLength) == 0;
+}
+
+// A clone comment field: bytes outside the printable ASCII range become
+// blanks, trailing blanks go.
+std::string commentField(const cmcEeprom &image, int32_t offset)
+{
+    std::string text;
+    for (int32_t i = 0; i < wl::kCloneCommentLength; ++i) {
+        const uint8_t byte = image.GetByte(offset + i);
+        text += byte >= 32 && byte <= 126 ? static_cast<char>(byte) : ' ';
+    }
+    return text;
+}
+
+std::string trimTrailingBlanks(std::string text)
+{
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+} // namespace
+
+cuiMain::cuiMain(const std::string &softwareCode, int32_t imageSize)
+    : softwareCode_(softwareCode), imageSize_(imageSize)
+{
+    helpOverlayPath_ =
+        openTextDatabases(languageTextDatabase(), mainTextDatabase(), environment().languageNumber,
+                          platform::programDirectory());
+    defaultDirectory_ = startDirectory();
+    working_.SetSize(imageSize);
+    reference_.SetSize(imageSize);
+    saved_.SetSize(imageSize);
+    initial_.CopyFrom(working_);
+    InitModelIds();
+}
+
+cuiMain::~cuiMain() = default;
+
+void cuiMain::InitModelIds()
+{
+    modelId1_ = 0;
+    modelId2_ = 0;
+}
+
+void cuiMain::BuildWindow()
+{
+    if (imageSize_ < kMinimumImageSize)
+        platform::fatalError("Self Check Error.\nEEPROM Map is too large.");
+    int32_t &modelType = environment().modelType;
+    if (modelType != 0 && modelType != 1)
+        modelType = 1;
+    LoadInitialFile(modelType);
+    ConvertInitialToWorking(initial_);
+    working_.CopyFrom(initial_);
+    ConvertWorkingToRadio(working_, false);
+    reference_.CopyFrom(working_);
+    MarkSaved();
+    view_->CloseCurrentSheet();
+    view_->BuildWindow();
+    SendEvent(2);
+    RebuildTree();
+}
+
+void cuiMain::RebuildTree()
+{
+    view_->RebuildTree();
+    WarningCheck();
+    view_->CloseCurrentSheet();
+    SendEvent(26);
+}
+
+bool cuiMain::CheckImage(const cmcEeprom &image, bool strict)
+{
+    if (image.GetSize() < wl::kParameterArea)
+        return false;
+    if (read16(image, wl::kLayoutCode) != wl::kLayoutCodeValue ||
+        image.GetByte(wl::kMapRevision) > 1)
+        return false;
+    if (!strict)
+        return true;
+    const int64_t marker = int64_t{read16(image, wl::kEndAddress)} -
+                           read16(image, wl::kBaseAddress) + wl::kParameterArea -
+                           wl::kMakerTextLength;
+    return holdsMakerText(image, wl::kMakerText) &&
+           read16(image, wl::kModelCode) == wl::kModelCodeValue && holdsMakerText(image, marker);
+}
+
+bool cuiMain::CheckModel(const cmcEeprom &image)
+{
+    (void)image;
+    return true;
+}
+
+void cuiMain::AfterLoad(cmcEeprom &image) { (void)image; }
+
+void cuiMain::BeforeSave(cmcEeprom &image, bool store)
+{
+    (void)image;
+    (void)store;
+}
+
+void cuiMain::ModelHook(cmcEeprom &image) { (void)image; }
+
+// The warning check list is not part of this build yet; it finds nothing.
+int cuiMain::WarningCheck() { return 0; }
+
+cuiSheet *cuiMain::CreateSheet(void *parent, const std::string &callText)
+{
+    (void)parent;
+    (void)callText;
+    return nullptr;
+}
+
+void cuiMain::LoadInitialFile(int modelType)
+{
+    const std::string path =
+        platform::programDirectory() + mainTextDatabase().GetLine("GI_App_InitialFile", modelType);
+    cmcVrcFile file;
+    file.SetImage(&initial_);
+    clone_file_policy::applyTo(file);
+    file.SetHeaderCheck(headerCheck, this);
+    file.SetReportErrors(false);
+    if (file.Read(path, GetRangeList(3)) != cmcVrcFile::ErrNone)
+        platform::fatalError(platform::formatText("Cannot open '%s'.", path));
+}
+
+// The clone manager is not part of this build yet: the clone commands have
+// nothing to continue with and do nothing.
+void cuiMain::ReadContinuation(int code) { (void)code; }
+
+void cuiMain::CloneWriteCommand() { view_->EndCellEdit(); }
+
+void cuiMain::WriteContinuation(int code) { (void)code; }
+
+bool cuiMain::CheckCloneFileModel(int id1, int id2, int &code)
+{
+    if (id1 != modelId1_) {
+        code = cmcVrcFile::ErrModel;
+        return false;
+    }
+    if (id2 != modelId2_) {
+        code = cmcVrcFile::ErrExtra;
+        return false;
+    }
+    return true;
+}
+
+RangeList cuiMain::GetRangeList(int kind)
+{
+    (void)kind;
+    return {{0, 65407}, {1, 0}};
+}
+
+void cuiMain::TypedCharacter(char character) { (void)character; }
+
+void cuiMain::StatusBarResized() {}
+
+void cuiMain::DrawStatusPanel(int panel) { (void)panel; }
+
+void cuiMain::AttachView(cuiMainView *view) { view_ = view != nullptr ? view : &headless_; }
+
+void cuiMain::SetCloneInformation(const uint8_t *bytes, int count)
+{
+    cloneInfo_.fill(0);
+    std::copy_n(bytes, std::clamp(count, 0, kCloneInformationSize), cloneInfo_.begin());
+}
+
+void cuiMain::PostEvent(int code, int argument, const std::string &text)
+{
+    if (events_)
+        events_(code, argument, text);
+}
+
+void cuiMain::SendEvent(int code, int argument, const std::string &text)
+{
+    if (events_)
+        events_(code, argument, text);
+}
+
+void cuiMain::ConvertRadioToWorking(cmcEeprom &image) { (void)image; }
+
+void cuiMain::ConvertInitialToWorking(cmcEeprom &image) { (void)image; }
+
+bool cuiMain::ConvertWorkingToRadio(cmcEeprom &image, bool cloneWrite)
+{
+    (void)image;
+    (void)cloneWrite;
+    return false;
+}
+
+bool cuiMain::headerCheck(void *context, int modelCode, int subCode, int *error)
+{
+    return static_cast<cuiMain *>(context)->CheckCloneFileModel(modelCode, subCode, *error);
+}
+
+// Document ---------------------------------------------------------------
+
+bool cuiMain::IsModified() const { return modified_ || working_.Differs(saved_); }
+
+void cuiMain::MarkSaved()
+{
+    saved_.CopyFrom(working_);
+    modified_ = false;
+    view_->SetTitle(TitleText());
+}
+
+void cuiMain::MarkModified()
+{
+    modified_ = true;
+    view_->SetTitle(TitleText());
+}
+
+void cuiMain::SetFilePath(const std::string &path)
+{
+    filePath_ = path;
+    view_->SetTitle(TitleText());
+}
+
+std::string cuiMain::TitleText() const
+{
+    const std::string name = filePath_.empty() ? kUntitled : fileNameOf(filePath_);
+    return name + " - " + appTitle();
+}
+
+bool cuiMain::SaveChangesPrompt(bool another)
+{
+    if (!IsModified())
+        return true;
+    const std::string text =
+        another ? mainTextDatabase().GetFirstLine("GI_Mess_Confirm_WriteAnother")
+                : platform::formatText(
+                      mainTextDatabase().GetFirstLine("GI_Mess_Confirm_WriteFile").c_str(),
+                      filePath_.empty() ? kUntitled : fileNameOf(filePath_));
+    switch (platform::showMessage(appTitle(), text, platform::MessageIcon::Warning,
+                                  platform::MessageButtons::YesNoCancel)) {
+    case platform::MessageResult::Yes:
+        return filePath_.empty() || another ? SaveAs() : Save();
+    case platform::MessageResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void cuiMain::New()
+{
+    if (!SaveChangesPrompt(false))
+        return;
+    working_.CopyFrom(initial_);
+    ConvertWorkingToRadio(working_, false);
+    reference_.CopyFrom(working_);
+    MarkSaved();
+    SetFilePath({});
+    view_->CloseCurrentSheet();
+    PostEvent(41, 0);
+    RebuildTree();
+}
+
+cuiMainView::FileDialog cuiMain::fileDialog(const std::string &fileName) const
+{
+    cmcGTex &texts = mainTextDatabase();
+    return {texts.GetLine("GI_Sys_Dialog_FOpen", 0), texts.GetLine("GI_Sys_Dialog_FOpen", 1),
+            fileName, defaultDirectory_};
+}
+
+void cuiMain::Open()
+{
+    view_->EndCellEdit();
+    std::string path;
+    if (view_->ChooseFileToOpen(fileDialog({}), path))
+        LoadFile(path);
+}
+
+bool cuiMain::LoadFile(const std::string &path)
+{
+    const bool another = QString::fromStdString(path).compare(QString::fromStdString(filePath_),
+                                                              Qt::CaseInsensitive) == 0;
+    if (!SaveChangesPrompt(another))
+        return false;
+    cmcEeprom loaded;
+    loaded.SetSize(working_.GetSize());
+    view_->SetBusyCursor(true);
+    cmcVrcFile file;
+    file.SetImage(&loaded);
+    clone_file_policy::applyTo(file);
+    file.SetHeaderCheck(headerCheck, this);
+    int result = file.Read(path);
+    if (result == cmcVrcFile::ErrNone) {
+        if (!CheckImage(loaded, false))
+            result = cmcVrcFile::ErrData;
+        else if (!CheckModel(loaded))
+            result = cmcVrcFile::ErrNewer;
+        else
+            result = file.CheckCoverage(GetRangeList(3));
+        cmcVrcFile::ShowError(result);
+    }
+    if (result == cmcVrcFile::ErrNone) {
+        rememberFile(path);
+        working_.CopyFrom(loaded);
+        AfterLoad(working_);
+        reference_.CopyFrom(working_);
+        MarkSaved();
+        view_->CloseCurrentSheet();
+        SendEvent(26);
+    }
+    view_->SetBusyCursor(false);
+    RebuildTree();
+    return result == cmcVrcFile::ErrNone;
+}
+
+bool cuiMain::Save() { return filePath_.empty() ? SaveAs() : SaveTo(filePath_); }
+
+bool cuiMain::SaveAs()
+{
+    std::string path;
+    if (!view_->ChooseFileToSave(fileDialog(fileNameOf(filePath_)), path))
+        return false;
+    return SaveTo(path);
+}
+
+std::string cuiMain::CloneComment(const cmcEeprom &image)
+{
+    return trimTrailingBlanks(trimTrailingBlanks(commentField(image, wl::kCloneComment1)) +
+                              commentField(image, wl::kCloneComment2));
+}
+
+bool cuiMain::SaveTo(const std::string &path)
+{
+    view_->EndCellEdit();
+    BeforeSave(working_, true);
+    ConvertWorkingToRadio(working_, false);
+    view_->SetBusyCursor(true);
+    cmcVrcFile file;
+    file.SetImage(&working_);
+    clone_file_policy::applyTo(file);
+    file.SetModelCode(static_cast<uint16_t>(modelId1_));
+    file.SetSubCode(static_cast<uint16_t>(modelId2_));
+    file.SetComment(CloneComment(working_));
+    const bool written = file.Write(path, GetRangeList(2)) == cmcVrcFile::ErrNone;
+    if (written) {
+        rememberFile(path);
+        MarkSaved();
+    }
+    view_->SetBusyCursor(false);
+    return written;
+}
+
+void cuiMain::rememberFile(const std::string &path)
+{
+    defaultDirectory_ = directoryOf(path);
+    environment().currentDirectory = defaultDirectory_;
+    environment().recentFiles.addToFront(path);
+    SetFilePath(path);
+}

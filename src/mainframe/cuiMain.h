@@ -1,0 +1,149 @@
+#pragma once
+
+#include "image/AddressRange.h"
+#include "image/cmcEeprom.h"
+#include "mainframe/cuiMainView.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class cuiSheet;
+
+// The logic behind the main window, common to clone programs: the working
+// image and its copies, the document (new, open, save), the model's virtual
+// operations in slot order, and the window through cuiMainView. The model
+// object derives from it and overrides the slots.
+class cuiMain
+{
+public:
+    // Receives the events the frame raises (code, argument, text); posted
+    // events are queued, sent ones delivered at once.
+    using EventSink = std::function<void(int code, int argument, const std::string &text)>;
+
+    static constexpr int kCloneInformationSize = 127;
+    // The smallest image that holds the radio memory and the working layout.
+    static constexpr int32_t kMinimumImageSize = 110839;
+
+    // Opens the text databases, creates the images and the default directory.
+    cuiMain(const std::string &softwareCode, int32_t imageSize);
+    cuiMain(const cuiMain &) = delete;
+    cuiMain &operator=(const cuiMain &) = delete;
+
+    // Slot 0.
+    virtual ~cuiMain();
+    // Slot 1: model ids 1 and 2.
+    virtual void InitModelIds();
+    // Slot 2: the document from the initial file, then the window.
+    virtual void BuildWindow();
+    // Slot 3.
+    virtual void RebuildTree();
+    // Slot 4: the radio layout's identification; strict adds the maker text,
+    // the model code and the end marker.
+    virtual bool CheckImage(const cmcEeprom &image, bool strict);
+    // Slot 5: true when the image may be taken.
+    virtual bool CheckModel(const cmcEeprom &image);
+    // Slot 6: after a file was opened or a clone read finished.
+    virtual void AfterLoad(cmcEeprom &image);
+    // Slot 7: before the image is saved or sent; store is false after loading.
+    virtual void BeforeSave(cmcEeprom &image, bool store);
+    // Slot 8.
+    virtual void ModelHook(cmcEeprom &image);
+    // Slot 9: the number of problems found.
+    virtual int WarningCheck();
+    // Slot 10: the sheet for a call text; null while no sheets exist.
+    virtual cuiSheet *CreateSheet(void *parent, const std::string &callText);
+    // Slot 11: the model type's initial file into the initial image; fatal
+    // when it cannot be read.
+    virtual void LoadInitialFile(int modelType);
+    // Slots 12 to 14: continuations of the clone commands, called with the
+    // clone manager's result code.
+    virtual void ReadContinuation(int code);
+    virtual void CloneWriteCommand();
+    virtual void WriteContinuation(int code);
+    // Slot 15: the clone file header's codes; code is 3 or 4 on refusal.
+    virtual bool CheckCloneFileModel(int id1, int id2, int &code);
+    // Slot 16: the address ranges of an operation (kinds 0 to 3).
+    virtual RangeList GetRangeList(int kind);
+    // Slot 17.
+    virtual void TypedCharacter(char character);
+    // Slot 18.
+    virtual void StatusBarResized();
+    // Slot 19.
+    virtual void DrawStatusPanel(int panel);
+
+    // The window; null returns to headless operation. Not owned.
+    void AttachView(cuiMainView *view);
+    void SetEventSink(EventSink sink) { events_ = std::move(sink); }
+
+    // Document files.
+    bool IsModified() const;
+    void MarkSaved();
+    void MarkModified();
+    std::string TitleText() const;
+    const std::string &FilePath() const { return filePath_; }
+    const std::string &DefaultDirectory() const { return defaultDirectory_; }
+    // Asks whether to save a modified document; false aborts the command.
+    // another: the file about to be opened is the current one.
+    bool SaveChangesPrompt(bool another);
+    void New();
+    void Open();
+    // Loads a clone file as the document; false leaves everything unchanged.
+    bool LoadFile(const std::string &path);
+    bool Save();
+    bool SaveAs();
+    bool SaveTo(const std::string &path);
+    // The clone file comment made of the radio's two comment fields.
+    static std::string CloneComment(const cmcEeprom &image);
+
+    cmcEeprom &WorkingImage() { return working_; }
+    cmcEeprom &ReferenceImage() { return reference_; }
+    cmcEeprom &InitialImage() { return initial_; }
+    const cmcEeprom &SavedImage() const { return saved_; }
+    int ModelId1() const { return modelId1_; }
+    int ModelId2() const { return modelId2_; }
+    const std::string &HelpOverlayPath() const { return helpOverlayPath_; }
+
+    // The clone information area of the last ID reply.
+    const std::array<uint8_t, kCloneInformationSize> &CloneInformation() const
+    {
+        return cloneInfo_;
+    }
+    void SetCloneInformation(const uint8_t *bytes, int count);
+
+protected:
+    void PostEvent(int code, int argument = 0, const std::string &text = {});
+    void SendEvent(int code, int argument = 0, const std::string &text = {});
+    cuiMainView &View() { return *view_; }
+    void SetFilePath(const std::string &path);
+    // The conversions into and out of the radio layout, as the model does them.
+    virtual void ConvertRadioToWorking(cmcEeprom &image);
+    virtual void ConvertInitialToWorking(cmcEeprom &image);
+    virtual bool ConvertWorkingToRadio(cmcEeprom &image, bool cloneWrite);
+
+    int modelId1_ = 0;
+    int modelId2_ = 0;
+    int32_t lastRadioAddress_ = 0xFF7F;
+
+private:
+    static bool headerCheck(void *context, int modelCode, int subCode, int *error);
+    cuiMainView::FileDialog fileDialog(const std::string &fileName) const;
+    void rememberFile(const std::string &path);
+
+    const std::string softwareCode_;
+    const int32_t imageSize_;
+    cmcEeprom working_;
+    cmcEeprom reference_;
+    cmcEeprom initial_;
+    cmcEeprom saved_;
+    bool modified_ = false;
+    std::string filePath_;
+    std::string defaultDirectory_;
+    std::string helpOverlayPath_;
+    std::array<uint8_t, 4> cloneIdBytes_{};
+    std::array<uint8_t, kCloneInformationSize> cloneInfo_{};
+    cuiMainView headless_;
+    cuiMainView *view_ = &headless_;
+    EventSink events_;
+};
