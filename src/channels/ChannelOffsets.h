@@ -1,28 +1,31 @@
 #pragma once
 
+#include "image/WorkingLayout.h"
+
 #include <cstdint>
 
 // Fixed places in the working layout that the list records and the channel
 // globals use. Where a constant is the start of a parameter block, the block
-// number is given so the layout conversion's table and this list can be
-// checked against each other.
+// number is given; a test holds each against the layout conversion's block
+// table.
 namespace channel_offsets {
 
 // Memory channels.
-constexpr int32_t kChannelMain = 0xFF80;     // block 2, 34 bytes a channel
-constexpr int32_t kChannelExtra = 0x109F6;   // block 3, 36 bytes a channel
-constexpr int32_t kPriorityA = 0x103C0;      // block 7
-constexpr int32_t kPriorityB = 0x103C2;      // block 7
-constexpr int32_t kScanBitmaps = 0x103D0;    // block 15, 17 bitmaps of 4 bytes
-constexpr int32_t kBankSmarTrunk = 0x10E8A;  // block 8
-constexpr int32_t kChannelE = 0x10E8B;       // block 8
-constexpr int32_t kChannelEActive = 0x10E95; // block 8, bit 5
-constexpr int32_t kBankCounts = 0x10F0E;     // block 8, one 16-bit word a bank
-constexpr int32_t kBankLtr = 0x10F10;        // block 8
-constexpr int32_t kBankName = 0x11463;       // block 13
-constexpr int kChannels = 32;
-constexpr int kChannelMainSize = 34;
-constexpr int kChannelExtraSize = 36;
+constexpr int32_t kChannelMain = working_layout::kChannelMain;   // block 2
+constexpr int32_t kChannelExtra = working_layout::kChannelExtra; // block 3
+constexpr int32_t kPriorityA = 0x103C0;                          // block 7
+constexpr int32_t kPriorityB = 0x103C2;                          // block 7
+constexpr int32_t kScanBitmaps = 0x103D0;                        // block 15, 17 bitmaps of 4 bytes
+constexpr int32_t kBankSmarTrunk = 0x10E8A;                      // block 8
+constexpr int32_t kChannelE = 0x10E8B;                           // block 8
+constexpr int32_t kChannelEActive = 0x10E95;                     // block 8, bit 5
+// One 16-bit word a bank; this model has bank 0 only.
+constexpr int32_t kBankCounts = working_layout::kChannelCount;
+constexpr int32_t kBankLtr = 0x10F10;  // block 8
+constexpr int32_t kBankName = 0x11463; // block 13
+constexpr int kChannels = working_layout::kChannelSlots;
+constexpr int kChannelMainSize = working_layout::kChannelMainSize;
+constexpr int kChannelExtraSize = working_layout::kChannelExtraSize;
 
 // Other lists.
 constexpr int32_t kGlyph24 = 0x10F53;         // block 10
@@ -69,9 +72,9 @@ constexpr int kDtmfDecodeSize = 54;
 constexpr int kDtmfDecodeDigitCount = 52;
 
 // Records in use of the three growing lists (kept by the layout conversion).
-constexpr int32_t kDigIndCount = 0x1B0E9;
-constexpr int32_t kDigTgCount = 0x1B0EB;
-constexpr int32_t kDpmrIdCount = 0x1B0ED;
+constexpr int32_t kDigIndCount = working_layout::kRecordsInUse34;
+constexpr int32_t kDigTgCount = working_layout::kRecordsInUse35;
+constexpr int32_t kDpmrIdCount = working_layout::kRecordsInUse69;
 constexpr int kListCapacity = 500;
 
 } // namespace channel_offsets

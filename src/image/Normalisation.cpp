@@ -1,7 +1,11 @@
 #include "image/Normalisation.h"
 
 #include "channels/ChannelGlobals.h"
+#include "channels/ChannelOffsets.h"
 #include "channels/datCh.h"
+#include "image/LayoutConversion.h"
+#include "image/ParameterBlockTable.h"
+#include "image/WorkingLayout.h"
 #include "image/cmcEeprom.h"
 
 #include <algorithm>
@@ -11,6 +15,9 @@
 #include <vector>
 
 namespace {
+
+namespace wl = working_layout;
+namespace co = channel_offsets;
 
 // Radio identification and map revision area.
 constexpr std::array<std::pair<int32_t, int32_t>, 3> kIdentification = {
@@ -28,10 +35,10 @@ constexpr int32_t kFirstDtmfMemory = 0x109EA;
 constexpr int32_t kFixedByte2 = 0x109EB;
 constexpr int32_t kPointerFlags1 = 0x109EC;
 constexpr int32_t kPointerFlags2 = 0x109ED;
-constexpr int32_t kHomeChannel = 0x109F4; // block 41
+constexpr int kHomeChannelBlock = 41;
 constexpr int kScanLists = 17;
 constexpr int kDtmfMemories = 11;
-constexpr int kChannels = 32;
+constexpr int kChannels = wl::kChannelSlots;
 
 // Marks of data written since the dPMR wildcard fix and the status text area.
 constexpr int32_t kDataMarks = 0x10F32;
@@ -49,17 +56,14 @@ constexpr int32_t kKeyGroups = 0x10E9A;
 constexpr int32_t kOpeningText = 0x11C94;
 constexpr int32_t kOpeningFlag = 0x10E98;
 constexpr int32_t kSecondText = 0x11CAC;
-constexpr int32_t kSecondFlag = 0x10EEF;
+constexpr int32_t kSecondFlag = wl::kOptionFlags;
 constexpr int32_t kDisplayTextLength = 24;
 constexpr std::array<std::pair<int32_t, int32_t>, 2> kKeyPairs = {
     {{0x10EC7, 0x10EC8}, {0x10EDC, 0x10EDD}}};
 
-constexpr int32_t kChannelCount = 0x10F0E;
-constexpr std::array<int32_t, 2> kCloneComments = {0x10F33, 0x10F43};
-constexpr int32_t kCloneCommentLength = 16;
+constexpr std::array<int32_t, 2> kCloneComments = {wl::kCloneComment1, wl::kCloneComment2};
 
-constexpr int32_t kNewerDataMark = 0x11C8C;
-constexpr int32_t kNewerDataNext = 0x11C8D;
+constexpr int32_t kNewerDataNext = wl::kNewerDataMark + 1;
 
 // Bits taken from the initial image; the second mask applies to model type 0
 // in addition.
@@ -71,8 +75,8 @@ struct TemplateBits {
 constexpr std::array<TemplateBits, 7> kTemplateBits = {{
     {0x10E7C, 0x04, 0x00},
     {0x10E94, 0x20, 0x03},
-    {0x10F17, 0xFF, 0x00},
-    {0x10F18, 0xFF, 0x00},
+    {wl::kModelOptionBits, 0xFF, 0x00},
+    {wl::kModelOptionBits + 1, 0xFF, 0x00},
     {0x10E95, 0x04, 0x02},
     {0x10E96, 0x01, 0x40},
     {0x10E98, 0x40, 0x80},
@@ -86,38 +90,45 @@ constexpr std::array<std::pair<int, uint8_t>, 5> kLmrExtraTemplateBits = {
     {{0, 0x40}, {1, 0x08}, {2, 0xF0}, {6, 0xC0}, {7, 0xFF}}};
 
 // Status rows whose low nibble of byte 12 the user cannot change.
-struct RowRun {
-    int32_t base;
+// Rows of a parameter block.
+struct BlockRows {
+    int block;
     int32_t stride;
     int rows;
 };
-constexpr std::array<RowRun, 2> kStatusNibbleRows = {{{0x1706F, 16, 100}, {0x176CF, 16, 2}}};
-constexpr RowRun kTxCodeRows = {0x118E8, 14, 32};
+constexpr std::array<BlockRows, 2> kStatusNibbleRows = {{{43, 16, 100}, {61, 16, 2}}};
+constexpr BlockRows kTxCodeRows = {19, 14, 32};
 
 // Values that a zero means "unset" for.
 constexpr std::array<int32_t, 12> kFilledBytes = {0x17718, 0x15DD1, 0x17797, 0x17798,
                                                   0x17799, 0x1779A, 0x1779B, 0x1779C,
                                                   0x1779D, 0x1779F, 0x177A0, 0x177A1};
 constexpr std::array<int32_t, 2> kFilledWords = {0x15DB3, 0x15DB1};
-constexpr RowRun kFilledKeyWords = {0x17719, 2, 63};
+constexpr BlockRows kFilledKeyWords = {51, 2, 63};
 
 // The sorted ID indexes: 500 row numbers a list.
 constexpr int kIndexEntries = 500;
 enum class IdKey { Number32, Number16, Digits };
 struct SortedIndex {
-    int32_t index;
+    int indexBlock;
     int kind;
     int32_t rows;
     int32_t rowSize;
     IdKey key;
 };
 constexpr std::array<SortedIndex, 3> kSortedIndexes = {{
-    {0x15FCB, datCh::kKindDigInd, 0x12316, 16, IdKey::Number32},
-    {0x16647, datCh::kKindDigTg, 0x14258, 14, IdKey::Number16},
-    {0x1A0DC, datCh::kKindDpmrId, 0x177B1, 18, IdKey::Digits},
+    {64, datCh::kKindDigInd, co::kDigInd, 16, IdKey::Number32},
+    {65, datCh::kKindDigTg, co::kDigTg, 14, IdKey::Number16},
+    {83, datCh::kKindDpmrId, co::kDpmrId, 18, IdKey::Digits},
 }};
 constexpr int kIdDigits = 7;
 constexpr uint8_t kWildcardDigit = 10;
+
+int32_t blockOffset(int id) { return parameter_blocks::find(id)->offset; }
+int32_t rowOf(const BlockRows &rows, int row)
+{
+    return blockOffset(rows.block) + rows.stride * row;
+}
 
 int channelKindOf(int modelType)
 {
@@ -177,6 +188,12 @@ Normalisation::Normalisation(const cmcEeprom &initial, int modelType, Conversion
     : initial_(initial), modelType_(modelType), conversions_(std::move(conversions))
 {}
 
+Normalisation::Conversions Normalisation::fromLayout(const LayoutConversion &conversion)
+{
+    return {[conversion](cmcEeprom &image) { conversion.RadioToWorking(image); },
+            [conversion](cmcEeprom &image) { conversion.WorkingToRadio(image, false); }};
+}
+
 void Normalisation::run(cmcEeprom &working, bool store) const
 {
     Pass pass{working, initial_, store, modelType_, channelKindOf(modelType_)};
@@ -206,7 +223,7 @@ void Normalisation::run(cmcEeprom &working, bool store) const
             conversions_.workingToRadio(working);
     }
     // Only data last written by another program keeps its newer-data mark.
-    pass.set(kNewerDataMark, 0);
+    pass.set(wl::kNewerDataMark, 0);
     pass.copyByte(kNewerDataNext);
 }
 
@@ -216,7 +233,7 @@ void Normalisation::Pass::repairWildcards()
 {
     const int rows = std::max(1, ChannelGlobals::listCount(working, datCh::kKindDpmrId));
     for (int row = 0; row < rows; ++row) {
-        const int32_t id = 0x177B1 + 18 * row;
+        const int32_t id = co::kDpmrId + 18 * row;
         bool wildcard = false;
         for (int nibble = 3; nibble <= 6; ++nibble) {
             const int32_t a = id + nibble / 2;
@@ -296,7 +313,8 @@ void Normalisation::Pass::copyPointerFlags()
 // channel claims it in turn, so the last one keeps it.
 void Normalisation::Pass::findHomeChannel()
 {
-    setWord(kHomeChannel, 0);
+    const int32_t home = blockOffset(kHomeChannelBlock);
+    setWord(home, 0);
     // A count beyond the channel slots is reset to 0 further on; walking it
     // here would name a channel of a bank that ends up empty.
     const int stored = ChannelGlobals::bankChannelCount(working, 0);
@@ -313,7 +331,7 @@ void Normalisation::Pass::findHomeChannel()
             continue;
         }
         if (!firstFixed) {
-            setWord(kHomeChannel, channel);
+            setWord(home, channel);
             firstFixed = true;
             if (record.BankLtr != 0 && !store) {
                 record.decode(datCh::kKindBank, record.bankOfChannel(channel));
@@ -321,7 +339,7 @@ void Normalisation::Pass::findHomeChannel()
             }
         }
         if (record.Inh == 0 && !receivingFound) {
-            setWord(kHomeChannel, channel);
+            setWord(home, channel);
             receivingFound = true;
         }
     }
@@ -374,10 +392,10 @@ void Normalisation::Pass::deriveKeyFlags()
 
 void Normalisation::Pass::limitCountsAndComments()
 {
-    if (word(kChannelCount) > kChannels)
-        setWord(kChannelCount, 0);
+    if (word(wl::kChannelCount) > kChannels)
+        setWord(wl::kChannelCount, 0);
     for (const int32_t comment : kCloneComments)
-        for (int32_t a = comment; a < comment + kCloneCommentLength; ++a)
+        for (int32_t a = comment; a < comment + wl::kCloneCommentLength; ++a)
             if (at(a) < 32 || at(a) > 126)
                 set(a, ' ');
 }
@@ -395,9 +413,9 @@ void Normalisation::Pass::renormaliseRows()
         int32_t length;
     };
     static constexpr std::array<TemplateRows, 3> kLists = {{
-        {5, 17, 0x1150F, 34, 24, 10},
-        {4, 11, 0x11751, 37, 0, 37},
-        {27, 10, 0x1A514, 54, 0, 54},
+        {5, 17, co::kScanList, 34, 24, 10},
+        {4, 11, co::kDtmfMemory, 37, 0, 37},
+        {27, 10, co::kDtmfDecode, co::kDtmfDecodeSize, 0, co::kDtmfDecodeSize},
     }};
     datCh record(&working);
     for (const TemplateRows &list : kLists) {
@@ -410,7 +428,7 @@ void Normalisation::Pass::renormaliseRows()
     for (int channel = 0; channel < kChannels; ++channel)
         renormaliseChannel(record, channel);
     for (int row = 0; row < 11; ++row) {
-        const int32_t code = 0x11AA8 + 44 * row;
+        const int32_t code = co::kRxCode + 44 * row;
         record.decode(7, row);
         copyRange(code, 44);
         record.encode(7, row);
@@ -422,16 +440,16 @@ void Normalisation::Pass::renormaliseRows()
         }
     }
     for (int row = 0; row < kTxCodeRows.rows; ++row)
-        copyBits(kTxCodeRows.base + kTxCodeRows.stride * row + 13, 0x10);
+        copyBits(rowOf(kTxCodeRows, row) + 13, 0x10);
 }
 
 void Normalisation::Pass::renormaliseChannel(datCh &record, int channel)
 {
-    const int32_t main = 0xFF80 + 34 * channel;
-    const int32_t extra = 0x109F6 + 36 * channel;
+    const int32_t main = wl::kChannelMain + wl::kChannelMainSize * channel;
+    const int32_t extra = wl::kChannelExtra + wl::kChannelExtraSize * channel;
     record.decode(channelKind, channel);
-    copyRange(main, 34);
-    copyRange(extra, 36);
+    copyRange(main, wl::kChannelMainSize);
+    copyRange(extra, wl::kChannelExtraSize);
     if (record.isUsed())
         record.encode(channelKind, channel);
     copyBits(main + 12, kMainTemplateMask);
@@ -453,9 +471,9 @@ void Normalisation::Pass::renormaliseChannel(datCh &record, int channel)
 
 void Normalisation::Pass::copyStatusNibbles()
 {
-    for (const RowRun &run : kStatusNibbleRows)
-        for (int row = 0; row < run.rows; ++row)
-            copyBits(run.base + run.stride * row + 12, 0x0F);
+    for (const BlockRows &rows : kStatusNibbleRows)
+        for (int row = 0; row < rows.rows; ++row)
+            copyBits(rowOf(rows, row) + 12, 0x0F);
     copyBits(0x17709, 0x07);
     copyBits(0x1770B, 0x07);
 }
@@ -469,7 +487,7 @@ void Normalisation::Pass::fillUnsetValues()
         if (word(a) == 0)
             copyRange(a, 2);
     for (int row = 0; row < kFilledKeyWords.rows; ++row) {
-        const int32_t a = kFilledKeyWords.base + kFilledKeyWords.stride * row;
+        const int32_t a = rowOf(kFilledKeyWords, row);
         if (word(a) == 0)
             copyRange(a, 2);
     }
@@ -505,7 +523,8 @@ uint32_t Normalisation::Pass::idKey(const SortedIndex &sorted, int row) const
 // Row numbers of the list in ascending ID order; equal IDs keep their order.
 void Normalisation::Pass::rebuildSortedIndex(const SortedIndex &sorted)
 {
-    copyRange(sorted.index, 2 * kIndexEntries);
+    const int32_t index = blockOffset(sorted.indexBlock);
+    copyRange(index, 2 * kIndexEntries);
     const int count = ChannelGlobals::listCount(working, sorted.kind);
     std::vector<int> rows(static_cast<std::size_t>(count));
     std::iota(rows.begin(), rows.end(), 0);
@@ -516,5 +535,5 @@ void Normalisation::Pass::rebuildSortedIndex(const SortedIndex &sorted)
         return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
     });
     for (std::size_t entry = 0; entry < rows.size(); ++entry)
-        setWord(sorted.index + 2 * static_cast<int32_t>(entry), rows[entry]);
+        setWord(index + 2 * static_cast<int32_t>(entry), rows[entry]);
 }

@@ -4,6 +4,7 @@
 #include <functional>
 
 class cmcEeprom;
+class LayoutConversion;
 
 // Brings a working image into the form this program stores: what the user
 // cannot edit comes from the model's initial image, derived fields (first
@@ -20,6 +21,9 @@ public:
         std::function<void(cmcEeprom &image)> radioToWorking;
         std::function<void(cmcEeprom &image)> workingToRadio;
     };
+    // The model's conversions; the radio layout written here is not yet the
+    // one a clone write sends.
+    static Conversions fromLayout(const LayoutConversion &conversion);
 
     Normalisation(const cmcEeprom &initial, int modelType, Conversions conversions);
 

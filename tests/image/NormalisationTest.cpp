@@ -1,6 +1,7 @@
 #include "channels/WorkingImage.h"
 
 #include "channels/datCh.h"
+#include "image/LayoutConversion.h"
 #include "image/Normalisation.h"
 
 #include <gtest/gtest.h>
@@ -627,6 +628,77 @@ TEST_F(NormalisationTest, ASecondRunChangesNothingMore)
             const auto differs = std::mismatch(once.begin(), once.end(), twice.begin());
             EXPECT_EQ(differs.first, once.end())
                 << "first change at 0x" << std::hex << (differs.first - once.begin());
+        }
+    }
+}
+
+// --- With the model's own layout conversions.
+
+class NormalisationWithLayout : public NormalisationTest
+{
+protected:
+    void runConverted(bool store)
+    {
+        LayoutContext context;
+        context.modelType = modelType;
+        context.currentImage = &working.image;
+        const LayoutConversion conversion(context);
+        Normalisation(initial.image, modelType, Normalisation::fromLayout(conversion))
+            .run(working.image, store);
+    }
+    std::string textAt(int32_t a, int n) const
+    {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += static_cast<char>(working.at(a + i));
+        return text;
+    }
+};
+
+TEST_F(NormalisationWithLayout, AStoreLeavesARadioLayoutWithTableAndEndMarker)
+{
+    runConverted(kStore);
+    EXPECT_EQ(working.word(0x120), 1) << "the parameter table is present";
+    const int end = working.word(0x112);
+    ASSERT_GT(end, 0x200 + 8);
+    EXPECT_EQ(textAt(end - 8, 8), "VORN Inc");
+}
+
+TEST_F(NormalisationWithLayout, ALoadTakesTheChannelsFromTheRadioLayout)
+{
+    working.setWord(0x10F0E, 2);
+    useChannel(1);
+    runConverted(kStore);
+    working.set(mainByte(1, 3), 0x77); // only the working layout changes
+    runConverted(kLoad);
+    EXPECT_EQ(working.at(mainByte(1, 3)), 0x10);
+    EXPECT_EQ(working.word(0x109E6), 1);
+}
+
+// A load records the version bytes of the radio layout it reads and then
+// puts the template's into that layout; a second load over the same image
+// reads the template's. Everything else stays.
+TEST_F(NormalisationWithLayout, ASecondRunChangesNothingMoreButTheRecordedVersions)
+{
+    for (const int type : {0, 1}) {
+        SCOPED_TRACE(type);
+        modelType = type;
+        working.fillRandom(static_cast<uint32_t>(300 + type));
+        initial.fillRandom(static_cast<uint32_t>(400 + type));
+        runConverted(kStore); // a radio layout the load can read
+        for (const bool store : {kLoad, kStore}) {
+            SCOPED_TRACE(store ? "store" : "load");
+            runConverted(store);
+            const std::vector<uint8_t> once = working.bytes();
+            runConverted(store);
+            const std::vector<uint8_t> twice = working.bytes();
+            for (int32_t a = 0; a < kWorkingSize; ++a) {
+                const bool versions = !store && a >= 0x1B0EF && a < 0x1B0F7;
+                const auto i = static_cast<std::size_t>(a);
+                if (!versions) {
+                    ASSERT_EQ(twice[i], once[i]) << "address 0x" << std::hex << a;
+                }
+            }
         }
     }
 }
