@@ -1,5 +1,6 @@
 #include "channels/datCh.h"
 
+#include "cells/CellCategories.h"
 #include "channels/ChannelGlobals.h"
 #include "channels/ChannelOffsets.h"
 #include "channels/MultiTableSelection.h"
@@ -7,12 +8,10 @@
 #include "channels/RecordLayout.h"
 #include "image/MultiTableShadows.h"
 #include "image/cmcEeprom.h"
-#include "platform/FatalError.h"
 #include "shell/GlobalEnvironment.h"
 #include "shell/indEnviron.h"
 
 #include <array>
-#include <string>
 
 using namespace channel_offsets;
 
@@ -20,56 +19,6 @@ namespace {
 
 MultiTableShadows *g_shadows = nullptr;
 MultiTableSelection *g_selection = nullptr;
-
-// Cell categories in the order of the cell type table; only the ones this
-// table needs are named. The channel categories follow the model type.
-constexpr int kCategoryChannel = 2;
-constexpr int kCategoryChannelCheck = 3;
-constexpr int kNoCategory = 37;
-constexpr int kFollowsModel = -1;
-
-constexpr std::array<int, kNoCategory + 1> kKindOfCategory = {
-    0,
-    0,
-    kFollowsModel,
-    kFollowsModel, // CT_Null .. CT_Mch_Check
-    3,
-    4,
-    5,
-    6,
-    7,
-    8, // CT_CEdit .. CT_TX_Code
-    10,
-    11,
-    9,
-    12, // CT_2Tone_Code .. CT_BankOp
-    0,
-    13,
-    14,
-    15,
-    16,
-    0,
-    0, // CT_MSK_AdrRange .. CT_MSK_Cfg
-    17,
-    18,
-    0,
-    19,
-    20,
-    21,
-    22, // CT_DIG_Inv .. CT_DIG_SDM
-    23,
-    24,
-    25,
-    26,
-    0, // CT_DPMR_Inv .. CT_DPMR_Op
-    27,
-    28,
-    29,
-    0, // CT_DTMF_Rx .. CT_ADJ
-    0, // no category
-};
-static_assert(kKindOfCategory[kCategoryChannel] == kFollowsModel &&
-              kKindOfCategory[kCategoryChannelCheck] == kFollowsModel);
 
 // The two entries of a multi-table row: where each starts in the 6-byte item
 // and which members it feeds.
@@ -94,23 +43,10 @@ datCh::datCh(cmcEeprom *workingImage)
 
 int datCh::kindOfCategory(int category)
 {
-    if (category < 0 || category > kNoCategory)
-        platform::fatalError("Unknown Cell Category. (" + std::to_string(category) + ")");
-    const int kindOf = kKindOfCategory[static_cast<std::size_t>(category)];
-    return kindOf == kFollowsModel ? channelKind() : kindOf;
+    return cellRecordTable(category, environment().modelType);
 }
 
-int datCh::channelKind()
-{
-    switch (environment().modelType) {
-    case 0:
-        return kKindChannelLmr;
-    case 1:
-        return kKindChannelPmr;
-    default:
-        return kKindNone;
-    }
-}
+int datCh::channelKind() { return cellRecordTable(CT_Mch, environment().modelType); }
 
 int datCh::firstIndex(int recordKind) { return record_layout::layoutOf(recordKind).firstIndex; }
 int datCh::lastIndex(int recordKind) { return record_layout::layoutOf(recordKind).lastIndex; }

@@ -55,8 +55,9 @@ public:
 
     explicit datCh(cmcEeprom *workingImage = nullptr);
 
-    // Category (cell type identifier) to record kind; a category outside
-    // 0..37 is a broken text database and ends the program.
+    // Category (cell type identifier) to record kind, the channel categories
+    // by the settings' model type; a category outside 0..37 is a broken text
+    // database and ends the program.
     static int kindOfCategory(int category);
     // The memory channel kind of the current model type (0 for an unknown one).
     static int channelKind();

@@ -4,6 +4,7 @@
 
 #include "WorkingImage.h"
 
+#include "cells/CellCategories.h"
 #include "channels/datCh.h"
 
 #include <gtest/gtest.h>
@@ -249,18 +250,20 @@ TEST(datChImage, AnUnboundRecordDecodesToAResetRecord)
 
 // --- Categories.
 
-TEST(datChCategory, EachCategorySelectsItsKind)
+TEST(datChCategory, ChannelCategoriesFollowTheModelTypeOfTheSettings)
 {
-    const int kinds[] = {0, 0, -1, -1, 3, 4,  5,  6,  7,  8,  10, 11, 9,  12, 0,  13, 14, 15, 16,
-                         0, 0, 17, 18, 0, 19, 20, 21, 22, 23, 24, 25, 26, 0,  27, 28, 29, 0,  0};
-    for (const int modelType : {0, 1, 2}) {
-        ScopedModelType type(modelType);
-        const int channel = modelType == 0 ? 1 : modelType == 1 ? 2 : 0;
-        for (int category = 0; category <= 37; ++category) {
-            const int expected = kinds[category] < 0 ? channel : kinds[category];
-            EXPECT_EQ(datCh::kindOfCategory(category), expected)
-                << "category " << category << " model type " << modelType;
-        }
+    struct ModelCase {
+        int modelType;
+        int channelKind;
+    };
+    for (const ModelCase &c : {ModelCase{0, 1}, ModelCase{1, 2}, ModelCase{2, 0}}) {
+        ScopedModelType type(c.modelType);
+        EXPECT_EQ(datCh::channelKind(), c.channelKind);
+        EXPECT_EQ(datCh::kindOfCategory(CT_Mch), c.channelKind);
+        EXPECT_EQ(datCh::kindOfCategory(CT_Mch_Check), c.channelKind);
+        EXPECT_EQ(datCh::kindOfCategory(CT_UserTone), 9);
+        EXPECT_EQ(datCh::kindOfCategory(CT_MultiTable), 29);
+        EXPECT_EQ(datCh::kindOfCategory(kNoCategory), 0);
     }
 }
 
