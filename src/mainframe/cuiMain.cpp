@@ -225,14 +225,28 @@ void cuiMain::SetCloneInformation(const uint8_t *bytes, int count)
 
 void cuiMain::PostEvent(int code, int argument, const std::string &text)
 {
-    if (events_)
+    if (posted_)
+        posted_(code, argument, text);
+    else if (events_)
         events_(code, argument, text);
 }
 
 void cuiMain::SendEvent(int code, int argument, const std::string &text)
 {
-    if (events_)
+    if (sent_)
+        sent_(code, argument, text);
+    else if (events_)
         events_(code, argument, text);
+}
+
+void cuiMain::EnterFactoryAdjustMode()
+{
+    if (factoryAdjustMode_)
+        return;
+    factoryAdjustMode_ =
+        platform::showMessage(appTitle(), mainTextDatabase().GetText("GI_Mess_FactADJMode_Caution"),
+                              platform::MessageIcon::Warning,
+                              platform::MessageButtons::OkCancel) == platform::MessageResult::Ok;
 }
 
 void cuiMain::ConvertRadioToWorking(cmcEeprom &image) { (void)image; }

@@ -76,6 +76,18 @@ public:
     // The window; null returns to headless operation. Not owned.
     void AttachView(cuiMainView *view);
     void SetEventSink(EventSink sink) { events_ = std::move(sink); }
+    // The program hands posted events to the event manager's queue and sent
+    // ones to its listeners at once; without these both go to the one sink.
+    void SetEventSinks(EventSink posted, EventSink sent)
+    {
+        posted_ = std::move(posted);
+        sent_ = std::move(sent);
+    }
+
+    // The factory adjustment mode of the command line: asks first, then
+    // stays on until the program ends.
+    void EnterFactoryAdjustMode();
+    bool FactoryAdjustMode() const { return factoryAdjustMode_; }
 
     // Document files.
     bool IsModified() const;
@@ -146,4 +158,7 @@ private:
     cuiMainView headless_;
     cuiMainView *view_ = &headless_;
     EventSink events_;
+    EventSink posted_;
+    EventSink sent_;
+    bool factoryAdjustMode_ = false;
 };

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "link/cmcTick.h"
+#include "mainframe/SheetHistory.h"
+#include "mainframe/StatusPanel.h"
+#include "mainframe/cuiMainView.h"
+
+#include <QFrame>
+#include <QPointer>
+#include <QSplitter>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CloneProgressWindow;
+class QFileDialog;
+class QWidget;
+class TForm1;
+class cmcTask;
+class indMain;
+struct cmcEvent;
+
+// The main window's side of the main frame: it builds the window the frame
+// describes (menu bar, tool bar, tree panel, splitter, sheet panel, status
+// bar), opens and closes sheets with their remembered positions, runs the
+// 50 ms tick, asks the user through the file and option dialogs, and shows
+// the About box, the status messages and the "Cloning" window.
+class MainWindowView : public cuiMainView
+{
+public:
+    static constexpr int kTickMs = 50;
+    static constexpr int kWarningDelayMs = 250;
+    static constexpr int kSplitterWidth = 3;
+    static constexpr int kSplitterMinimum = 8;
+
+    // Shows a file dialog; tests answer instead of the user.
+    using FileChooser = std::function<bool(QFileDialog &dialog, std::string &path)>;
+
+    MainWindowView(TForm1 &form, indMain &model);
+    ~MainWindowView() override;
+    MainWindowView(const MainWindowView &) = delete;
+    MainWindowView &operator=(const MainWindowView &) = delete;
+
+    // --- what the frame asks of its window ---
+    void SetTitle(const std::string &title) override;
+    void SetBusyCursor(bool busy) override;
+    void EndCellEdit() override;
+    void CloseCurrentSheet() override;
+    void BuildWindow() override;
+    void RebuildTree() override;
+    void AppendToFirstTreeNode(const std::string &text) override;
+    bool ChooseFileToOpen(const FileDialog &dialog, std::string &path) override;
+    bool ChooseFileToSave(const FileDialog &dialog, std::string &path) override;
+    bool AskClonePassword() override;
+
+    // --- the window's own work ---
+    // The periodic tick starts once the window is built and shown.
+    void StartTicking();
+    void StopTicking();
+    // One round of the periodic tick: the selected sheet opens when none is
+    // open, and the warning check runs once its delay after an edit is over.
+    void Tick();
+    // An edit changed the image: the warning check runs a little later.
+    void ArmWarningCheck();
+    // The close query: false keeps the program running. On yes, the window's
+    // placement and the tree's width go into the settings.
+    bool QueryClose();
+    // The form is going away: no more ticks, no sheet, no tree.
+    void FormDestroying();
+    // The maker panel appears once the maker mode is on.
+    void RefreshMakerPanel();
+    void ShowAboutBox();
+    void ShowStatus(const std::string &text, std::uint32_t textColour, std::uint32_t background);
+    // The COM port dialog forms 0 to 2, the bridge's address and port.
+    bool AskComPort(int form);
+    bool AskIpAddress();
+    bool AskTcpPort();
+
+    // Creates the dialog the frame's description asks for, without showing it.
+    static std::unique_ptr<QFileDialog> CreateFileDialog(QWidget *parent, const FileDialog &dialog,
+                                                         bool forSaving);
+    void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    // Called after the title or the document's state may have changed.
+    void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+
+    // --- parts of the window ---
+    QFrame *LeftPanel() const { return leftPanel_; }
+    QFrame *RightPanel() const { return rightPanel_; }
+    QSplitter *Splitter() const { return splitter_; }
+    StatusPanel *Status() const { return status_; }
+    StatusPanel *MakerPanel() const { return makerPanel_; }
+    CloneProgressWindow &ProgressWindow();
+    const SheetHistory &History() const { return history_; }
+    bool BusyCursorShown() const { return busy_; }
+    bool WarningCheckArmed() const { return warningArmed_; }
+
+private:
+    static void onEvent(void *object, const cmcEvent &event);
+    static void onTick(void *context, cmcTask *task);
+    void handleEvent(const cmcEvent &event);
+    void buildPanels();
+    void buildStatusBar();
+    bool chooseFile(const FileDialog &dialog, bool forSaving, std::string &path);
+    void notifyObserver();
+
+    TForm1 &form_;
+    indMain &model_;
+    QPointer<QWidget> central_;
+    QPointer<QSplitter> splitter_;
+    QPointer<QFrame> leftPanel_;
+    QPointer<QFrame> rightPanel_;
+    QPointer<StatusPanel> status_;
+    QPointer<StatusPanel> makerPanel_;
+    std::unique_ptr<CloneProgressWindow> progress_;
+    cmcTask *task_ = nullptr;
+    cmcTick warningCountdown_;
+    bool warningArmed_ = false;
+    bool busy_ = false;
+    SheetHistory history_;
+    FileChooser chooser_;
+    std::function<void()> observer_;
+};
