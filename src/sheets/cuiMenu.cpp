@@ -116,7 +116,14 @@ void cuiMenu::buildBody(Item &parent, const std::string &key, cuiMenu *clickOwne
         return createItem(*under, description, clickOwner);
     };
     cuiMenuBody::Build(lines, 0, &parent, create);
+    applyCaptionsBelow(parent);
+}
+
+void cuiMenu::applyCaptionsBelow(Item &parent)
+{
     applyCaptions(parent);
+    for (auto &child : parent.children)
+        applyCaptionsBelow(*child);
 }
 
 cuiMenu::Item *cuiMenu::createItem(Item &parent, std::string_view description, cuiMenu *clickOwner)
@@ -390,23 +397,9 @@ void cuiMenu::click(const cmcCellObj &itemCell)
 
 void cuiMenu::ownClick(const cmcCellObj &itemCell)
 {
-    cmcCellObj cell = itemCell;
-    cmcCellCapsule capsule;
-    capsule.ownerControl = owner_;
-    capsule.cell = &cell;
-    capsule.code = cmcCellCapsule::kCodeEnter;
-    cmcCellObj origin;
-    cmcCellCapsule originCapsule;
-    if (const cmcEvAns *answer = eventManager().Query(kEvCurrentCellOfMenu, nullptr)) {
-        if (const cmcCellObj *current = AnsweredCell(answer->data)) {
-            origin = *current;
-            originCapsule.cell = &origin;
-            capsule.origin = &originCapsule;
-        }
-    }
-    indActiveCell context;
-    if (handler_ != nullptr)
-        handler_(&context, capsule, kHandlerDraw);
+    const cmcEvAns *answer = eventManager().Query(kEvCurrentCellOfMenu, nullptr);
+    const cmcCellObj *current = answer != nullptr ? AnsweredCell(answer->data) : nullptr;
+    cuiMenuClick::SendEnter(handler_, owner_, itemCell, current);
     // The handler may have destroyed this builder (a language change
     // rebuilds the main menu from a new one).
     if (isLive(this))

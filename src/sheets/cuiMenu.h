@@ -130,6 +130,7 @@ private:
     void collect(Item &item, std::vector<QAction *> &actions) const;
     void refreshItem(Item &item, QObject *&lastOwner);
     void applyCaptions(Item &parent);
+    void applyCaptionsBelow(Item &parent);
     void setImage(Item &item, std::int32_t index);
     void triggered(QAction *action);
     void click(const cmcCellObj &itemCell);

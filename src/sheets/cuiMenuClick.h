@@ -1,8 +1,11 @@
 #pragma once
 
+#include "cells/CellHandler.h"
+
 #include <cstdint>
 
 class cmcCellObj;
+class QObject;
 
 // What a click on a menu item or tool button does when the builder's own
 // handling (the item's cell to the cell handler with the Enter code) is not
@@ -20,4 +23,10 @@ struct cuiMenuClick {
         if (bound())
             function(context, itemCell);
     }
+
+    // The builders' own handling: the item's cell goes to the handler with
+    // the Enter code in mode 0, with `origin` (a sheet's current cell) when
+    // one is given.
+    static void SendEnter(cmcCellHandler handler, QObject *owner, const cmcCellObj &itemCell,
+                          const cmcCellObj *origin);
 };

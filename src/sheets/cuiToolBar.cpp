@@ -121,6 +121,9 @@ void cuiToolBar::RefreshStates()
         if (button == nullptr)
             continue;
         cmcCellObj &cell = *line.cell;
+        // Cleared first, so a handler that only sets flags still releases.
+        cell.SetUserFlag(flagPressed, false);
+        cell.SetUserFlag(flagDisabled, false);
         cmcCellCapsule capsule;
         capsule.ownerControl = owner_;
         capsule.cell = &cell;
@@ -150,19 +153,7 @@ void cuiToolBar::clicked(int index)
     if (click_.bound())
         click_(cell);
     else
-        ownClick(cell);
-}
-
-void cuiToolBar::ownClick(const cmcCellObj &itemCell)
-{
-    cmcCellObj cell = itemCell;
-    cmcCellCapsule capsule;
-    capsule.ownerControl = owner_;
-    capsule.cell = &cell;
-    capsule.code = cmcCellCapsule::kCodeEnter;
-    indActiveCell context;
-    if (handler_ != nullptr)
-        handler_(&context, capsule, kHandlerDraw);
+        cuiMenuClick::SendEnter(handler_, owner_, cell, nullptr);
 }
 
 QWidget *cuiToolBar::Control() const { return control_.data(); }

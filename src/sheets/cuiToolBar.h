@@ -70,7 +70,6 @@ private:
     QToolBar *addRow();
     void clear();
     void clicked(int line);
-    void ownClick(const cmcCellObj &cell);
 
     QWidget *owner_;
     cmcGTex *texts_;
