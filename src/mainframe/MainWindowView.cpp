@@ -3,6 +3,9 @@
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/cmcEvMan.h"
+#include "channels/ChannelGlobals.h"
+#include "channels/ChannelOffsets.h"
+#include "image/WorkingLayout.h"
 #include "image/indMain.h"
 #include "link/cmcTask.h"
 #include "mainframe/AboutBox.h"
@@ -10,14 +13,22 @@
 #include "mainframe/OptionDialog.h"
 #include "mainframe/StatusPanel.h"
 #include "mainframe/TForm1.h"
+#include "sheets/cuiMenu.h"
+#include "sheets/cuiMenuClick.h"
+#include "sheets/cuiToolBar.h"
+#include "sheets/iuiTree.h"
 #include "shell/GlobalEnvironment.h"
 #include "shell/indEnviron.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFrame>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -65,7 +76,30 @@ QColor screenColour(std::uint32_t colour, const QPalette &palette)
     }
 }
 
+std::int32_t noHandler(indActiveCell *, cmcCellCapsule &, std::int32_t) { return 0; }
+
+cmcCellHandler g_handler = noHandler;
+
+// Tree categories of nodes that only some radios or modes show.
+enum TreeCategory : std::uint32_t {
+    kMakerNodes = 1u << 0,
+    kAdjustNodes = 1u << 1,
+    kLmrNodes = 1u << 3,
+    kOptionNodes = 1u << 4,
+};
+constexpr std::int32_t kOptionFlags = 0x10E97;
+constexpr std::uint8_t kOptionNodesFlag = 0x10;
+// This model keeps its channels in one bank.
+constexpr int kBankCount = 1;
+
 } // namespace
+
+void MainWindowView::SetCellHandler(cmcCellHandler handler)
+{
+    g_handler = handler != nullptr ? handler : noHandler;
+}
+
+cmcCellHandler MainWindowView::CellHandler() { return g_handler; }
 
 MainWindowView::MainWindowView(TForm1 &form, indMain &model) : form_(form), model_(model)
 {
@@ -76,6 +110,9 @@ MainWindowView::~MainWindowView()
 {
     eventManager().Unregister(onEvent, this);
     StopTicking();
+    destroyTree();
+    toolBar_.reset();
+    menu_.reset();
     if (busy_)
         QApplication::restoreOverrideCursor();
 }
@@ -106,7 +143,23 @@ void MainWindowView::CloseCurrentSheet() {}
 void MainWindowView::BuildWindow()
 {
     buildPanels();
+    buildMenuAndToolBar();
     buildStatusBar();
+}
+
+void MainWindowView::buildMenuAndToolBar()
+{
+    menu_ = std::make_unique<cuiMenu>(&form_, form_.menuBar(), mainTextDatabase(), "GI_Menu_Main",
+                                      g_handler);
+    menu_->SetAutoHotKeys(true);
+    menu_->Build();
+    toolBar_ = std::make_unique<cuiToolBar>(&form_, mainTextDatabase(), "GI_ToolBar_Main",
+                                            &form_.ToolBarImages(), g_handler);
+    toolBar_->Build();
+    if (QWidget *control = toolBar_->Control()) {
+        static_cast<QVBoxLayout *>(central_->layout())->insertWidget(0, control);
+        control->setVisible(environment().toolbarVisible);
+    }
 }
 
 void MainWindowView::buildPanels()
@@ -149,9 +202,79 @@ void MainWindowView::RefreshMakerPanel()
     form_.statusBar()->addPermanentWidget(makerPanel_);
 }
 
-void MainWindowView::RebuildTree() {}
+void MainWindowView::destroyTree() { tree_.reset(); }
 
-void MainWindowView::AppendToFirstTreeNode(const std::string &text) { (void)text; }
+// The frame then runs the warning check, closes the sheet and has the memory
+// channel branch filled (event 26).
+void MainWindowView::RebuildTree()
+{
+    destroyTree();
+    if (leftPanel_ == nullptr)
+        return;
+    tree_ = std::make_unique<iuiTree>(leftPanel_, mainTextDatabase(), "GI_Tree_Main",
+                                      &form_.TreeImages());
+    QTreeWidget *view = tree_->View();
+    view->hide();
+    leftPanel_->layout()->addWidget(view);
+    tree_->Build();
+    tree_->SetBankSources(
+        [this](int bank) {
+            const cmcEeprom &image = model_.WorkingImage();
+            iuiTree::BankInfo info;
+            info.trunking =
+                ChannelGlobals::bankFlag(image, channel_offsets::kBankSmarTrunk, bank) ||
+                ChannelGlobals::bankFlag(image, channel_offsets::kBankLtr, bank);
+            info.channelCount = ChannelGlobals::bankChannelCount(image, bank);
+            return info;
+        },
+        {});
+    const auto check = [this] { model_.WarningCheck(); };
+    QObject::connect(view, &QTreeWidget::itemExpanded, view, check);
+    QObject::connect(view, &QTreeWidget::itemCollapsed, view, check);
+    tree_->SetChangeDelay(
+        std::atoi(mainTextDatabase().GetFirstLine("GI_Sys_TreeChangeDelay").c_str()));
+    tree_->SetSelectionCallback([this](const cmcCellObj *cell) { treeSelectionChanged(cell); });
+    view->show();
+    if (QTreeWidgetItem *first = view->topLevelItem(0))
+        view->setCurrentItem(first);
+}
+
+void MainWindowView::AppendToFirstTreeNode(const std::string &text)
+{
+    if (tree_ == nullptr || tree_->View() == nullptr)
+        return;
+    if (QTreeWidgetItem *first = tree_->View()->topLevelItem(0))
+        first->setText(0, first->text(0) + QString::fromStdString(text));
+}
+
+// A node opens its sheet the way a menu item runs its command: its cell goes
+// to the handler with the Enter code.
+void MainWindowView::treeSelectionChanged(const cmcCellObj *cell)
+{
+    if (cell == nullptr || (cell->suffix && *cell->suffix == openCallText_))
+        return;
+    cuiMenuClick::SendEnter(g_handler, &form_, *cell, nullptr);
+}
+
+// The nodes that do not apply to this radio and mode go; the memory channel
+// node gets one child per bank.
+void MainWindowView::rebuildChannelBranch()
+{
+    if (tree_ == nullptr)
+        return;
+    const int modelType = model_.ModelType();
+    std::uint32_t removed = 0;
+    if (!model_.MakerMode())
+        removed |= kMakerNodes;
+    removed |= kAdjustNodes;
+    if (modelType != 0)
+        removed |= kLmrNodes;
+    const bool optionNodes = (modelType == 0 || modelType == 1) &&
+                             (model_.WorkingImage().GetByte(kOptionFlags) & kOptionNodesFlag) != 0;
+    if (!optionNodes)
+        removed |= kOptionNodes;
+    tree_->RebuildChannelBranch(removed, indMain::ModelTypeSuffix(modelType), kBankCount);
+}
 
 std::unique_ptr<QFileDialog>
 MainWindowView::CreateFileDialog(QWidget *parent, const FileDialog &dialog, bool forSaving)
@@ -280,6 +403,24 @@ void MainWindowView::FormDestroying()
     CloseCurrentSheet();
 }
 
+void MainWindowView::CloseMainWindow() { form_.close(); }
+
+void MainWindowView::ShowToolBar(bool visible)
+{
+    if (toolBar_ != nullptr && toolBar_->Control() != nullptr)
+        toolBar_->Control()->setVisible(visible);
+}
+
+void MainWindowView::OpenSheet(const std::string &callText) { (void)callText; }
+
+void *MainWindowView::MainMenuWithEmptyEditEntry()
+{
+    if (menu_ == nullptr)
+        return nullptr;
+    const QAction *edit = menu_->FindItemByLabel(CL_Menu_Edit_Top);
+    return edit != nullptr && menu_->Items(edit).empty() ? menu_.get() : nullptr;
+}
+
 void MainWindowView::ShowAboutBox() { AboutBox::Open(&form_); }
 
 void MainWindowView::ShowStatus(const std::string &text, std::uint32_t textColour,
@@ -326,6 +467,12 @@ void MainWindowView::handleEvent(const cmcEvent &event)
         ShowStatus(event.text(),
                    static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(event.object)),
                    static_cast<std::uint32_t>(event.argument));
+        break;
+    case kEvRefreshViews:
+        model_.RebuildTree();
+        break;
+    case kEvRebuildChannelTree:
+        rebuildChannelBranch();
         break;
     default:
         break;

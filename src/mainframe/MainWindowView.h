@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cells/CellHandler.h"
 #include "link/cmcTick.h"
 #include "mainframe/SheetHistory.h"
 #include "mainframe/StatusPanel.h"
@@ -17,7 +18,11 @@ class CloneProgressWindow;
 class QFileDialog;
 class QWidget;
 class TForm1;
+class cuiMenu;
+class cuiToolBar;
+class iuiTree;
 class cmcTask;
+class cmcCellObj;
 class indMain;
 struct cmcEvent;
 
@@ -76,6 +81,17 @@ public:
     bool AskComPort(int form);
     bool AskIpAddress();
     bool AskTcpPort();
+    void CloseMainWindow();
+    void ShowToolBar(bool visible);
+    // Opens the sheet of a call text "[class]sheet key,parameters".
+    void OpenSheet(const std::string &callText);
+    // The main menu's builder while its edit entry has no items; null
+    // otherwise.
+    void *MainMenuWithEmptyEditEntry();
+
+    // The cell handler every menu, button and tree node of the window asks.
+    static void SetCellHandler(cmcCellHandler handler);
+    static cmcCellHandler CellHandler();
 
     // Creates the dialog the frame's description asks for, without showing it.
     static std::unique_ptr<QFileDialog> CreateFileDialog(QWidget *parent, const FileDialog &dialog,
@@ -90,6 +106,9 @@ public:
     QSplitter *Splitter() const { return splitter_; }
     StatusPanel *Status() const { return status_; }
     StatusPanel *MakerPanel() const { return makerPanel_; }
+    cuiMenu *MainMenu() const { return menu_.get(); }
+    cuiToolBar *ToolBar() const { return toolBar_.get(); }
+    iuiTree *Tree() const { return tree_.get(); }
     CloneProgressWindow &ProgressWindow();
     const SheetHistory &History() const { return history_; }
     bool BusyCursorShown() const { return busy_; }
@@ -99,8 +118,12 @@ private:
     static void onEvent(void *object, const cmcEvent &event);
     static void onTick(void *context, cmcTask *task);
     void handleEvent(const cmcEvent &event);
+    void buildMenuAndToolBar();
     void buildPanels();
     void buildStatusBar();
+    void treeSelectionChanged(const cmcCellObj *cell);
+    void rebuildChannelBranch();
+    void destroyTree();
     bool chooseFile(const FileDialog &dialog, bool forSaving, std::string &path);
     void notifyObserver();
 
@@ -112,12 +135,17 @@ private:
     QPointer<QFrame> rightPanel_;
     QPointer<StatusPanel> status_;
     QPointer<StatusPanel> makerPanel_;
+    std::unique_ptr<cuiMenu> menu_;
+    std::unique_ptr<cuiToolBar> toolBar_;
+    std::unique_ptr<iuiTree> tree_;
     std::unique_ptr<CloneProgressWindow> progress_;
     cmcTask *task_ = nullptr;
     cmcTick warningCountdown_;
     bool warningArmed_ = false;
     bool busy_ = false;
     SheetHistory history_;
+    // The call text of the sheet on show; empty while none is.
+    std::string openCallText_;
     FileChooser chooser_;
     std::function<void()> observer_;
 };

@@ -37,6 +37,8 @@ TForm1::TForm1(indMain &model, const std::vector<std::string> &arguments) : mode
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     applyFormFont();
     placeFromSettings();
+    treeImages_ = cuiImageList::TreeImages();
+    toolBarImages_ = cuiImageList::ToolBarImages();
     attachModel(arguments);
 }
 

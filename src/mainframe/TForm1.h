@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheets/cuiImageList.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -26,6 +28,9 @@ public:
     TForm1 &operator=(const TForm1 &) = delete;
 
     MainWindowView &View() { return *view_; }
+    // The pictures the tree's and the tool bar's descriptions name by number.
+    const cuiImageList &TreeImages() const { return treeImages_; }
+    const cuiImageList &ToolBarImages() const { return toolBarImages_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -37,5 +42,7 @@ private:
     void attachModel(const std::vector<std::string> &arguments);
 
     indMain &model_;
+    cuiImageList treeImages_;
+    cuiImageList toolBarImages_;
     std::unique_ptr<MainWindowView> view_;
 };
