@@ -48,7 +48,7 @@ AboutBox *AboutBox::Open(QWidget *mainWindow)
 {
     auto *box = new AboutBox(mainWindow);
     box->adjustSize();
-    box->move(window_geometry::centredOnWorkArea(box->size(), mainWindow));
     box->show();
+    box->move(window_geometry::centredOnWorkArea(box->frameGeometry().size(), mainWindow));
     return box;
 }

@@ -56,8 +56,9 @@ QWidget *CloneProgressWindow::Area() const { return area_; }
 void CloneProgressWindow::OpenProgress()
 {
     filled_ = 0;
-    move(window_geometry::centredOnWorkArea(size(), mainWindow_));
+    // The frame is known once the window is shown.
     show();
+    move(window_geometry::centredOnWorkArea(frameGeometry().size(), mainWindow_));
     raise();
 }
 

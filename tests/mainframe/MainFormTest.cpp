@@ -1,0 +1,215 @@
+#include "FrameTestFixture.h"
+
+#include "cells/EventCodes.h"
+#include "mainframe/AboutBox.h"
+#include "mainframe/StatusPanel.h"
+#include "mainframe/WindowGeometry.h"
+#include "sheets/cuiToolBar.h"
+#include "sheets/cuiTree.h"
+#include "sheets/iuiTree.h"
+#include "shell/WindowPlacement.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QThread>
+#include <QTreeWidget>
+
+using platform::MessageResult;
+
+namespace {
+
+QStringList topMenuTitles(QMainWindow &form)
+{
+    QStringList titles;
+    for (const QAction *action : form.menuBar()->actions())
+        titles << action->text();
+    return titles;
+}
+
+TEST(WorkArea, SavedWindowsComeBackWithinReachWithoutResizing)
+{
+    const WorkArea area{0, 30, 1024, 738};
+    struct Case {
+        const char *name;
+        WindowBounds saved;
+        WindowBounds expected;
+    } cases[] = {
+        {"inside stays", {100, 100, 800, 600}, {100, 100, 800, 600}},
+        {"off to the right", {2000, 100, 800, 600}, {1008, 100, 800, 600}},
+        {"below", {100, 900, 800, 600}, {100, 722, 800, 600}},
+        {"off to the left", {-900, 100, 800, 600}, {-784, 100, 800, 600}},
+        {"above the top", {100, -50, 800, 600}, {100, 30, 800, 600}},
+        {"right and below", {5000, 5000, 300, 200}, {1008, 722, 300, 200}},
+        // 16 pixels of the right edge inside the work area are enough.
+        {"right edge just inside", {-784, 100, 800, 600}, {-784, 100, 800, 600}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(keepOnWorkArea(c.saved, area), c.expected);
+    }
+}
+
+class MainForm : public FrameTest
+{};
+
+TEST_F(MainForm, OpensOnTheSettingsWithTitleLimitsAndPanels)
+{
+    settings().treeWidth = 180;
+    settings().windowLeft = 100;
+    settings().windowTop = 80;
+    settings().windowWidth = 700;
+    settings().windowHeight = 500;
+    TForm1 &window = openForm();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(window.geometry(), QRect(100, 80, 700, 500));
+    EXPECT_EQ(window.minimumSize(), QSize(TForm1::kMinimumWidth, TForm1::kMinimumHeight));
+    window.resize(100, 50);
+    EXPECT_GE(window.width(), 400);
+    EXPECT_GE(window.height(), 200);
+
+    EXPECT_EQ(topMenuTitles(window), QStringList({"&File", "&Edit", "&View", "&Port", "&Clone",
+                                                  "&Model", "&Language", "&Help"}));
+    const cuiToolBar *toolBar = view().ToolBar();
+    ASSERT_NE(toolBar, nullptr);
+    const QWidget *buttons = toolBar->Control();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_TRUE(buttons->isVisible());
+    const QFrame *left = view().LeftPanel();
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(left->width(), 180);
+    const iuiTree *tree = view().Tree();
+    ASSERT_NE(tree, nullptr);
+    const QTreeWidget *nodes = tree->View();
+    ASSERT_NE(nodes, nullptr);
+    const QTreeWidgetItem *root = nodes->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    // The model type's name follows the root's caption.
+    EXPECT_EQ(root->text(0).toStdString(),
+              "Radio" + mainTextDatabase().GetLine("GI_AppInd_ModelTree", model().ModelType()));
+    const StatusPanel *status = view().Status();
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(view().MakerPanel(), nullptr);
+}
+
+TEST_F(MainForm, PlacementIsKeptOnTheWorkArea)
+{
+    settings().windowLeft = 100000;
+    settings().windowTop = 100000;
+    TForm1 &window = openForm();
+    const WorkArea area = window_geometry::workAreaOf(&window);
+    EXPECT_EQ(window.geometry().x(), area.right - 16);
+    EXPECT_EQ(window.geometry().y(), area.bottom - 16);
+    EXPECT_EQ(window.width(), settings().windowWidth);
+}
+
+TEST_F(MainForm, MakerSwitchAddsTheMakerPanel)
+{
+    recorder.queueAnswer(MessageResult::Ok);
+    openForm({"quillon", "/lantern"});
+    ASSERT_NE(view().MakerPanel(), nullptr);
+    EXPECT_EQ(view().MakerPanel()->Text().toStdString(),
+              mainTextDatabase().GetFirstLine("GI_StatusPanel_Maker"));
+    EXPECT_EQ(view().MakerPanel()->Background(), QColor(128, 0, 0));
+    EXPECT_EQ(view().MakerPanel()->TextColour(), QColor(Qt::white));
+}
+
+TEST_F(MainForm, StatusEventPaintsTextInItsColours)
+{
+    openForm();
+    StatusPanel *status = view().Status();
+    ASSERT_NE(status, nullptr);
+    // Text in plain red on the system's window colour.
+    eventManager().SendText(kEvStatusText, reinterpret_cast<void *>(std::uintptr_t{0x0000FF}),
+                            0x80000005, "Value out of range");
+    EXPECT_EQ(status->Text(), QString("Value out of range"));
+    EXPECT_EQ(status->TextColour(), QColor(255, 0, 0));
+    const QColor window = status->palette().color(QPalette::Base);
+    EXPECT_EQ(status->Background(), window);
+    const QImage picture = status->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(picture.width() - 2, picture.height() / 2), window);
+}
+
+TEST_F(MainForm, AboutEventOpensTheAboutBoxWithoutBlocking)
+{
+    openForm();
+    eventManager().Post(kEvAbout);
+    eventManager().Tick();
+    AboutBox *box = form->findChild<AboutBox *>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(box->isModal());
+    EXPECT_EQ(box->windowTitle().toStdString(),
+              mainTextDatabase().GetFirstLine("GI_App_About_Caption"));
+    EXPECT_EQ(box->CloseButton()->text().toStdString(),
+              mainTextDatabase().GetFirstLine("GI_App_About_Button"));
+    EXPECT_TRUE(box->CloseButton()->isDefault());
+    box->CloseButton()->click();
+    QApplication::processEvents();
+    EXPECT_EQ(form->findChild<AboutBox *>(), nullptr);
+}
+
+TEST_F(MainForm, CloseQueryAsksForModifiedDataAndStoresThePlacement)
+{
+    struct Case {
+        const char *name;
+        MessageResult answer;
+        bool closes;
+    } cases[] = {
+        {"cancel keeps the program running", MessageResult::Cancel, false},
+        {"no closes without saving", MessageResult::No, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        settings().windowWidth = 640;
+        TForm1 &window = openForm();
+        window.setGeometry(50, 60, 720, 480);
+        model().MarkModified();
+        recorder.clear();
+        recorder.queueAnswer(c.answer);
+        EXPECT_EQ(window.close(), c.closes);
+        ASSERT_EQ(recorder.shown().size(), 1u);
+        EXPECT_EQ(recorder.shown()[0].buttons, platform::MessageButtons::YesNoCancel);
+        EXPECT_EQ(window.isVisible(), !c.closes);
+        EXPECT_EQ(settings().windowWidth, c.closes ? 720 : 640);
+        if (c.closes) {
+            EXPECT_EQ(settings().windowLeft, 50);
+            EXPECT_EQ(settings().windowTop, 60);
+            EXPECT_EQ(settings().windowHeight, 480);
+            EXPECT_EQ(settings().treeWidth, view().LeftPanel()->width());
+        }
+    }
+}
+
+TEST_F(MainForm, TitleFollowsTheDocument)
+{
+    openForm();
+    EXPECT_EQ(form->windowTitle(), "Untitled - Quillon(dPMR)");
+    const std::string path = sandbox.folder() + "/Fleet A.vrc";
+    ASSERT_TRUE(model().SaveTo(path));
+    EXPECT_EQ(form->windowTitle(), "Fleet A.vrc - Quillon(dPMR)");
+    model().New();
+    EXPECT_EQ(form->windowTitle(), "Untitled - Quillon(dPMR)");
+}
+
+TEST_F(MainForm, WarningCheckRunsOnceAfterItsDelay)
+{
+    openForm();
+    view().ArmWarningCheck();
+    EXPECT_TRUE(view().WarningCheckArmed());
+    for (int i = 0; i < 200 && view().WarningCheckArmed(); ++i) {
+        QThread::msleep(5);
+        view().Tick();
+    }
+    EXPECT_FALSE(view().WarningCheckArmed());
+}
+
+} // namespace
