@@ -4,6 +4,8 @@
 #include "image/cmcEeprom.h"
 #include "image/indMain.h"
 
+#include <climits>
+
 namespace {
 
 int bytesOf(const CellStorage &storage) { return (storage.firstBit + storage.bitCount + 7) / 8; }
@@ -13,9 +15,13 @@ std::uint32_t maskOf(const CellStorage &storage)
     return storage.bitCount >= 32 ? 0xFFFFFFFFu : (1u << storage.bitCount) - 1u;
 }
 
+// An index that puts the value outside any image (a broken description)
+// reaches the image as an address it refuses.
 std::int32_t imageOffset(const CellStorage &storage, const indCellHandler &frame)
 {
-    return storage.offset + storage.stride * frame.index;
+    const std::int64_t at =
+        std::int64_t{storage.offset} + std::int64_t{storage.stride} * frame.index;
+    return at >= 0 && at <= INT32_MAX - 4 ? static_cast<std::int32_t>(at) : -1;
 }
 
 std::uint32_t readBigEndian(const cmcEeprom &image, std::int32_t at, int bytes)
