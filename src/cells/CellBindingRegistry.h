@@ -10,6 +10,12 @@
 // The label dispatch of the cell handler: one slot per label identifier,
 // each pointing at the table row that binds it, so a lookup is one array
 // access. Families are added as whole tables.
+//
+// A family is one function returning its table (std::span<const
+// CellBinding>, rows in static storage; see MenuCommandBindings.h), listed
+// once in AddProgramFamilies. Rows describe storage, codec and parameters
+// for CellBinding::RunValue; a label that needs more gets a runner named
+// after it. Neither touches the handler itself.
 class CellBindingRegistry
 {
 public:
