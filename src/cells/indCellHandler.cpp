@@ -16,7 +16,10 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
@@ -49,22 +52,31 @@ std::int32_t decimalLine(const char *key)
         std::strtol(mainTextDatabase().GetFirstLine(key).c_str(), nullptr, 10));
 }
 
-int hexDigit(char c)
+// Asks in mode 0 about a copy of `cell`, leaving the answer in `capsule`.
+std::int32_t askAbout(const cmcCellObj &cell, std::int32_t code,
+                      const CellBindingRegistry &bindings, cmcCellCapsule &capsule,
+                      indActiveCell *context = nullptr)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    cmcCellObj copy(cell);
+    capsule.cell = &copy;
+    capsule.code = code;
+    indActiveCell fresh;
+    const std::int32_t result = indCellHandler::HandleWith(
+        bindings, context != nullptr ? context : &fresh, capsule, kHandlerDraw);
+    capsule.cell = nullptr;
+    return result;
+}
+
+bool isHexText(const std::string &text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](unsigned char c) { return std::isxdigit(c) != 0; });
 }
 
 long hexNumber(const std::string &text, std::size_t first, std::size_t count)
 {
     long number = 0;
-    for (std::size_t i = first; i < first + count; ++i)
-        number = number * 16 + hexDigit(text[i]);
+    std::from_chars(text.data() + first, text.data() + first + count, number, 16);
     return number;
 }
 
@@ -88,23 +100,15 @@ std::int32_t indCellHandler::HandleWith(const CellBindingRegistry &bindings, ind
 std::int32_t indCellHandler::ValueOf(const cmcCellObj &cell, std::int32_t code,
                                      const CellBindingRegistry &bindings)
 {
-    cmcCellObj copy(cell);
     cmcCellCapsule capsule;
-    capsule.cell = &copy;
-    capsule.code = code;
-    indActiveCell context;
-    return HandleWith(bindings, &context, capsule, kHandlerDraw);
+    return askAbout(cell, code, bindings, capsule);
 }
 
 std::string indCellHandler::TextOf(const cmcCellObj &cell, std::int32_t code,
                                    const CellBindingRegistry &bindings)
 {
-    cmcCellObj copy(cell);
     cmcCellCapsule capsule;
-    capsule.cell = &copy;
-    capsule.code = code;
-    indActiveCell context;
-    HandleWith(bindings, &context, capsule, kHandlerDraw);
+    askAbout(cell, code, bindings, capsule);
     return capsule.outputText;
 }
 
@@ -241,17 +245,11 @@ void indCellHandler::RunBlockCommand(std::int32_t command)
 // first two and the next six are put on the clipboard in decimal.
 void indCellHandler::CopySerialNumber()
 {
-    cmcCellObj copy(cell);
     cmcCellCapsule inner;
-    inner.cell = &copy;
-    Nested(inner, kHandlerDraw);
+    askAbout(cell, 0, bindings_, inner, context_);
     const std::string &serial = inner.outputText;
-    if (serial.size() != 12)
+    if (serial.size() != 12 || !isHexText(serial))
         return;
-    for (char c : serial) {
-        if (hexDigit(c) < 0)
-            return;
-    }
     char text[32];
     std::snprintf(text, sizeof text, "%02d%05ld", static_cast<int>(hexNumber(serial, 0, 2)),
                   hexNumber(serial, 2, 6));

@@ -10,56 +10,44 @@ constexpr int kHidden = 2;
 constexpr int kDisabled = 4;
 constexpr int kCaption = 8;
 
-using Arrange = void (*)(indEnviron &settings, RecordingView &view);
+// The settings and the window a case starts from.
+struct Given {
+    std::int32_t comPort = 1;
+    bool overTcp = false;
+    std::int32_t highSpeed = 1;
+    std::int32_t fontSize = 100;
+    bool toolBar = true;
+    bool adShown = false;
+    bool canPrint = false;
 
-void serialPort3(indEnviron &settings, RecordingView &)
-{
-    settings.comPort = 3;
-    settings.portSelect = 0;
-}
-void tcpPort3(indEnviron &settings, RecordingView &)
-{
-    settings.comPort = 3;
-    settings.portSelect = 1;
-}
-void serialPort5(indEnviron &settings, RecordingView &)
-{
-    settings.comPort = 5;
-    settings.portSelect = 0;
-}
-void serialPort4(indEnviron &settings, RecordingView &)
-{
-    settings.comPort = 4;
-    settings.portSelect = 0;
-}
-void tcpPort5(indEnviron &settings, RecordingView &)
-{
-    settings.comPort = 5;
-    settings.portSelect = 1;
-}
-void fontSize100(indEnviron &settings, RecordingView &) { settings.fontSizePercentage = 100; }
-void toolBarShown(indEnviron &settings, RecordingView &) { settings.toolbarVisible = true; }
-void toolBarHidden(indEnviron &settings, RecordingView &) { settings.toolbarVisible = false; }
-void serialHighSpeed(indEnviron &settings, RecordingView &)
-{
-    settings.portSelect = 0;
-    settings.comSpeedHigh = 1;
-}
-void tcpHighSpeed(indEnviron &settings, RecordingView &)
-{
-    settings.portSelect = 1;
-    settings.comSpeedHigh = 1;
-}
-void adWindowShown(indEnviron &settings, RecordingView &) { settings.adjustWindowOpen = true; }
-void adWindowClosed(indEnviron &settings, RecordingView &) { settings.adjustWindowOpen = false; }
-void sheetPrintable(indEnviron &, RecordingView &view) { view.canPrint = true; }
-void nothingToSet(indEnviron &, RecordingView &) {}
+    void applyTo(indEnviron &settings, RecordingView &view) const
+    {
+        settings.comPort = comPort;
+        settings.portSelect = overTcp ? 1 : 0;
+        settings.comSpeedHigh = highSpeed;
+        settings.fontSizePercentage = fontSize;
+        settings.toolbarVisible = toolBar;
+        settings.adjustWindowOpen = adShown;
+        view.canPrint = canPrint;
+    }
+};
+
+constexpr Given defaults{};
+constexpr Given serialPort3{.comPort = 3};
+constexpr Given tcpPort3{.comPort = 3, .overTcp = true};
+constexpr Given serialPort4{.comPort = 4};
+constexpr Given serialPort5{.comPort = 5};
+constexpr Given tcpPort5{.comPort = 5, .overTcp = true};
+constexpr Given overTcp{.overTcp = true};
+constexpr Given toolBarHidden{.toolBar = false};
+constexpr Given adWindowShown{.adShown = true};
+constexpr Given sheetPrintable{.canPrint = true};
 
 // --- State requests -------------------------------------------------------
 
 struct StateCase {
     const char *name;
-    Arrange setup;
+    Given given;
     std::int32_t label;
     std::int32_t index;
     int flagsBefore;
@@ -74,7 +62,7 @@ class MenuStateTest : public HandlerTest, public ::testing::WithParamInterface<S
 TEST_P(MenuStateTest, SetsTheItemsFlags)
 {
     const StateCase &c = GetParam();
-    c.setup(settings, view);
+    c.given.applyTo(settings, view);
     cmcCellObj item = cellOf(CT_Null, c.label, c.index);
     setFlags(item, c.flagsBefore);
     Request request(item);
@@ -87,9 +75,9 @@ TEST_P(MenuStateTest, SetsTheItemsFlags)
 INSTANTIATE_TEST_SUITE_P(
     Items, MenuStateTest,
     ::testing::Values(
-        StateCase{"FontSizeInUse", fontSize100, CL_Menu_View_FontSize, 100, 0, kChecked},
-        StateCase{"OtherFontSize", fontSize100, CL_Menu_View_FontSize, 150, kChecked, 0},
-        StateCase{"ToolBarShown", toolBarShown, CL_Menu_View_ToolBar, 0, 0, kChecked},
+        StateCase{"FontSizeInUse", defaults, CL_Menu_View_FontSize, 100, 0, kChecked},
+        StateCase{"OtherFontSize", defaults, CL_Menu_View_FontSize, 150, kChecked, 0},
+        StateCase{"ToolBarShown", defaults, CL_Menu_View_ToolBar, 0, 0, kChecked},
         StateCase{"ToolBarHidden", toolBarHidden, CL_Menu_View_ToolBar, 0, kChecked, 0},
         StateCase{"SelectedPort", serialPort3, CL_Menu_Port_Com, 3, 0, kChecked},
         StateCase{"SelectedPortOverTcp", tcpPort3, CL_Menu_Port_Com, 3, kChecked, 0},
@@ -99,28 +87,28 @@ INSTANTIATE_TEST_SUITE_P(
         StateCase{"UsbPortOverTcp", tcpPort5, CL_Menu_Port_Usb, 0, kChecked, 0},
         StateCase{"PortListOverSerial", serialPort3, CL_Menu_Port_ComList1, 0, 0, kChecked},
         StateCase{"PortListOverTcp", tcpPort3, CL_Menu_Port_ComList2, 0, kChecked, 0},
-        StateCase{"SelectedSpeed", serialHighSpeed, CL_Menu_Port_SpeedHigh, 1, 0, kChecked},
-        StateCase{"OtherSpeed", serialHighSpeed, CL_Menu_Port_SpeedHigh, 0, kChecked, 0},
-        StateCase{"SpeedOverTcp", tcpHighSpeed, CL_Menu_Port_SpeedHigh, 1, kChecked, 0},
+        StateCase{"SelectedSpeed", defaults, CL_Menu_Port_SpeedHigh, 1, 0, kChecked},
+        StateCase{"OtherSpeed", defaults, CL_Menu_Port_SpeedHigh, 0, kChecked, 0},
+        StateCase{"SpeedOverTcp", overTcp, CL_Menu_Port_SpeedHigh, 1, kChecked, 0},
         StateCase{"AddressOverTcp", tcpPort3, CL_Menu_Tcpip_Address, 0, 0, kChecked},
         StateCase{"AddressOverSerial", serialPort3, CL_Menu_Tcpip_Address, 0, kChecked, 0},
-        StateCase{"ModelTypeInUse", nothingToSet, CL_Model_Conv_Pmr_Dpmr_Rep, 0, 0, kChecked},
-        StateCase{"OtherModelType", nothingToSet, CL_Model_Conv_Lmr_KCOOP_Rep, 0, kChecked, 0},
+        StateCase{"ModelTypeInUse", defaults, CL_Model_Conv_Pmr_Dpmr_Rep, 0, 0, kChecked},
+        StateCase{"OtherModelType", defaults, CL_Model_Conv_Lmr_KCOOP_Rep, 0, kChecked, 0},
         StateCase{"AdWindowShown", adWindowShown, CL_Menu_View_Ad, 0, 0, kChecked},
-        StateCase{"AdWindowClosed", adWindowClosed, CL_Menu_View_Ad, 0, kChecked, 0},
-        StateCase{"PrintWithoutSheet", nothingToSet, CL_Menu_File_Print_Current, 0, 0, kDisabled},
+        StateCase{"AdWindowClosed", defaults, CL_Menu_View_Ad, 0, kChecked, 0},
+        StateCase{"PrintWithoutSheet", defaults, CL_Menu_File_Print_Current, 0, 0, kDisabled},
         StateCase{"PrintWithSheet", sheetPrintable, CL_Menu_File_Print_Current, 0, kDisabled, 0},
-        StateCase{"DebugCommand", nothingToSet, CL_Menu_Debug_Window, 0, 0, kDisabled},
-        StateCase{"CloneCheck", nothingToSet, CL_Menu_Clone_Check, 0, 0, kDisabled},
-        StateCase{"PlainCommandKeepsItsFlags", nothingToSet, CL_Menu_File_New, 0,
-                  kHidden | kCaption, kHidden | kCaption}),
+        StateCase{"DebugCommand", defaults, CL_Menu_Debug_Window, 0, 0, kDisabled},
+        StateCase{"CloneCheck", defaults, CL_Menu_Clone_Check, 0, 0, kDisabled},
+        StateCase{"PlainCommandKeepsItsFlags", defaults, CL_Menu_File_New, 0, kHidden | kCaption,
+                  kHidden | kCaption}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 // --- Enter ----------------------------------------------------------------
 
 struct EnterCase {
     const char *name;
-    Arrange setup;
+    Given given;
     std::int32_t label;
     std::int32_t index;
     std::vector<std::string> calls;  // of the window and the model, in order
@@ -134,7 +122,7 @@ class MenuEnterTest : public HandlerTest, public ::testing::WithParamInterface<E
 TEST_P(MenuEnterTest, RunsTheCommand)
 {
     const EnterCase &c = GetParam();
-    c.setup(settings, view);
+    c.given.applyTo(settings, view);
     cmcCellObj item = cellOf(CT_Null, c.label, c.index);
     Request request(item, cmcCellCapsule::kCodeEnter);
     request.run(kHandlerDraw);
@@ -146,76 +134,70 @@ TEST_P(MenuEnterTest, RunsTheCommand)
 INSTANTIATE_TEST_SUITE_P(
     Items, MenuEnterTest,
     ::testing::Values(
-        EnterCase{"FontSize", fontSize100, CL_Menu_View_FontSize, 150, {"close sheet"}, {}},
-        EnterCase{"SameFontSize", fontSize100, CL_Menu_View_FontSize, 100, {}, {}},
-        EnterCase{"ToolBar", toolBarShown, CL_Menu_View_ToolBar, 0, {"tool bar off"}, {}},
+        EnterCase{"FontSize", defaults, CL_Menu_View_FontSize, 150, {"close sheet"}, {}},
+        EnterCase{"SameFontSize", defaults, CL_Menu_View_FontSize, 100, {}, {}},
+        EnterCase{"ToolBar", defaults, CL_Menu_View_ToolBar, 0, {"tool bar off"}, {}},
         EnterCase{"PortFromTcp", tcpPort3, CL_Menu_Port_Com, 3, {}, {"send 2"}},
         EnterCase{"OtherPort", serialPort3, CL_Menu_Port_Com, 8, {}, {"send 2"}},
-        EnterCase{"UsbPort", nothingToSet, CL_Menu_Port_Usb, 0, {"com port dialog 0"}, {}},
-        EnterCase{"PortList0", nothingToSet, CL_Menu_Port_ComList0, 0, {"com port dialog 0"}, {}},
-        EnterCase{"PortList2", nothingToSet, CL_Menu_Port_ComList2, 0, {"com port dialog 2"}, {}},
-        EnterCase{"IpAddress", nothingToSet, CL_Menu_Tcpip_Address, 0, {"ip address dialog"}, {}},
-        EnterCase{"TcpPort", nothingToSet, CL_Menu_Tcpip_Port, 0, {"tcp port dialog"}, {}},
-        EnterCase{"TcpSubmenu", nothingToSet, CL_Menu_Tcpip_Top, 0, {}, {}},
-        EnterCase{"CloneRead", nothingToSet, CL_Menu_Clone_Read, 0, {"clone read"}, {}},
-        EnterCase{"CloneWrite", nothingToSet, CL_Menu_Clone_Write, 0, {"clone write"}, {}},
-        EnterCase{"CloneInfo", nothingToSet, CL_Menu_Clone_Info, 0, {"clone info"}, {}},
-        EnterCase{"CloneUpdate", nothingToSet, CL_Menu_Clone_Update, 0, {}, {}},
-        EnterCase{"DebugCommand", nothingToSet, CL_Menu_Debug_Compare, 0, {}, {}},
-        EnterCase{"About", nothingToSet, CL_Help_About, 0, {}, {"post 3"}},
-        EnterCase{"Language", nothingToSet, CL_Menu_Lang, 0, {"language window"}, {}},
-        EnterCase{"AdjustRead", nothingToSet, CL_Menu_Ad_Read, 0, {"adjust read"}, {}},
-        EnterCase{"AdWindow", adWindowClosed, CL_Menu_View_Ad, 0, {}, {"send 2", "post 45"}},
+        EnterCase{"UsbPort", defaults, CL_Menu_Port_Usb, 0, {"com port dialog 0"}, {}},
+        EnterCase{"PortList0", defaults, CL_Menu_Port_ComList0, 0, {"com port dialog 0"}, {}},
+        EnterCase{"PortList2", defaults, CL_Menu_Port_ComList2, 0, {"com port dialog 2"}, {}},
+        EnterCase{"IpAddress", defaults, CL_Menu_Tcpip_Address, 0, {"ip address dialog"}, {}},
+        EnterCase{"TcpPort", defaults, CL_Menu_Tcpip_Port, 0, {"tcp port dialog"}, {}},
+        EnterCase{"TcpSubmenu", defaults, CL_Menu_Tcpip_Top, 0, {}, {}},
+        EnterCase{"CloneRead", defaults, CL_Menu_Clone_Read, 0, {"clone read"}, {}},
+        EnterCase{"CloneWrite", defaults, CL_Menu_Clone_Write, 0, {"clone write"}, {}},
+        EnterCase{"CloneInfo", defaults, CL_Menu_Clone_Info, 0, {"clone info"}, {}},
+        EnterCase{"CloneUpdate", defaults, CL_Menu_Clone_Update, 0, {}, {}},
+        EnterCase{"DebugCommand", defaults, CL_Menu_Debug_Compare, 0, {}, {}},
+        EnterCase{"About", defaults, CL_Help_About, 0, {}, {"post 3"}},
+        EnterCase{"Language", defaults, CL_Menu_Lang, 0, {"language window"}, {}},
+        EnterCase{"AdjustRead", defaults, CL_Menu_Ad_Read, 0, {"adjust read"}, {}},
+        EnterCase{"AdWindow", defaults, CL_Menu_View_Ad, 0, {}, {"send 2", "post 45"}},
         EnterCase{"AdUpdateWhileShown", adWindowShown, CL_Menu_View_Ad_Update, 0, {}, {"send 46"}},
-        EnterCase{"AdUpdateWhileClosed",
-                  adWindowClosed,
-                  CL_Menu_View_Ad_Update,
-                  0,
-                  {},
-                  {"send 2", "post 45"}},
-        EnterCase{"PrintWithoutSheet", nothingToSet, CL_Menu_File_Print_Current, 0, {}, {}},
+        EnterCase{
+            "AdUpdateWhileClosed", defaults, CL_Menu_View_Ad_Update, 0, {}, {"send 2", "post 45"}},
+        EnterCase{"PrintWithoutSheet", defaults, CL_Menu_File_Print_Current, 0, {}, {}},
         EnterCase{"PrintSheet",
                   sheetPrintable,
                   CL_Menu_File_Print_Current,
                   0,
                   {"print current"},
                   {"send 21"}},
-        EnterCase{"PrintAll", nothingToSet, CL_Menu_File_Print_All, 0, {"print all"}, {"send 21"}},
-        EnterCase{"Exit", nothingToSet, CL_Menu_File_Exit, 0, {"close window"}, {}},
-        EnterCase{"SaveUntitled", nothingToSet, CL_Menu_File_Save, 0, {"save dialog"}, {}},
-        EnterCase{"SaveAs", nothingToSet, CL_Menu_File_SaveAs, 0, {"save dialog"}, {}},
-        EnterCase{"Open", nothingToSet, CL_Menu_File_Open, 0, {"open dialog"}, {}},
-        EnterCase{"SheetCellWithoutSuffix", nothingToSet, CallSheet, 0, {}, {}}),
+        EnterCase{"PrintAll", defaults, CL_Menu_File_Print_All, 0, {"print all"}, {"send 21"}},
+        EnterCase{"Exit", defaults, CL_Menu_File_Exit, 0, {"close window"}, {}},
+        EnterCase{"SaveUntitled", defaults, CL_Menu_File_Save, 0, {"save dialog"}, {}},
+        EnterCase{"SaveAs", defaults, CL_Menu_File_SaveAs, 0, {"save dialog"}, {}},
+        EnterCase{"Open", defaults, CL_Menu_File_Open, 0, {"open dialog"}, {}},
+        EnterCase{"SheetCellWithoutSuffix", defaults, CallSheet, 0, {}, {}}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(HandlerTest, ChoicesAndTogglesChangeTheSettings)
 {
     struct Case {
-        Arrange setup;
+        Given given;
         std::int32_t label;
         std::int32_t index;
         bool (*holds)(const indEnviron &);
     };
     const Case cases[] = {
-        {fontSize100, CL_Menu_View_FontSize, 150,
+        {defaults, CL_Menu_View_FontSize, 150,
          [](const indEnviron &s) { return s.fontSizePercentage == 150; }},
-        {toolBarShown, CL_Menu_View_ToolBar, 0,
-         [](const indEnviron &s) { return !s.toolbarVisible; }},
+        {defaults, CL_Menu_View_ToolBar, 0, [](const indEnviron &s) { return !s.toolbarVisible; }},
         {toolBarHidden, CL_Menu_View_ToolBar, 0,
          [](const indEnviron &s) { return s.toolbarVisible; }},
         {tcpPort3, CL_Menu_Port_Com, 7,
          [](const indEnviron &s) { return s.comPort == 7 && s.portSelect == 0; }},
         {tcpPort3, CL_Menu_Port_Com, 3,
          [](const indEnviron &s) { return s.comPort == 3 && s.portSelect == 0; }},
-        {serialHighSpeed, CL_Menu_Port_SpeedHigh, 0,
+        {defaults, CL_Menu_Port_SpeedHigh, 0,
          [](const indEnviron &s) { return s.comSpeedHigh == 0; }},
-        {tcpHighSpeed, CL_Menu_Port_SpeedHigh, 1,
+        {overTcp, CL_Menu_Port_SpeedHigh, 1,
          [](const indEnviron &s) { return s.comSpeedHigh == 1 && s.portSelect == 1; }},
-        {adWindowClosed, CL_Menu_View_Ad, 0,
-         [](const indEnviron &s) { return s.adjustWindowOpen; }},
+        {defaults, CL_Menu_View_Ad, 0, [](const indEnviron &s) { return s.adjustWindowOpen; }},
     };
     for (const Case &c : cases) {
-        c.setup(settings, view);
+        c.given.applyTo(settings, view);
         cmcCellObj item = cellOf(CT_Null, c.label, c.index);
         Request request(item, cmcCellCapsule::kCodeEnter);
         request.run(kHandlerDraw);
