@@ -3,6 +3,7 @@
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/cmcEvMan.h"
+#include "cells/indCellHandler.h"
 #include "channels/ChannelGlobals.h"
 #include "channels/ChannelOffsets.h"
 #include "image/WorkingLayout.h"
@@ -13,6 +14,8 @@
 #include "mainframe/OptionDialog.h"
 #include "mainframe/StatusPanel.h"
 #include "mainframe/TForm1.h"
+#include "platform/FatalError.h"
+#include "platform/MessageService.h"
 #include "sheets/cuiMenu.h"
 #include "sheets/cuiMenuClick.h"
 #include "sheets/cuiToolBar.h"
@@ -23,12 +26,16 @@
 #include "textdb/cmcGTex.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -76,9 +83,7 @@ QColor screenColour(std::uint32_t colour, const QPalette &palette)
     }
 }
 
-std::int32_t noHandler(indActiveCell *, cmcCellCapsule &, std::int32_t) { return 0; }
-
-cmcCellHandler g_handler = noHandler;
+cmcCellHandler g_handler = indCellHandler::Handle;
 
 // Tree categories of nodes that only some radios or modes show.
 enum TreeCategory : std::uint32_t {
@@ -96,7 +101,7 @@ constexpr int kBankCount = 1;
 
 void MainWindowView::SetCellHandler(cmcCellHandler handler)
 {
-    g_handler = handler != nullptr ? handler : noHandler;
+    g_handler = handler != nullptr ? handler : indCellHandler::Handle;
 }
 
 cmcCellHandler MainWindowView::CellHandler() { return g_handler; }
@@ -419,6 +424,25 @@ void *MainWindowView::MainMenuWithEmptyEditEntry()
         return nullptr;
     const QAction *edit = menu_->FindItemByLabel(CL_Menu_Edit_Top);
     return edit != nullptr && menu_->Items(edit).empty() ? menu_.get() : nullptr;
+}
+
+// The help is one page of our own; the topic has no page of its own yet, so
+// every request shows the page from its start.
+void MainWindowView::ShowHelp(const std::string &path, int topic)
+{
+    (void)topic;
+    const QString file = QString::fromStdString(path);
+    if (!QFileInfo::exists(file) || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+        platform::showMessage(
+            appTitle(),
+            platform::formatText(mainTextDatabase().GetLine("GI_Sys_HtmlHelp_Error", 0).c_str(),
+                                 path),
+            platform::MessageIcon::Error);
+}
+
+void MainWindowView::CopyToClipboard(const std::string &text)
+{
+    QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void MainWindowView::ShowAboutBox() { AboutBox::Open(&form_); }

@@ -67,7 +67,7 @@ public:
     // open, and the warning check runs once its delay after an edit is over.
     void Tick();
     // An edit changed the image: the warning check runs a little later.
-    void ArmWarningCheck();
+    void ArmWarningCheck() override;
     // The close query: false keeps the program running. On yes, the window's
     // placement and the tree's width go into the settings.
     bool QueryClose();
@@ -78,16 +78,19 @@ public:
     void ShowAboutBox();
     void ShowStatus(const std::string &text, std::uint32_t textColour, std::uint32_t background);
     // The COM port dialog forms 0 to 2, the bridge's address and port.
-    bool AskComPort(int form);
-    bool AskIpAddress();
-    bool AskTcpPort();
-    void CloseMainWindow();
-    void ShowToolBar(bool visible);
+    bool AskComPort(int form) override;
+    bool AskIpAddress() override;
+    bool AskTcpPort() override;
+    void CloseMainWindow() override;
+    void ShowToolBar(bool visible) override;
     // Opens the sheet of a call text "[class]sheet key,parameters".
-    void OpenSheet(const std::string &callText);
+    void OpenSheet(const std::string &callText) override;
     // The main menu's builder while its edit entry has no items; null
     // otherwise.
-    void *MainMenuWithEmptyEditEntry();
+    void *MainMenuWithEmptyEditEntry() override;
+    // The help page in the desktop's browser; a missing file is reported.
+    void ShowHelp(const std::string &path, int topic) override;
+    void CopyToClipboard(const std::string &text) override;
 
     // The cell handler every menu, button and tree node of the window asks.
     static void SetCellHandler(cmcCellHandler handler);

@@ -219,7 +219,11 @@ void cuiMain::AttachView(cuiMainView *view) { view_ = view != nullptr ? view : &
 
 // An edit may have made the working image differ from the saved one, which
 // the title shows.
-void cuiMain::CellChangeHook() { view_->SetTitle(TitleText()); }
+void cuiMain::CellChangeHook()
+{
+    view_->SetTitle(TitleText());
+    view_->ArmWarningCheck();
+}
 
 // The clone commands are wired to the clone manager elsewhere; until then
 // reading does nothing beyond ending the cell edit, as the write does.

@@ -81,4 +81,7 @@ public:
     // The main menu's builder when the menu has an edit entry whose submenu
     // is empty (so that it can be given the no-item entry); null otherwise.
     virtual void *MainMenuWithEmptyEditEntry() { return nullptr; }
+
+    // An edit changed the image: the warning check runs a little later.
+    virtual void ArmWarningCheck() {}
 };
