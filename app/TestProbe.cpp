@@ -31,10 +31,11 @@ void TestProbe::write()
     QWidget *window = window_.data();
     if (window == nullptr)
         return;
-    const QString text = QStringLiteral("title=%1\nmodified=%2\nfile=%3\n")
+    const QString text = QStringLiteral("title=%1\nmodified=%2\nfile=%3\nmodelType=%4\n")
                              .arg(window->windowTitle())
                              .arg(model_.IsModified() ? 1 : 0)
-                             .arg(QString::fromStdString(model_.FilePath()));
+                             .arg(QString::fromStdString(model_.FilePath()))
+                             .arg(model_.ModelType());
     // Written whole or not at all: the test may read it at any moment.
     QSaveFile state(folder_ + QStringLiteral("/state"));
     if (state.open(QIODevice::WriteOnly)) {
