@@ -16,6 +16,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -48,6 +49,24 @@ double screenDotsPerInch()
     const QScreen *screen = QGuiApplication::primaryScreen();
     const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 0;
     return dpi > 0 ? dpi : CellFont::kPixelsPerInch;
+}
+
+// The modifier a modifier key stands for; releasing it ends that modifier
+// even where the event still reports it.
+Qt::KeyboardModifiers modifierOfKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+        return Qt::ShiftModifier;
+    case Qt::Key_Control:
+        return Qt::ControlModifier;
+    case Qt::Key_Alt:
+        return Qt::AltModifier;
+    case Qt::Key_Meta:
+        return Qt::MetaModifier;
+    default:
+        return {};
+    }
 }
 
 QVBoxLayout *panelLayout(QWidget *container)
@@ -117,6 +136,8 @@ void cuiSheet::build()
     surface_ = std::make_unique<SheetGridSurface>(*grid_, fonts_);
     SetSurface(surface_.get());
     BuildGrid();
+    if (titleLabel_ != nullptr)
+        styleTitle();
     const QPalette palette = grid_->palette();
     grid_->setColor(SheetColours::Resolve(BaseCell().background, palette));
     gridPanel_->setFont(fonts_.Font(FontOf(BaseCell())));
@@ -150,20 +171,26 @@ void cuiSheet::createTitlePanel()
     titleLabel_->setTextFormat(Qt::PlainText);
     titleLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     titleLabel_->setText(QString::fromStdString(Style().titleString));
+    titleLabel_->setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(titlePanel_);
+    layout->setContentsMargins(kTitleBevel, kTitleBevel, kTitleBevel, kTitleBevel);
+    layout->addWidget(titleLabel_);
+    if (QVBoxLayout *panels = panelLayout(container_))
+        panels->addWidget(titlePanel_);
+}
+
+// Without a title font of its own the title takes the base cell's, which
+// exists only once the grid is built.
+void cuiSheet::styleTitle()
+{
     const CellFont &font = Style().titleFont ? *Style().titleFont : FontOf(BaseCell());
     titleLabel_->setFont(SheetFonts::ToQFont(font));
     QPalette palette = titleLabel_->palette();
     palette.setColor(QPalette::Window, SheetColours::Resolve(Style().titleColour, palette));
     palette.setColor(QPalette::WindowText, SheetColours::Resolve(font.colour, palette));
     titleLabel_->setPalette(palette);
-    titleLabel_->setAutoFillBackground(true);
-    auto *layout = new QVBoxLayout(titlePanel_);
-    layout->setContentsMargins(kTitleBevel, kTitleBevel, kTitleBevel, kTitleBevel);
-    layout->addWidget(titleLabel_);
     titlePanel_->setFixedHeight(QFontMetrics(titleLabel_->font()).height() + kTitleBevel +
                                 kTitleSpacing);
-    if (QVBoxLayout *panels = panelLayout(container_))
-        panels->addWidget(titlePanel_);
 }
 
 void cuiSheet::createGridPanel()
@@ -430,10 +457,12 @@ std::int32_t cuiSheet::ActionRequest(int col, int row, std::int32_t code, std::i
         result = CallHandler(capsule, kHandlerAction);
         if (!alive)
             return result;
+        bool jumped = true;
         if (capsule.jumpRequest != 0) {
             const GridCoord target =
                 SheetLayout::FindCell(capsule.jumpCategory, capsule.jumpLabel, capsule.jumpIndex);
-            if (target.col >= 0 && PutCursor(target.col, target.row))
+            jumped = target.col >= 0 && PutCursor(target.col, target.row);
+            if (jumped)
                 cell = target;
         }
         if (result == kHandlerRedraw) {
@@ -442,7 +471,9 @@ std::int32_t cuiSheet::ActionRequest(int col, int row, std::int32_t code, std::i
             OpenEditor(cell.col, cell.row);
             fillEditor(capsule);
         }
-        if (capsule.repeatCode == 0)
+        // A repeat meant for a jump target that is not on this sheet would
+        // run on the same cell for ever.
+        if (capsule.repeatCode == 0 || !jumped)
             break;
         grid_->viewport()->repaint();
         if (repeats < static_cast<int>(std::size(kRepeatWaitsMs)))
@@ -636,11 +667,18 @@ void cuiSheet::colWidthsChanged()
         ClampColWidths(LoadingWidths() ? kMaxColWidth : ScreenWidthLimit());
 }
 
+// Shift decides whether a move extends the selection; the modifiers come
+// with the input events rather than from the keyboard's state, so that
+// the sheet sees what the event it handles says.
 bool cuiSheet::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        modifiers_ = key->modifiers() & ~modifierOfKey(key->key());
+        break;
+    }
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:

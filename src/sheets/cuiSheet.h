@@ -149,6 +149,7 @@ private:
 
     void build();
     void createTitlePanel();
+    void styleTitle();
     void createGridPanel();
     void placeInitialCursor();
     void connectGrid();
