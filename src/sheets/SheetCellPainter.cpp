@@ -188,8 +188,9 @@ int SheetCellPainter::drawText(QPainter &painter, const QRect &area, const std::
                                const QColor &colour)
 {
     const double scale = sheet_.PrintScale();
-    const QFontMetrics &metrics = sheet_.fonts_.Metrics(sheet_.FontOf(look_));
-    painter.setFont(sheet_.fonts_.Font(sheet_.FontOf(look_)));
+    const SheetFonts::Entry &font = sheet_.fonts_.Get(sheet_.FontOf(look_));
+    const QFontMetrics &metrics = font.metrics;
+    painter.setFont(font.font);
     painter.setPen(colour);
     const std::vector<QString> lines = linesOf(text);
     const int lineHeight = metrics.height();

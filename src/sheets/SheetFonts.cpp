@@ -32,10 +32,6 @@ void SheetFonts::SetDevice(QPaintDevice *device)
     entries_.clear();
 }
 
-const QFont &SheetFonts::Font(const CellFont &font) { return entry(font).font; }
-
-const QFontMetrics &SheetFonts::Metrics(const CellFont &font) { return entry(font).metrics; }
-
 std::string SheetFonts::keyOf(const CellFont &font)
 {
     std::string key = font.face;
@@ -50,7 +46,7 @@ std::string SheetFonts::keyOf(const CellFont &font)
     return key;
 }
 
-const SheetFonts::Entry &SheetFonts::entry(const CellFont &font)
+const SheetFonts::Entry &SheetFonts::Get(const CellFont &font)
 {
     const std::string key = keyOf(font);
     auto found = entries_.find(key);

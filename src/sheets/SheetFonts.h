@@ -19,18 +19,19 @@ public:
     // the cell height, of which the character takes about four fifths.
     static QFont ToQFont(const CellFont &font);
 
-    // nullptr: the screen. Forgets every font made so far.
-    void SetDevice(QPaintDevice *device);
-    const QFont &Font(const CellFont &font);
-    const QFontMetrics &Metrics(const CellFont &font);
-
-private:
     struct Entry {
         QFont font;
         QFontMetrics metrics;
     };
+
+    // nullptr: the screen. Forgets every font made so far.
+    void SetDevice(QPaintDevice *device);
+    const Entry &Get(const CellFont &font);
+    const QFont &Font(const CellFont &font) { return Get(font).font; }
+    const QFontMetrics &Metrics(const CellFont &font) { return Get(font).metrics; }
+
+private:
     static std::string keyOf(const CellFont &font);
-    const Entry &entry(const CellFont &font);
 
     QPaintDevice *device_ = nullptr;
     std::unordered_map<std::string, Entry> entries_;
