@@ -177,6 +177,46 @@ TEST_F(SheetKeys, DraggingBeyondTheEdgeMovesOneSelectableCell)
     EXPECT_EQ(current(), (GridCoord{2, 6})) << "right, then down";
 }
 
+class SheetPlacement : public SheetWidgetFixture
+{};
+
+TEST_F(SheetPlacement, ARememberedPositionComesBackWithItsView)
+{
+    open("GI_Sheet_Nav", [](cuiSheet &s) { s.SetRememberedPosition({2, 12, 1, 8}); });
+    EXPECT_EQ(current(), (GridCoord{2, 12}));
+    EXPECT_EQ(grid().topRow(), 8);
+}
+
+TEST_F(SheetPlacement, APositionOutsideTheGridGivesWayToTheInitialCell)
+{
+    open(
+        "GI_Sheet_Nav",
+        [](cuiSheet &s) {
+            s.SetRememberedPosition({2, 99, 1, 1});
+        },
+        Flex1, 2);
+    EXPECT_EQ(current(), (GridCoord{2, 3}));
+}
+
+TEST_F(SheetPlacement, ARememberedCellThatIsNotSelectableIsIgnored)
+{
+    open("GI_Sheet_Nav", [](cuiSheet &s) { s.SetRememberedPosition({2, 4, 1, 1}); });
+    EXPECT_EQ(current(), (GridCoord{1, 1}));
+}
+
+TEST_F(SheetPlacement, TheRequiredSizeShowsEveryCell)
+{
+    open("GI_Sheet_Nav");
+    int width = 0;
+    for (int col = 0; col < sheet->ColCount(); ++col)
+        width += grid().colWidth(col);
+    int height = 0;
+    for (int row = 0; row < sheet->RowCount(); ++row)
+        height += grid().rowHeight(row);
+    EXPECT_EQ(sheet->RequiredWidth(), width + container.width() - grid().viewport()->width());
+    EXPECT_EQ(sheet->RequiredHeight(), height + container.height() - grid().viewport()->height());
+}
+
 // --- the in-place editor ---
 
 class SheetEditor : public SheetKeys

@@ -1,6 +1,7 @@
 #include "SheetWidgetFixture.h"
 
 #include "cells/CellLabels.h"
+#include "sheets/SheetFonts.h"
 
 #include <QImage>
 #include <QLabel>
@@ -141,6 +142,66 @@ TEST_F(SheetPixels, AJoinedCellShowsItsLeftNeighbour)
     EXPECT_EQ(count(image, joined, Qt::red), 0);
     EXPECT_EQ(QColor(image.pixel(joined.right() - 1, joined.top() + 1)), QColor(Qt::yellow));
     EXPECT_GT(darkPixels(image, joined), 0) << "the neighbour's text runs on";
+}
+
+TEST_F(SheetPixels, MarksSitAtTheBottomWhereTheHandlerSays)
+{
+    QPixmap warning(6, 6);
+    warning.fill(Qt::blue);
+    QPixmap error(6, 6);
+    error.fill(Qt::magenta);
+    SheetImageList images(10, QPixmap(6, 6));
+    images << warning << error;
+    handler.onDraw = [](cmcCellCapsule &capsule) {
+        const std::int32_t index = capsule.cell->index;
+        if (index == 1) { // "bottom": a warning at the right edge
+            capsule.stateBits |= cmcCellCapsule::kStateWarning;
+            capsule.markPosition = 2;
+        } else if (index == 3) { // "right": an error on the left
+            capsule.stateBits |= cmcCellCapsule::kStateError | cmcCellCapsule::kStateWarning;
+            capsule.markPosition = 1;
+        } else if (index == 6) { // "plain": a warning after the text
+            capsule.stateBits |= cmcCellCapsule::kStateWarning;
+        }
+    };
+    sheet = std::make_unique<cuiSheet>(&container, nullptr, 0, 0, mainTextDatabase(),
+                                       "GI_Sheet_Paint", &images);
+    sheet->SetHandler(&FakeCellHandler::Handle, nullptr);
+    sheet->Show();
+    const QImage image = shot();
+
+    const QRect bottom = cell(2, 0);
+    EXPECT_EQ(count(image, QRect(bottom.right() - 6, bottom.bottom() - 6, 6, 6), Qt::blue), 36);
+    const QRect right = cell(1, 1);
+    EXPECT_EQ(count(image, QRect(right.left(), right.bottom() - 6, 6, 6), Qt::magenta), 36);
+    EXPECT_EQ(count(image, right, Qt::blue), 0) << "the error mark wins";
+
+    const QRect plain = cell(2, 2);
+    const QFontMetrics metrics(SheetFonts::ToQFont(sheet->FontOf(sheet->CellAt(2, 2))));
+    const int textEnd = plain.left() + 4 + metrics.horizontalAdvance("plain");
+    EXPECT_EQ(count(image, QRect(textEnd, plain.bottom() - 6, 6, 6), Qt::blue), 36);
+    EXPECT_EQ(count(image, QRect(textEnd - 1, plain.bottom() - 6, 1, 6), Qt::blue), 0);
+}
+
+TEST_F(SheetPixels, TheCurrentRowIsTintedWhenTheStyleAsks)
+{
+    open("GI_Sheet_Tint");
+    focusGrid();
+    ASSERT_EQ(current(), (GridCoord{1, 0}));
+    const QImage image = shot();
+    const QColor text = palette(QPalette::Text);
+    const QColor window = palette(QPalette::Base);
+    const auto eighth = [](int t, int w) { return (t + 7 * w + 4) / 8; };
+    const QColor tint(eighth(text.red(), window.red()), eighth(text.green(), window.green()),
+                      eighth(text.blue(), window.blue()));
+    const QRect other = cell(2, 0);
+    EXPECT_EQ(QColor(image.pixel(other.right() - 1, other.top() + 1)), tint);
+    const QRect heading = cell(0, 0);
+    EXPECT_EQ(QColor(image.pixel(heading.right() - 1, heading.top() + 1)),
+              palette(QPalette::Button))
+        << "fixed cells keep their colour";
+    const QRect below = cell(2, 1);
+    EXPECT_EQ(QColor(image.pixel(below.right() - 1, below.top() + 1)), window);
 }
 
 TEST_F(SheetPixels, PaperGetsGreyFillsWhiteTextAndNoHighlight)
