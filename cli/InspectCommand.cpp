@@ -1,5 +1,7 @@
 #include "InspectCommand.h"
 
+#include "channels/datCh.h"
+
 #include "CliTexts.h"
 
 #include "clonefile/CloneFilePolicy.h"
@@ -69,6 +71,51 @@ void printDirectory(cmcEeprom &image)
     }
 }
 
+std::string toneText(const ToneSetting &tone)
+{
+    char text[24];
+    if (!tone.on())
+        return "off";
+    if (tone.isDtcs())
+        std::snprintf(text, sizeof text, "DTCS %03o%c", unsigned{tone.dtcs},
+                      tone.isReverse() ? 'I' : 'N');
+    else
+        std::snprintf(text, sizeof text, "CTCSS #%u", unsigned{tone.ctcss});
+    return text;
+}
+
+std::string channelName(const datCh &record)
+{
+    std::string name;
+    for (const uint8_t byte : record.Text)
+        name += byte >= 32 && byte < 127 ? static_cast<char>(byte) : ' ';
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    return name;
+}
+
+// The memory channels in use, as the channel records read them.
+void printChannels(cmcEeprom &image)
+{
+    LayoutConversion(LayoutContext{}).RadioToWorking(image);
+    datCh record(&image);
+    const int kind = datCh::channelKind();
+    std::printf("memory channels in use:\n");
+    std::printf("     no    receive MHz   transmit MHz  rx tone       tx tone       name\n");
+    int used = 0;
+    for (int channel = datCh::firstIndex(kind); channel <= datCh::lastIndex(kind); ++channel) {
+        record.decode(kind, channel);
+        if (!record.isUsed())
+            continue;
+        ++used;
+        std::printf("  %5d  %13.6f  %13.6f  %-12s  %-12s  %s\n", channel + 1, record.FreqR / 1e6,
+                    record.FreqT / 1e6, toneText(record.CToneR).c_str(),
+                    toneText(record.CToneT).c_str(), channelName(record).c_str());
+    }
+    if (used == 0)
+        std::printf("  none\n");
+}
+
 void printReport(const std::string &path, const HeaderSeen &header, const cmcVrcFile &file,
                  cmcEeprom &image)
 {
@@ -82,6 +129,7 @@ void printReport(const std::string &path, const HeaderSeen &header, const cmcVrc
     std::printf("bytes loaded: %d\n", static_cast<int>(file.GetLoadedCount()));
     printDump(image);
     printDirectory(image);
+    printChannels(image);
 }
 
 } // namespace

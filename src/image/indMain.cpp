@@ -1,5 +1,7 @@
 #include "image/indMain.h"
 
+#include "image/StandardModelHooks.h"
+
 #include "image/ImageWords.h"
 #include "image/WorkingLayout.h"
 #include "platform/FatalError.h"
@@ -69,7 +71,11 @@ std::string sheetKey(const std::string &callText)
 
 } // namespace
 
-indMain::indMain() : cuiMain(kSoftwareCode, kImageSize) { InitModelIds(); }
+indMain::indMain() : cuiMain(kSoftwareCode, kImageSize)
+{
+    InitModelIds();
+    installStandardModelHooks(*this);
+}
 
 indMain::~indMain() = default;
 

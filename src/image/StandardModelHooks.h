@@ -1,0 +1,11 @@
+#pragma once
+
+class MultiTableSelection;
+class indMain;
+
+// Connects the model object to the channel records and the normalisation:
+// the hooks it calls, and the multi-table state every channel record uses.
+void installStandardModelHooks(indMain &model);
+
+// The multi-table set selection, one for the whole run.
+MultiTableSelection &multiTableSelection();
