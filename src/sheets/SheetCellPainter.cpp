@@ -3,6 +3,7 @@
 #include "cells/CellColours.h"
 #include "sheets/SheetColours.h"
 #include "sheets/cuiGrid.h"
+#include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
 
 #include <QPainter>
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr int kWarningImage = 10;
-constexpr int kErrorImage = 11;
 constexpr std::uint8_t kMarkBits = cmcCellCapsule::kStateWarning | cmcCellCapsule::kStateError;
 const QColor kPrintedFill(0x60, 0x60, 0x60);
 const QColor kScreenLine(0x80, 0x80, 0x80);
@@ -232,13 +231,12 @@ void SheetCellPainter::drawMarks(QPainter &painter, const QRect &area, int textE
     capsule_.stateBits &= static_cast<std::uint8_t>(~kMarkBits);
     if (!error && !warning)
         return;
-    const SheetImageList *images = sheet_.Images();
+    const cuiImageList *images = sheet_.Images();
     const bool printing = sheet_.Printing();
-    const int image = error ? kErrorImage : kWarningImage;
-    if (!printing && (images == nullptr || images->size() <= image))
+    const int image = error ? cuiSheet::kErrorImage : cuiSheet::kWarningImage;
+    if (!printing && (images == nullptr || images->count() <= image))
         return;
-    const QSize size = printing ? QSize(area.height() / 2, area.height() / 2)
-                                : (*images)[image].size() / (*images)[image].devicePixelRatio();
+    const QSize size = printing ? QSize(area.height() / 2, area.height() / 2) : images->imageSize();
     const int right = area.left() + area.width();
     int position = capsule_.markPosition;
     if (position == 0)
@@ -250,7 +248,7 @@ void SheetCellPainter::drawMarks(QPainter &painter, const QRect &area, int textE
     if (printing)
         drawPrintedMark(painter, box, error);
     else
-        painter.drawPixmap(box.topLeft(), (*images)[image]);
+        painter.drawPixmap(box, images->pixmap(image));
 }
 
 // Paper gets shapes instead of bitmaps: a cross for an error, a white

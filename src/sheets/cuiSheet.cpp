@@ -11,6 +11,8 @@
 #include "sheets/SheetInput.h"
 #include "sheets/SheetNavigation.h"
 #include "sheets/cuiGrid.h"
+#include "sheets/cuiImageList.h"
+#include "sheets/cuiMenu.h"
 #include "shell/GlobalEnvironment.h"
 #include "shell/indEnviron.h"
 
@@ -85,7 +87,7 @@ QVBoxLayout *panelLayout(QWidget *container)
 
 cuiSheet::cuiSheet(QWidget *container, const cmcCellCapsule *origin, std::int32_t initialLabel,
                    std::int32_t initialIndex, cmcGTex &texts, const std::string &descriptor,
-                   const SheetImageList *images)
+                   const cuiImageList *images)
     : SheetLayout(texts, descriptor, origin, initialLabel, initialIndex), container_(container),
       images_(images), selection_(*this), painter_(std::make_unique<SheetCellPainter>(*this)),
       input_(std::make_unique<SheetInput>(*this)),
@@ -340,14 +342,30 @@ void cuiSheet::updateContextMenuFor(GridCoord cell, bool force)
     if (popupMenu_ != nullptr)
         popupMenu_->clear();
     events.Send(kEvEmptySubmenu, nullptr, kEditMenuLabel);
-    const ContextMenuFactory &factory = ownMenuFactory_ ? ownMenuFactory_ : programMenuFactory();
-    if (!menuName_.empty() && factory && popupMenu_ != nullptr) {
-        menuBuilder_ =
-            factory(*popupMenu_, menuName_, [this](std::int32_t label) { menuCommand(label); });
+    if (!menuName_.empty() && popupMenu_ != nullptr) {
+        menuBuilder_ = buildContextMenu(menuName_);
         if (menuBuilder_)
             events.SendText(kEvRebuildSubmenu, menuBuilder_.get(), kEditMenuLabel, menuName_);
     }
     events.Send(kEvMenuStates);
+}
+
+std::shared_ptr<void> cuiSheet::buildContextMenu(const std::string &name)
+{
+    const ContextMenuFactory &factory = ownMenuFactory_ ? ownMenuFactory_ : programMenuFactory();
+    if (factory)
+        return factory(*popupMenu_, name, [this](std::int32_t label) { menuCommand(label); });
+    auto menu = std::make_shared<cuiMenu>(grid_, popupMenu_, Texts(), name, Handler(),
+                                          cuiMenuClick{&cuiSheet::contextMenuClick, this});
+    menu->SetAutoHotKeys(true);
+    menu->SetImageList(images_);
+    menu->Build();
+    return menu;
+}
+
+void cuiSheet::contextMenuClick(void *context, const cmcCellObj &itemCell)
+{
+    static_cast<cuiSheet *>(context)->menuCommand(itemCell.label);
 }
 
 void cuiSheet::menuCommand(std::int32_t label)
@@ -391,16 +409,13 @@ void cuiSheet::handleEvent(const cmcEvent &event)
     }
 }
 
-// The menus copy the cell at once: the answer holds its address.
 void cuiSheet::answerCurrentCell(const cmcEvent &event)
 {
     if (popupMenu_ == nullptr || event.object != popupMenu_)
         return;
     const GridCoord current = CurrentCell();
-    if (!HasSlot(current.col, current.row))
-        return;
-    const cmcCellObj *cell = &CellAt(current.col, current.row);
-    eventManager().AnswerData(&cell, sizeof cell);
+    if (HasSlot(current.col, current.row))
+        cuiMenu::AnswerCurrentCell(CellAt(current.col, current.row));
 }
 
 void cuiSheet::RedrawMatching(const cmcCellObj &addressed, std::uint32_t mask)

@@ -4,15 +4,14 @@
 #include "sheets/SheetLayout.h"
 #include "sheets/SheetSelection.h"
 
-#include <QList>
 #include <QObject>
-#include <QPixmap>
 
 #include <functional>
 #include <memory>
 #include <string>
 
 class cuiGrid;
+class cuiImageList;
 class QFrame;
 class QImage;
 class QLabel;
@@ -24,10 +23,6 @@ class SheetCellPainter;
 class SheetGridSurface;
 class SheetInput;
 struct cmcEvent;
-
-// Images of marks, menus and cells, by index; image 10 is the warning mark
-// and image 11 the error mark.
-using SheetImageList = QList<QPixmap>;
 
 // A sheet on screen (or on paper): the engine of SheetLayout built onto an
 // owner-drawn grid in the given container, with a title bar when the style
@@ -44,7 +39,8 @@ public:
     // Fills the grid's popup menu with the context menu of that name; each
     // chosen item calls onCommand with the item's label. The returned object
     // lives until the context menu changes; event 11 hands its address to the
-    // menus so that the main menu's edit entry shares the items.
+    // menus so that the main menu's edit entry shares the items. Sheets use
+    // the menus' own builder (cuiMenu) unless a factory replaces it.
     using ContextMenuFactory = std::function<std::shared_ptr<void>(
         QMenu &popup, const std::string &menuName, std::function<void(std::int32_t)> onCommand)>;
 
@@ -58,11 +54,16 @@ public:
     // The pauses between the first auto-repeats; later ones do not wait.
     static constexpr int kRepeatWaitsMs[] = {30, 24, 18, 12, 6};
 
+    // Images of the image list the sheet draws its marks from.
+    static constexpr int kWarningImage = 10;
+    static constexpr int kErrorImage = 11;
+
     // The container is where the sheet places its panels (it must outlive
-    // the sheet); the origin capsule, when given, is copied.
+    // the sheet); the origin capsule, when given, is copied. The images
+    // (marks and menu icons; the tree's list) must outlive the sheet.
     cuiSheet(QWidget *container, const cmcCellCapsule *origin, std::int32_t initialLabel,
              std::int32_t initialIndex, cmcGTex &texts, const std::string &descriptor,
-             const SheetImageList *images = nullptr);
+             const cuiImageList *images = nullptr);
     // Slot 0: keeps the column widths (not when printing or in a selection
     // list), tells listeners the grid goes away (event 1), frees the panels.
     ~cuiSheet() override;
@@ -77,7 +78,7 @@ public:
     QPrinter *Printer() const { return printer_; }
 
     // --- context menus ---
-    // The program's menu builder, used by every sheet (the menus install it).
+    // Replaces the menu builder (cuiMenu) of every sheet; empty restores it.
     static void SetContextMenuFactory(ContextMenuFactory factory);
     // This sheet's own, instead of the program's.
     void SetOwnContextMenuFactory(ContextMenuFactory factory);
@@ -91,7 +92,7 @@ public:
     QLabel *TitleLabel() const { return titleLabel_; }
     // Created on first use.
     QLineEdit *Editor() const;
-    const SheetImageList *Images() const { return images_; }
+    const cuiImageList *Images() const { return images_; }
 
     // --- interaction ---
     // Sends a key (code), a context-menu command or a typed text to the
@@ -144,6 +145,8 @@ private:
     static void onEvent(void *object, const cmcEvent &event);
     static void redrawThunk(void *context, const cmcCellCapsule &capsule, std::uint32_t mask);
     static void editorThunk(void *context, const cmcCellCapsule &capsule, bool keepClosed);
+    static void contextMenuClick(void *context, const cmcCellObj &itemCell);
+    std::shared_ptr<void> buildContextMenu(const std::string &name);
     void handleEvent(const cmcEvent &event);
     void answerCurrentCell(const cmcEvent &event);
 
@@ -176,7 +179,7 @@ private:
     QRect joinedRect(int col, int row) const;
 
     QWidget *container_;
-    const SheetImageList *images_;
+    const cuiImageList *images_;
     QFrame *titlePanel_ = nullptr;
     QLabel *titleLabel_ = nullptr;
     QFrame *gridPanel_ = nullptr;

@@ -2,11 +2,13 @@
 
 #include "sheets/SheetColumnWidthStore.h"
 #include "sheets/SheetFonts.h"
+#include "sheets/cuiMenu.h"
 
 #include "cells/CellLabels.h"
 #include "cells/EventCodes.h"
 
 #include <QMenu>
+#include <QMenuBar>
 
 namespace {
 
@@ -199,6 +201,54 @@ TEST_F(SheetMenus, ColumnsTheUserSizesStayWithinLimits)
     EXPECT_EQ(grid().colWidth(1), SheetLayout::kMinColWidth);
     grid().setColWidth(0, 2);
     EXPECT_EQ(grid().colWidth(0), 2) << "headings are not kept, so not limited";
+}
+
+// The menus' own builder, as the program runs it: the sheet's context menu
+// and the main menu's edit entry hold the same items.
+class SheetOwnMenus : public SheetWidgetFixture
+{
+protected:
+    SheetOwnMenus() : mainMenu(&container, &bar, mainTextDatabase(), "GI_Menu_Sheet", nullptr)
+    {
+        mainMenu.Build();
+        open("GI_Sheet_Nav");
+    }
+
+    template <typename Items>
+    static QStringList captions(const Items &items)
+    {
+        QStringList texts;
+        for (const QAction *item : items)
+            texts << item->text().remove('&').section('\t', 0, 0);
+        return texts;
+    }
+    QAction *editEntry() { return mainMenu.FindItemByLabel(CL_Menu_Edit_Top); }
+
+    QMenuBar bar;
+    cuiMenu mainMenu;
+};
+
+TEST_F(SheetOwnMenus, TheEditEntryMirrorsTheCurrentCellsContextMenu)
+{
+    focusGrid();
+    EXPECT_EQ(captions(sheet->PopupMenu()->actions()),
+              (QStringList{"Edit...", "Copy"}));
+    EXPECT_EQ(captions(mainMenu.Items(editEntry())), (QStringList{"Edit...", "Copy"}));
+    ASSERT_TRUE(sheet->PutCursor(2, 7));
+    ASSERT_TRUE(sheet->PutCursor(1, 7));
+    EXPECT_EQ(captions(mainMenu.Items(editEntry())), (QStringList{"Copy", "Paste", "Delete"}));
+
+    // A click in the main menu acts on the sheet's current cell.
+    handler.actions.clear();
+    mainMenu.Items(editEntry())[1]->trigger();
+    ASSERT_EQ(handler.actions.size(), 1u);
+    EXPECT_EQ(handler.actions[0].command, CL_PMenu_Paste);
+    EXPECT_EQ(handler.actions[0].label, Flex0);
+    EXPECT_EQ(handler.actions[0].index, 1);
+
+    container.setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(mainMenu.Items(editEntry()).empty());
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 
 #include "cells/CellLabels.h"
 #include "sheets/SheetFonts.h"
+#include "sheets/cuiImageList.h"
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
@@ -146,12 +148,19 @@ TEST_F(SheetPixels, AJoinedCellShowsItsLeftNeighbour)
 
 TEST_F(SheetPixels, MarksSitAtTheBottomWhereTheHandlerSays)
 {
-    QPixmap warning(6, 6);
-    warning.fill(Qt::blue);
-    QPixmap error(6, 6);
-    error.fill(Qt::magenta);
-    SheetImageList images(10, QPixmap(6, 6));
-    images << warning << error;
+    // The tree's pictures, with a blue warning and a magenta error mark.
+    QTemporaryDir icons;
+    for (std::size_t i = 0; i < cuiImageList::kTreeNames.size(); ++i) {
+        const char *fill = i == cuiSheet::kWarningImage ? "#0000ff"
+                           : i == cuiSheet::kErrorImage ? "#ff00ff"
+                                                        : "#00ff00";
+        testing_support::writeFile(
+            icons.path().toStdString() + "/" + cuiImageList::kTreeNames[i] + ".svg",
+            std::string("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
+                        "<rect width='16' height='16' fill='") +
+                fill + "'/></svg>");
+    }
+    const cuiImageList images = cuiImageList::TreeImages(icons.path().toStdString() + "/");
     handler.onDraw = [](cmcCellCapsule &capsule) {
         const std::int32_t index = capsule.cell->index;
         if (index == 1) { // "bottom": a warning at the right edge
@@ -170,17 +179,19 @@ TEST_F(SheetPixels, MarksSitAtTheBottomWhereTheHandlerSays)
     sheet->Show();
     const QImage image = shot();
 
+    // 16-pixel marks, 1 pixel above the bottom.
     const QRect bottom = cell(2, 0);
-    EXPECT_EQ(count(image, QRect(bottom.right() - 6, bottom.bottom() - 6, 6, 6), Qt::blue), 36);
+    EXPECT_EQ(count(image, QRect(bottom.right() - 16, bottom.bottom() - 16, 16, 16), Qt::blue),
+              256);
     const QRect right = cell(1, 1);
-    EXPECT_EQ(count(image, QRect(right.left(), right.bottom() - 6, 6, 6), Qt::magenta), 36);
+    EXPECT_EQ(count(image, QRect(right.left() + 2, right.bottom() - 16, 16, 16), Qt::magenta), 256);
     EXPECT_EQ(count(image, right, Qt::blue), 0) << "the error mark wins";
 
     const QRect plain = cell(2, 2);
     const QFontMetrics metrics(SheetFonts::ToQFont(sheet->FontOf(sheet->CellAt(2, 2))));
     const int textEnd = plain.left() + 4 + metrics.horizontalAdvance("plain");
-    EXPECT_EQ(count(image, QRect(textEnd, plain.bottom() - 6, 6, 6), Qt::blue), 36);
-    EXPECT_EQ(count(image, QRect(textEnd - 1, plain.bottom() - 6, 1, 6), Qt::blue), 0);
+    EXPECT_EQ(count(image, QRect(textEnd, plain.bottom() - 16, 16, 16), Qt::blue), 256);
+    EXPECT_EQ(count(image, QRect(textEnd - 1, plain.bottom() - 16, 1, 16), Qt::blue), 0);
 }
 
 TEST_F(SheetPixels, TheCurrentRowIsTintedWhenTheStyleAsks)
