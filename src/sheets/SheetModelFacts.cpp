@@ -1,5 +1,9 @@
 #include "sheets/SheetModelFacts.h"
 
+#include "channels/datCh.h"
+#include "image/GlobalModel.h"
+#include "image/indMain.h"
+
 namespace {
 const SheetModelFacts *g_installed = nullptr;
 }
@@ -11,3 +15,9 @@ const SheetModelFacts &sheetModelFacts()
 }
 
 void installSheetModelFacts(const SheetModelFacts *facts) { g_installed = facts; }
+
+int SheetModelFacts::ListCount(int recordKind) const
+{
+    indMain *model = modelObject();
+    return model != nullptr ? datCh(&model->WorkingImage()).listCount(recordKind) : 0;
+}

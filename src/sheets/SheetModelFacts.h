@@ -2,8 +2,9 @@
 
 // What the sheet directives ask about the radio model and its working image:
 // which display font the model uses, whether it is a mobile, and how many
-// entries the growing lists hold. The program installs the answers of the
-// real model; without that every answer is "no" and every list is empty.
+// entries the growing lists hold. By default the lists are counted in the
+// working image of the installed model object (empty without one), and the
+// other answers are "no"; tests and other models install their own.
 class SheetModelFacts
 {
 public:
@@ -18,11 +19,7 @@ public:
     // No model of this family is a mobile.
     virtual bool IsMobile() const { return false; }
     // Entries in use of one of the lists above.
-    virtual int ListCount(int recordKind) const
-    {
-        (void)recordKind;
-        return 0;
-    }
+    virtual int ListCount(int recordKind) const;
 };
 
 // The installed answers (not owned); nullptr goes back to the defaults.

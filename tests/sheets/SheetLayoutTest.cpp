@@ -5,6 +5,9 @@
 #include "SheetTestTexts.h"
 
 #include "cells/CellLabels.h"
+#include "channels/datCh.h"
+#include "image/GlobalModel.h"
+#include "image/indMain.h"
 
 #include <gtest/gtest.h>
 
@@ -233,6 +236,20 @@ TEST_F(SheetBuild, DirectivesSkipAndRepeatLines)
         sheet.show();
         EXPECT_EQ(sheet.column(0), c.rows);
     }
+}
+
+TEST_F(SheetBuild, ListLoopsCountTheListsOfTheWorkingImage)
+{
+    indMain model;
+    openSheetFixture(); // the model opened the installed overlays
+    installModelObject(&model);
+    datCh records(&model.WorkingImage());
+    records.setListCount(SheetModelFacts::kTalkGroupList, 4);
+    records.setListCount(SheetModelFacts::kIndividualIdList, 2);
+    BuiltSheet sheet("", {":(TG List)", "t", ":(End)", ":(Ind List)", "i", ":(End)"});
+    sheet.show();
+    installModelObject(nullptr);
+    EXPECT_EQ(sheet.column(0), (std::vector<std::string>{"t", "t", "t", "t", "i", "i"}));
 }
 
 TEST_F(SheetBuild, EveryLoopCopyIsParsedAgainWithTheSharedCounters)

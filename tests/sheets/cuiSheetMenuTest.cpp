@@ -231,8 +231,7 @@ protected:
 TEST_F(SheetOwnMenus, TheEditEntryMirrorsTheCurrentCellsContextMenu)
 {
     focusGrid();
-    EXPECT_EQ(captions(sheet->PopupMenu()->actions()),
-              (QStringList{"Edit...", "Copy"}));
+    EXPECT_EQ(captions(sheet->PopupMenu()->actions()), (QStringList{"Edit...", "Copy"}));
     EXPECT_EQ(captions(mainMenu.Items(editEntry())), (QStringList{"Edit...", "Copy"}));
     ASSERT_TRUE(sheet->PutCursor(2, 7));
     ASSERT_TRUE(sheet->PutCursor(1, 7));

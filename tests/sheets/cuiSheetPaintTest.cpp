@@ -5,10 +5,10 @@
 #include "sheets/cuiImageList.h"
 
 #include <QImage>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 namespace {
 
