@@ -53,15 +53,23 @@ std::unique_ptr<cuiSheet> showSheet(QWidget &container, const char *descriptor)
     return sheet;
 }
 
+// A window of the client's size, shown, to build sheets in.
+struct Window {
+    Window()
+    {
+        container.resize(client);
+        container.show();
+    }
+    QWidget container;
+};
+
 void BM_BuildSheetOnScreen(benchmark::State &state)
 {
-    QWidget container;
-    container.resize(client);
-    container.show();
+    Window window;
     const char *descriptor = kSheets[state.range(0)];
     int rows = 0;
     for (auto _ : state) {
-        const auto sheet = showSheet(container, descriptor);
+        const auto sheet = showSheet(window.container, descriptor);
         rows = sheet->RowCount();
     }
     state.counters["rows"] = rows;
@@ -83,10 +91,8 @@ BENCHMARK(BM_BuildSheetEngineOnly)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 // range(0): the top row the view is scrolled to; range(1): 1 with the focus.
 void BM_PaintVisibleArea(benchmark::State &state)
 {
-    QWidget container;
-    container.resize(client);
-    container.show();
-    const auto sheet = showSheet(container, kSheets[0]);
+    Window window;
+    const auto sheet = showSheet(window.container, kSheets[0]);
     cuiGrid &grid = *sheet->Grid();
     grid.setTopRow(static_cast<int>(state.range(0)));
     QApplication::processEvents();
@@ -106,10 +112,8 @@ BENCHMARK(BM_PaintVisibleArea)->Arg(1)->Arg(250)->Unit(benchmark::kMicrosecond);
 // Down through every row with the keys' navigation, as holding the arrow key does.
 void BM_WalkDownTheSheet(benchmark::State &state)
 {
-    QWidget container;
-    container.resize(client);
-    container.show();
-    const auto sheet = showSheet(container, kSheets[0]);
+    Window window;
+    const auto sheet = showSheet(window.container, kSheets[0]);
     for (auto _ : state) {
         sheet->PutCursor(1, 1);
         while (sheet->MoveCursor(0, 1)) {

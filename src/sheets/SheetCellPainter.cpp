@@ -2,6 +2,7 @@
 
 #include "cells/CellColours.h"
 #include "sheets/SheetColours.h"
+#include "sheets/SheetSurface.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
@@ -19,22 +20,6 @@ const QColor kPrintedFill(0x60, 0x60, 0x60);
 const QColor kScreenLine(0x80, 0x80, 0x80);
 
 int scaled(double value) { return static_cast<int>(std::lround(value)); }
-
-// Splits at line breaks; an empty text is one empty line.
-std::vector<QString> linesOf(const std::string &text)
-{
-    std::vector<QString> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\n', start);
-        const std::size_t stop = end == std::string::npos ? text.size() : end;
-        lines.push_back(
-            QString::fromUtf8(text.data() + start, static_cast<qsizetype>(stop - start)));
-        if (end == std::string::npos)
-            return lines;
-        start = end + 1;
-    }
-}
 
 } // namespace
 
@@ -191,7 +176,7 @@ int SheetCellPainter::drawText(QPainter &painter, const QRect &area, const std::
     const QFontMetrics &metrics = font.metrics;
     painter.setFont(font.font);
     painter.setPen(colour);
-    const std::vector<QString> lines = linesOf(text);
+    const std::vector<std::string_view> lines = SheetSurface::Lines(text);
     const int lineHeight = metrics.height();
     const int textHeight = lineHeight * static_cast<int>(lines.size());
     const int right = area.left() + area.width(); // just past the cell
@@ -202,7 +187,8 @@ int SheetCellPainter::drawText(QPainter &painter, const QRect &area, const std::
     else if (look_.VerticalAlign() == 2)
         y = bottom - textHeight - scaled(scale);
     int textEnd = area.left();
-    for (const QString &line : lines) {
+    for (const std::string_view part : lines) {
+        const QString line = QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()));
         const int width = metrics.horizontalAdvance(line);
         int x = area.left() + scaled(4 * scale);
         if (look_.HorizontalAlign() == 1)

@@ -34,19 +34,11 @@ int SheetGridSurface::ClientWidth() const { return grid_.viewport()->width(); }
 QSize SheetGridSurface::MeasureText(const CellFont &font, const std::string &text) const
 {
     const QFontMetrics &metrics = fonts_.Metrics(font);
+    const std::vector<std::string_view> lines = Lines(text);
     int widest = 0;
-    int lines = 0;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\n', start);
-        const std::size_t stop = end == std::string::npos ? text.size() : end;
-        const QString line =
-            QString::fromUtf8(text.data() + start, static_cast<qsizetype>(stop - start));
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-        ++lines;
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
+    for (const std::string_view line : lines) {
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(
+                                      line.data(), static_cast<qsizetype>(line.size()))));
     }
-    return {widest, lines * metrics.height()};
+    return {widest, static_cast<int>(lines.size()) * metrics.height()};
 }

@@ -21,11 +21,11 @@ void setAt(std::vector<int> &values, int index, int value)
 }
 
 // UTF-8: every byte but the continuation bytes starts a character.
-int characterCount(const std::string &text, std::size_t from, std::size_t to)
+int characterCount(std::string_view text)
 {
     int count = 0;
-    for (std::size_t i = from; i < to; ++i)
-        count += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 ? 1 : 0;
+    for (const char c : text)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
     return count;
 }
 
@@ -62,17 +62,9 @@ void SheetPlainSurface::SetRowHeight(int row, int height) { setAt(rowHeights_, r
 QSize SheetPlainSurface::MeasureText(const CellFont &font, const std::string &text) const
 {
     const int pixels = std::max(std::abs(font.height()), 1);
+    const std::vector<std::string_view> lines = Lines(text);
     int widest = 0;
-    int lines = 0;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\n', start);
-        const std::size_t stop = end == std::string::npos ? text.size() : end;
-        widest = std::max(widest, characterCount(text, start, stop) * pixels * 3 / 5);
-        ++lines;
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    return {widest, lines * (pixels + pixels / 5)};
+    for (const std::string_view line : lines)
+        widest = std::max(widest, characterCount(line) * pixels * 3 / 5);
+    return {widest, static_cast<int>(lines.size()) * (pixels + pixels / 5)};
 }

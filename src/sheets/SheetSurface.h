@@ -3,6 +3,8 @@
 #include <QSize>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 class CellFont;
 
@@ -30,4 +32,17 @@ public:
     // The widest line and the summed line heights of a text ("\n" separates
     // lines; an empty text is one empty line).
     virtual QSize MeasureText(const CellFont &font, const std::string &text) const = 0;
+
+    // The lines of a text as sheets draw and measure them.
+    static std::vector<std::string_view> Lines(std::string_view text)
+    {
+        std::vector<std::string_view> lines;
+        for (;;) {
+            const std::size_t end = text.find('\n');
+            lines.push_back(text.substr(0, end));
+            if (end == std::string_view::npos)
+                return lines;
+            text.remove_prefix(end + 1);
+        }
+    }
 };

@@ -814,18 +814,14 @@ int cuiSheet::RequiredWidth() const
 {
     if (grid_ == nullptr)
         return 0;
-    int width = 0;
-    for (int col = 0; col < ColCount(); ++col)
-        width += grid_->colWidth(col) + grid_->geometry().cols().lineWidth();
-    return width + container_->width() - grid_->viewport()->width();
+    return grid_->geometry().cols().totalExtent() + container_->width() -
+           grid_->viewport()->width();
 }
 
 int cuiSheet::RequiredHeight() const
 {
     if (grid_ == nullptr)
         return 0;
-    int height = 0;
-    for (int row = 0; row < RowCount(); ++row)
-        height += grid_->rowHeight(row) + grid_->geometry().rows().lineWidth();
-    return height + container_->height() - grid_->viewport()->height();
+    return grid_->geometry().rows().totalExtent() + container_->height() -
+           grid_->viewport()->height();
 }
