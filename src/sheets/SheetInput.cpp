@@ -3,8 +3,6 @@
 #include "cells/cmcCellCapsule.h"
 #include "sheets/cuiSheet.h"
 
-#include <QMenu>
-
 #include <algorithm>
 #include <cmath>
 
@@ -165,8 +163,8 @@ void SheetInput::openPopupMenu(QPoint point)
         const GridCoord target = selectableAt(point);
         placed = target.col >= 0 && sheet_.PutCursor(target.col, target.row);
     }
-    if ((placed || sheet_.Selection().Shown()) && sheet_.PopupMenu() != nullptr)
-        sheet_.PopupMenu()->popup(sheet_.Grid()->viewport()->mapToGlobal(point));
+    if (placed || sheet_.Selection().Shown())
+        sheet_.OpenContextMenu(sheet_.Grid()->viewport()->mapToGlobal(point));
 }
 
 // A double click on a column border in the fixed rows fits the column on

@@ -150,7 +150,6 @@ void cuiSheet::build()
     grid_->setFixedCols(FixedCols());
     grid_->setFixedRows(FixedRows());
     popupMenu_ = new QMenu(grid_);
-    connect(popupMenu_, &QMenu::aboutToShow, this, [this] { UpdateContextMenu(true); });
     PutCursor(0, 0, false);
     MoveCursor(0, 1);
     MoveCursor(0, -1);
@@ -338,9 +337,7 @@ void cuiSheet::updateContextMenuFor(GridCoord cell, bool force)
         return;
     }
     menuName_ = name != nullptr ? *name : std::string();
-    menuBuilder_.reset();
-    if (popupMenu_ != nullptr)
-        popupMenu_->clear();
+    dropContextMenu();
     events.Send(kEvEmptySubmenu, nullptr, kEditMenuLabel);
     if (!menuName_.empty() && popupMenu_ != nullptr) {
         menuBuilder_ = buildContextMenu(menuName_);
@@ -361,6 +358,26 @@ std::shared_ptr<void> cuiSheet::buildContextMenu(const std::string &name)
     menu->SetImageList(images_);
     menu->Build();
     return menu;
+}
+
+// A menu builder may leave connections on the menu it filled, so every
+// builder gets a fresh menu.
+void cuiSheet::dropContextMenu()
+{
+    menuBuilder_.reset();
+    if (popupMenu_ == nullptr)
+        return;
+    popupMenu_->hide();
+    popupMenu_->deleteLater();
+    popupMenu_ = new QMenu(grid_);
+}
+
+void cuiSheet::OpenContextMenu(QPoint globalPos)
+{
+    if (popupMenu_ == nullptr)
+        return;
+    UpdateContextMenu(true);
+    popupMenu_->popup(globalPos);
 }
 
 void cuiSheet::contextMenuClick(void *context, const cmcCellObj &itemCell)
@@ -668,10 +685,8 @@ void cuiSheet::focusGained()
 void cuiSheet::focusLost()
 {
     focused_ = false;
-    menuBuilder_.reset();
     menuName_.clear();
-    if (popupMenu_ != nullptr)
-        popupMenu_->clear();
+    dropContextMenu();
     eventManager().Send(kEvEmptySubmenu, nullptr, kEditMenuLabel);
     eventManager().Send(kEvMenuStates);
 }

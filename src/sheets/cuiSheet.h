@@ -5,6 +5,7 @@
 #include "sheets/SheetSelection.h"
 
 #include <QObject>
+#include <QPoint>
 
 #include <functional>
 #include <memory>
@@ -84,8 +85,11 @@ public:
     void SetOwnContextMenuFactory(ContextMenuFactory factory);
     // The context menu the current cell has, as last built.
     const std::string &ContextMenuName() const { return menuName_; }
+    // Rebuilds the context menu for the current cell and pops it up.
+    void OpenContextMenu(QPoint globalPos);
 
     // --- the widgets (null before Show) ---
+    // The grid's popup menu is made anew with each context menu.
     cuiGrid *Grid() const { return grid_; }
     QWidget *Container() const { return container_; }
     QMenu *PopupMenu() const { return popupMenu_; }
@@ -147,6 +151,7 @@ private:
     static void editorThunk(void *context, const cmcCellCapsule &capsule, bool keepClosed);
     static void contextMenuClick(void *context, const cmcCellObj &itemCell);
     std::shared_ptr<void> buildContextMenu(const std::string &name);
+    void dropContextMenu();
     void handleEvent(const cmcEvent &event);
     void answerCurrentCell(const cmcEvent &event);
 

@@ -250,4 +250,15 @@ TEST_F(SheetOwnMenus, TheEditEntryMirrorsTheCurrentCellsContextMenu)
     EXPECT_TRUE(mainMenu.Items(editEntry()).empty());
 }
 
+TEST_F(SheetOwnMenus, ThePopupOpensAfterTheMenuWasRebuilt)
+{
+    focusGrid();
+    ASSERT_TRUE(sheet->PutCursor(1, 7));
+    ASSERT_TRUE(sheet->PutCursor(1, 2));
+    click(centreOf(1, 7), Qt::RightButton);
+    ASSERT_TRUE(sheet->PopupMenu()->isVisible());
+    EXPECT_EQ(captions(sheet->PopupMenu()->actions()), (QStringList{"Copy", "Paste", "Delete"}));
+    sheet->PopupMenu()->hide();
+}
+
 } // namespace
