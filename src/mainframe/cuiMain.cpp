@@ -217,6 +217,24 @@ void cuiMain::DrawStatusPanel(int panel) { (void)panel; }
 
 void cuiMain::AttachView(cuiMainView *view) { view_ = view != nullptr ? view : &headless_; }
 
+// An edit may have made the working image differ from the saved one, which
+// the title shows.
+void cuiMain::CellChangeHook() { view_->SetTitle(TitleText()); }
+
+// The clone commands are wired to the clone manager elsewhere; until then
+// reading does nothing beyond ending the cell edit, as the write does.
+void cuiMain::CloneReadCommand() { view_->EndCellEdit(); }
+
+void cuiMain::CloneInfoCommand() { view_->EndCellEdit(); }
+
+// The help topic tables are not part of this build yet: every cell's help
+// is the contents.
+int cuiMain::HelpTopic(const cmcCellCapsule &capsule)
+{
+    (void)capsule;
+    return 0;
+}
+
 void cuiMain::SetCloneInformation(const uint8_t *bytes, int count)
 {
     cloneInfo_.fill(0);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+class cmcCellCapsule;
 class cuiSheet;
 
 // The logic behind the main window, common to clone programs: the working
@@ -75,6 +76,19 @@ public:
 
     // The window; null returns to headless operation. Not owned.
     void AttachView(cuiMainView *view);
+    // The window (or the headless stand-in), for the commands of menu and
+    // tool-bar cells that need one.
+    cuiMainView &MainView() { return *view_; }
+
+    // Entry points of the cell handler's commands.
+    // Called after every request that carried a key, typed text, a chosen
+    // value or a command.
+    virtual void CellChangeHook();
+    // Clone read and radio information from the menu; the write is slot 13.
+    virtual void CloneReadCommand();
+    virtual void CloneInfoCommand();
+    // The context-help topic of a cell; 0 stands for the contents.
+    virtual int HelpTopic(const cmcCellCapsule &capsule);
     void SetEventSink(EventSink sink) { events_ = std::move(sink); }
 
     // Document files.

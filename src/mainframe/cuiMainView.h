@@ -2,6 +2,8 @@
 
 #include <string>
 
+class cmcCellCapsule;
+
 // Everything the main frame needs from a window. The desktop program
 // implements it; without one (the command-line tool, tests) the frame runs
 // headless with this base class: nothing is shown and every dialog counts
@@ -45,4 +47,38 @@ public:
 
     // The clone password prompt; true when the user confirmed it.
     virtual bool AskClonePassword() { return false; }
+
+    // --- Commands of menu and tool-bar cells that need the window ---
+    // Whether the current view can print (no sheet open: it cannot).
+    virtual bool CanPrintCurrentSheet() { return false; }
+    virtual void PrintCurrentSheet() {}
+    // Prints every sheet of the navigation tree.
+    virtual void PrintAllSheets() {}
+    virtual void CloseMainWindow() {}
+    virtual void ShowToolBar(bool visible) { (void)visible; }
+    // The option dialogs; true when the user confirmed and the settings
+    // changed. The COM port number dialog comes in forms 0, 1 and 2.
+    virtual bool AskComPort(int form)
+    {
+        (void)form;
+        return false;
+    }
+    virtual bool AskIpAddress() { return false; }
+    virtual bool AskTcpPort() { return false; }
+    // The language window, opened for the menu item's capsule.
+    virtual void OpenLanguageWindow(const cmcCellCapsule &capsule) { (void)capsule; }
+    // The adjustment read, starting with its password dialog.
+    virtual void StartAdjustRead() {}
+    // Opens the sheet of a call text "[class]sheet key,parameters".
+    virtual void OpenSheet(const std::string &callText) { (void)callText; }
+    // The help file at a topic; topic 0 shows its contents.
+    virtual void ShowHelp(const std::string &path, int topic)
+    {
+        (void)path;
+        (void)topic;
+    }
+    virtual void CopyToClipboard(const std::string &text) { (void)text; }
+    // The main menu's builder when the menu has an edit entry whose submenu
+    // is empty (so that it can be given the no-item entry); null otherwise.
+    virtual void *MainMenuWithEmptyEditEntry() { return nullptr; }
 };

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "cells/CellBinding.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// The label dispatch of the cell handler: one slot per label identifier,
+// each pointing at the table row that binds it, so a lookup is one array
+// access. Families are added as whole tables.
+//
+// A family is one function returning its table (std::span<const
+// CellBinding>, rows in static storage; see MenuCommandBindings.h), listed
+// once in AddProgramFamilies. Rows describe storage, codec and parameters
+// for CellBinding::RunValue; a label that needs more gets a runner named
+// after it. Neither touches the handler itself.
+class CellBindingRegistry
+{
+public:
+    CellBindingRegistry();
+
+    // Binds every label of every row. A label bound twice, a label outside
+    // the label table or a row that names no runner, no codec or an unusable
+    // storage is a fault of the tables and ends the program.
+    void Add(std::span<const CellBinding> family);
+
+    // The row of a label; nullptr when none binds it.
+    const CellBinding *Find(std::int32_t label) const
+    {
+        return label >= 0 && static_cast<std::size_t>(label) < rows_.size()
+                   ? rows_[static_cast<std::size_t>(label)]
+                   : nullptr;
+    }
+    std::size_t BoundCount() const;
+
+    // The program's bindings: every family table, registered on first use.
+    static const CellBindingRegistry &Program();
+    // Adds the program's families to `registry` (tests build on them).
+    static void AddProgramFamilies(CellBindingRegistry &registry);
+
+private:
+    std::vector<const CellBinding *> rows_;
+};

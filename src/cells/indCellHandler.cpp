@@ -1,0 +1,417 @@
+#include "cells/indCellHandler.h"
+
+#include "cells/CellBinding.h"
+#include "cells/CellBindingRegistry.h"
+#include "cells/CellBlockOperation.h"
+#include "cells/CellIdentifiers.h"
+#include "cells/EventCodes.h"
+#include "cells/GlobalEvents.h"
+#include "cells/cmcCellCapsule.h"
+#include "cells/cmcCellObj.h"
+#include "cells/cmcEvMan.h"
+#include "image/GlobalModel.h"
+#include "image/indMain.h"
+#include "platform/FatalError.h"
+#include "platform/ProgramDir.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The sheets' only bank in this model.
+constexpr std::int32_t kAcceptedBank = 0;
+
+// Columns that mean nothing for the group entries of a group-ID bank.
+constexpr std::array<std::int32_t, 7> kGroupBankSilverLabels = {
+    CL_Mch_FreqR,   CL_Mch_FreqT,   CL_Mch_TxInh,  CL_Mch_Nar,
+    CL_Mch_CTone_R, CL_Mch_CTone_T, CL_Mch_Lockout};
+
+bool isBlockCommand(std::int32_t command)
+{
+    return command >= CL_PMenu_Copy && command <= CL_PMenu_Insert;
+}
+
+indMain &requireModel()
+{
+    indMain *model = modelObject();
+    if (model == nullptr)
+        platform::fatalError("The cell handler was called before the model object exists.");
+    return *model;
+}
+
+std::int32_t decimalLine(const char *key)
+{
+    return static_cast<std::int32_t>(
+        std::strtol(mainTextDatabase().GetFirstLine(key).c_str(), nullptr, 10));
+}
+
+// Asks in mode 0 about a copy of `cell`, leaving the answer in `capsule`.
+std::int32_t askAbout(const cmcCellObj &cell, std::int32_t code,
+                      const CellBindingRegistry &bindings, cmcCellCapsule &capsule,
+                      indActiveCell *context = nullptr)
+{
+    cmcCellObj copy(cell);
+    capsule.cell = &copy;
+    capsule.code = code;
+    indActiveCell fresh;
+    const std::int32_t result = indCellHandler::HandleWith(
+        bindings, context != nullptr ? context : &fresh, capsule, kHandlerDraw);
+    capsule.cell = nullptr;
+    return result;
+}
+
+bool isHexText(const std::string &text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](unsigned char c) { return std::isxdigit(c) != 0; });
+}
+
+long hexNumber(const std::string &text, std::size_t first, std::size_t count)
+{
+    long number = 0;
+    std::from_chars(text.data() + first, text.data() + first + count, number, 16);
+    return number;
+}
+
+} // namespace
+
+std::int32_t indCellHandler::Handle(indActiveCell *context, cmcCellCapsule &capsule,
+                                    std::int32_t mode)
+{
+    return HandleWith(CellBindingRegistry::Program(), context, capsule, mode);
+}
+
+std::int32_t indCellHandler::HandleWith(const CellBindingRegistry &bindings, indActiveCell *context,
+                                        cmcCellCapsule &capsule, std::int32_t mode)
+{
+    if (capsule.cell == nullptr)
+        return kHandlerNothing;
+    indCellHandler frame(bindings, context, capsule, mode, requireModel());
+    return frame.Run();
+}
+
+std::int32_t indCellHandler::ValueOf(const cmcCellObj &cell, std::int32_t code,
+                                     const CellBindingRegistry &bindings)
+{
+    cmcCellCapsule capsule;
+    return askAbout(cell, code, bindings, capsule);
+}
+
+std::string indCellHandler::TextOf(const cmcCellObj &cell, std::int32_t code,
+                                   const CellBindingRegistry &bindings)
+{
+    cmcCellCapsule capsule;
+    askAbout(cell, code, bindings, capsule);
+    return capsule.outputText;
+}
+
+std::uint8_t indCellHandler::MarksOf(std::int32_t category, std::int32_t label, std::int32_t index,
+                                     const CellBindingRegistry &bindings)
+{
+    cmcCellObj cell;
+    cell.category = category;
+    cell.label = label;
+    cell.index = index;
+    cmcCellCapsule capsule;
+    capsule.cell = &cell;
+    capsule.bank = datCh(&requireModel().WorkingImage()).bankOfChannel(index);
+    indActiveCell context;
+    HandleWith(bindings, &context, capsule, kHandlerDraw);
+    return capsule.stateBits & (cmcCellCapsule::kStateWarning | cmcCellCapsule::kStateError);
+}
+
+indCellHandler::indCellHandler(const CellBindingRegistry &bindings, indActiveCell *context,
+                               cmcCellCapsule &request, std::int32_t requestMode,
+                               indMain &modelObject)
+    : capsule(request), mode(requestMode), cell(*request.cell), category(request.cell->category),
+      label(request.cell->label), index(request.cell->index), model(modelObject),
+      record(&modelObject.WorkingImage()), bindings_(bindings), context_(context)
+{}
+
+std::int32_t indCellHandler::Run()
+{
+    SetUp();
+    if (command_ != 0)
+        CommandStage();
+    CategoryStage();
+    Dispatch();
+    return Finish();
+}
+
+// --- Set-up ---------------------------------------------------------------
+
+void indCellHandler::SetUp()
+{
+    ReadUnitIdLimits();
+    const int kind = datCh::kindOfCategory(category);
+    if (kind != datCh::kKindNone)
+        record.decode(kind, index);
+    AskBankAndTable();
+    beyondEnd = index > bankLast || bankCount == 0;
+    ResetAnswer();
+    row_ = bindings_.Find(label);
+}
+
+void indCellHandler::ReadUnitIdLimits()
+{
+    unitIdMax = decimalLine("GI_AppUnitIdMax");
+    unitIdMin = decimalLine("GI_AppUnitIdMin");
+}
+
+// A query nobody answers counts as bank 0 and table 0.
+void indCellHandler::AskBankAndTable()
+{
+    cmcEvMan &events = eventManager();
+    if (const cmcEvAns *answer = events.Query(kEvCurrentBank))
+        bank = answer->code;
+    if (const cmcEvAns *answer = events.Query(kEvCurrentTable))
+        table = answer->code;
+    if (bank != kAcceptedBank)
+        return;
+    bankFirst = record.bankFirstChannel(bank);
+    bankCount = record.bankChannelCount(bank);
+    bankLast = bankFirst + bankCount - 1;
+}
+
+void indCellHandler::ResetAnswer()
+{
+    capsule.outputText.clear();
+    capsule.stateBits &=
+        static_cast<std::uint8_t>(~(cmcCellCapsule::kStateWarning | cmcCellCapsule::kStateError));
+    capsule.jumpCategory = category;
+    capsule.jumpLabel = label;
+    capsule.jumpIndex = index;
+    if (capsule.code == cmcCellCapsule::kCodeEnterAlias)
+        capsule.code = cmcCellCapsule::kCodeEnter;
+    code_ = capsule.code;
+    inputMode_ = capsule.inputMode;
+    command_ = capsule.command;
+    carriedAction_ = code_ != 0 || inputMode_ != cmcCellCapsule::kInputKey || command_ != 0;
+}
+
+// --- Command stage --------------------------------------------------------
+
+void indCellHandler::CommandStage()
+{
+    if (command_ == CL_PMenu_Edit) {
+        capsule.code = code_ = cmcCellCapsule::kCodeEnter;
+        capsule.command = command_ = 0;
+        return;
+    }
+    if (isBlockCommand(command_)) {
+        RunBlockCommand(command_);
+    } else if (command_ == CL_PMenu_Help) {
+        const std::string file = mainTextDatabase().GetFirstLine("GI_Sys_MyHelpFile");
+        model.MainView().ShowHelp(platform::programDirectory() + file, model.HelpTopic(capsule));
+        handled = true;
+    } else if (command_ == CL_PMenu_WinCopy && label == CL_CloneInfo_Esn) {
+        CopySerialNumber();
+        handled = true;
+    }
+}
+
+// The usable rows: the bank's channels for memory channels, the entries in
+// use for the growing ID lists, else the table's whole range.
+void indCellHandler::RunBlockCommand(std::int32_t command)
+{
+    handled = true;
+    CellBlockRange range;
+    range.kind = record.kind;
+    if (range.kind == datCh::kKindNone)
+        return;
+    if (range.kind == datCh::kKindChannelLmr || range.kind == datCh::kKindChannelPmr) {
+        range.first = bankFirst;
+        range.last = bankLast;
+    } else if (range.kind == datCh::kKindDigInd || range.kind == datCh::kKindDigTg ||
+               range.kind == datCh::kKindDpmrId) {
+        range.first = 0;
+        range.last = record.listCount(range.kind) - 1;
+    } else {
+        range.first = datCh::firstIndex(range.kind);
+        range.last = datCh::lastIndex(range.kind);
+    }
+    if (runCellBlockOperation(*this, command, range))
+        UpdateLayout();
+}
+
+// The serial as its cell shows it: twelve hexadecimal digits, of which the
+// first two and the next six are put on the clipboard in decimal.
+void indCellHandler::CopySerialNumber()
+{
+    cmcCellCapsule inner;
+    askAbout(cell, 0, bindings_, inner, context_);
+    const std::string &serial = inner.outputText;
+    if (serial.size() != 12 || !isHexText(serial))
+        return;
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d%05ld", static_cast<int>(hexNumber(serial, 0, 2)),
+                  hexNumber(serial, 2, 6));
+    model.MainView().CopyToClipboard(text);
+}
+
+// --- Category stage -------------------------------------------------------
+
+void indCellHandler::CategoryStage()
+{
+    switch (category) {
+    case CT_PopupMenu:
+        if (capsule.origin != nullptr && capsule.origin->cell != nullptr) {
+            const cmcCellObj &origin = *capsule.origin->cell;
+            record.decode(datCh::kindOfCategory(origin.category), origin.index);
+        }
+        break;
+    case CT_Mch:
+        ChannelRows();
+        break;
+    case CT_DIG_Inv:
+        ListRows(datCh::kKindDigInd, CL_Digi_Ind_Id_Dec);
+        break;
+    case CT_DIG_Tg:
+        ListRows(datCh::kKindDigTg, CL_Digi_Grp_Id_Dec);
+        break;
+    case CT_DPMR_Inv:
+        ListRows(datCh::kKindDpmrId, CL_Dpmr_Ind_Id_Dec);
+        break;
+    default:
+        break;
+    }
+}
+
+void indCellHandler::ChannelRows()
+{
+    if (code_ > 127 || handled)
+        return;
+    const bool groupBank = bank == kAcceptedBank && record.bankLtr(bank);
+    if (groupBank) {
+        for (std::int32_t silver : kGroupBankSilverLabels) {
+            if (label == silver)
+                ShowSilver();
+        }
+    }
+    if ((beyondEnd || !record.isPresent()) && label != CL_Mch_Atr)
+        BlankRow(groupBank ? CL_Grp_RxId : CL_Mch_FreqR);
+}
+
+void indCellHandler::ListRows(int listKind, std::int32_t targetLabel)
+{
+    if (code_ > 127 || handled)
+        return;
+    if (index >= record.listCount(listKind))
+        BlankRow(targetLabel);
+}
+
+// A row without an entry shows nothing, and a key typed anywhere in it goes
+// to the cell that creates the entry. That cell handles its own keys, and
+// rows that speak for empty rows (row numbers) still show.
+void indCellHandler::BlankRow(std::int32_t targetLabel)
+{
+    blankRow_ = true;
+    if (code_ > 0) {
+        if (label != targetLabel)
+            Redirect(targetLabel);
+        return;
+    }
+    if (!IsDraw() || (row_ != nullptr && (row_->flags & CellBinding::kShowsOnEmptyRow) != 0))
+        return;
+    capsule.outputText.clear();
+    handled = true;
+}
+
+// --- Label dispatch and finish --------------------------------------------
+
+void indCellHandler::Dispatch()
+{
+    if (handled || label == CL_Null || label == kNoLabel)
+        return;
+    if (row_ == nullptr) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%d *Yet*", static_cast<int>(label));
+        capsule.outputText = text;
+        return;
+    }
+    (row_->run != nullptr ? row_->run : &CellBinding::RunValue)(*this, *row_);
+}
+
+std::int32_t indCellHandler::Finish()
+{
+    if (recordChanged_)
+        redrawMask |= cmcCellCapsule::kRedrawSameIndex;
+    if (!letGo_ && mode == kHandlerAction && redrawMask != 0)
+        capsule.redraw(capsule, redrawMask);
+    if (carriedAction_)
+        model.CellChangeHook();
+    return result;
+}
+
+// --- Helpers for the rows -------------------------------------------------
+
+bool indCellHandler::IsDraw() const
+{
+    return code_ == 0 && inputMode_ == cmcCellCapsule::kInputKey && command_ == 0;
+}
+
+void indCellHandler::SetUserFlag(int flag, bool on) { cell.SetUserFlag(flag, on); }
+
+void indCellHandler::SetCaption(const std::string &caption)
+{
+    cell.SetText(caption);
+    capsule.outputText = caption;
+}
+
+void indCellHandler::SetOutput(const std::string &text) { capsule.outputText = text; }
+
+void indCellHandler::SetWarning() { capsule.stateBits |= cmcCellCapsule::kStateWarning; }
+
+void indCellHandler::SetError() { capsule.stateBits |= cmcCellCapsule::kStateError; }
+
+void indCellHandler::ShowSilver()
+{
+    if (!IsDraw())
+        return;
+    if (!cell.font) {
+        const CellFont *inherited = cell.FontInUse();
+        cell.font = inherited != nullptr ? *inherited : CellFont{};
+    }
+    cell.font->colour = kColourSilver;
+}
+
+void indCellHandler::ShowNotApplicable(const char *dashes)
+{
+    capsule.outputText = dashes;
+    constexpr std::uint8_t centredMiddle = 0x01 | (0x01 << 2);
+    cell.flags1 = static_cast<std::uint8_t>(
+        (cell.flags1 & ~(cmcCellObj::kAlignHorizontal | cmcCellObj::kAlignVertical)) |
+        centredMiddle);
+    ShowSilver();
+}
+
+void indCellHandler::Redirect(std::int32_t targetLabel)
+{
+    capsule.jumpLabel = targetLabel;
+    capsule.jumpRequest = 1;
+    capsule.repeatCode = code_;
+    handled = true;
+}
+
+void indCellHandler::UpdateLayout()
+{
+    model.Conversion().WorkingToRadio(model.WorkingImage(), false);
+}
+
+void indCellHandler::LetGo()
+{
+    letGo_ = true;
+    redrawMask = 0;
+}
+
+std::int32_t indCellHandler::Nested(cmcCellCapsule &inner, std::int32_t innerMode)
+{
+    return HandleWith(bindings_, context_, inner, innerMode);
+}

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "cells/CellBindingRegistry.h"
+#include "cells/CellHandler.h"
+#include "channels/datCh.h"
+
+#include <cstdint>
+#include <string>
+
+class cmcCellCapsule;
+class cmcCellObj;
+class indMain;
+struct CellBinding;
+
+// The model cell handler. Sheets, menus, the tool bar and the check list
+// never touch the working image: they fill a capsule and call Handle, which
+// works out what the addressed cell means and answers in the capsule.
+//
+// One object lives for one call and carries its state through the stages:
+// the set-up decodes the cell's record and asks the sheets for the current
+// bank and table, the command stage serves context-menu commands, the
+// category stage redirects keys typed on empty rows, the label dispatch runs
+// the row that binds the label (CellBindingRegistry), and the finish
+// redraws and calls the change hooks. Rows read the request and the records
+// from here and answer through the helpers below.
+class indCellHandler
+{
+public:
+    // The function to hand to sheets, menus and the tool bar
+    // (cmcCellHandler). Needs the installed model object.
+    static std::int32_t Handle(indActiveCell *context, cmcCellCapsule &capsule, std::int32_t mode);
+    // The same with another set of bindings.
+    static std::int32_t HandleWith(const CellBindingRegistry &bindings, indActiveCell *context,
+                                   cmcCellCapsule &capsule, std::int32_t mode);
+
+    // The convenience forms: each builds a fresh capsule and context around
+    // one cell (a copy; the cell itself is not changed) and asks in mode 0.
+    static std::int32_t
+    ValueOf(const cmcCellObj &cell, std::int32_t code,
+            const CellBindingRegistry &bindings = CellBindingRegistry::Program());
+    static std::string TextOf(const cmcCellObj &cell, std::int32_t code,
+                              const CellBindingRegistry &bindings = CellBindingRegistry::Program());
+    // Warning and error bits (cmcCellCapsule::kStateWarning, kStateError) of
+    // the cell with this identity, in the bank its index falls into.
+    static std::uint8_t
+    MarksOf(std::int32_t category, std::int32_t label, std::int32_t index,
+            const CellBindingRegistry &bindings = CellBindingRegistry::Program());
+
+    indCellHandler(const indCellHandler &) = delete;
+    indCellHandler &operator=(const indCellHandler &) = delete;
+
+    // --- The request (fixed by the set-up) ---
+    cmcCellCapsule &capsule;
+    const std::int32_t mode;
+    cmcCellObj &cell;
+    const std::int32_t category;
+    const std::int32_t label;
+    const std::int32_t index;
+    indMain &model;
+
+    // --- What the set-up found ---
+    // The row of the cell's record table (or, for a context-menu cell, of
+    // the cell it was opened for); kind 0 when the category has none.
+    datCh record;
+    std::int32_t unitIdMax = 0;
+    std::int32_t unitIdMin = 0;
+    // Current bank and table as the sheets answer them; the bank's channels
+    // (all 0 for a bank the model does not have).
+    std::int32_t bank = 0;
+    std::int32_t table = 0;
+    std::int32_t bankFirst = 0;
+    std::int32_t bankLast = 0;
+    std::int32_t bankCount = 0;
+    // The index lies below the bank's last channel (the empty row).
+    bool beyondEnd = false;
+
+    // --- What the request produced ---
+    std::uint32_t redrawMask = 1;
+    bool handled = false;
+    std::int32_t result = 0;
+
+    // The request's code (a key, 13 for Enter; 0 for a draw, text or state
+    // request).
+    std::int32_t Code() const { return code_; }
+    bool IsEnter() const { return code_ == 13; }
+    // Nothing to act on: a draw, text or menu state request.
+    bool IsDraw() const;
+    bool IsBlankRow() const { return blankRow_; }
+
+    // Menu items and tool buttons: user flags 0 checked, 1 hidden,
+    // 2 disabled, 3 caption from the cell text.
+    void SetUserFlag(int flag, bool on);
+    void SetCaption(const std::string &caption);
+    void SetOutput(const std::string &text);
+    void SetWarning();
+    void SetError();
+    // Draw requests only: the cell's text in silver.
+    void ShowSilver();
+    // A value that does not apply: "-", "---" or "----" centred, in silver.
+    void ShowNotApplicable(const char *dashes);
+    // Moves the cursor to `targetLabel` in the same row and repeats the key
+    // there.
+    void Redirect(std::int32_t targetLabel);
+    void WidenRedraw(std::uint32_t bits) { redrawMask |= bits; }
+    // A member of `record` was written back into the image.
+    void NoteRecordChanged() { recordChanged_ = true; }
+    // Brings the radio layout up to date after records were added, removed
+    // or moved.
+    void UpdateLayout();
+    // For commands that may close the sheet that asked (opening a file or a
+    // sheet, changing the model type): from here on the frame touches
+    // neither the capsule nor its cell, and asks for no redraw.
+    void LetGo();
+    bool LetGoDone() const { return letGo_; }
+    // A handler call for another cell within this one (marks of other cells).
+    std::int32_t Nested(cmcCellCapsule &inner, std::int32_t innerMode);
+
+private:
+    indCellHandler(const CellBindingRegistry &bindings, indActiveCell *context,
+                   cmcCellCapsule &capsule, std::int32_t mode, indMain &model);
+
+    std::int32_t Run();
+    void SetUp();
+    void ReadUnitIdLimits();
+    void AskBankAndTable();
+    void ResetAnswer();
+    void CommandStage();
+    void RunBlockCommand(std::int32_t command);
+    void CopySerialNumber();
+    void CategoryStage();
+    void ChannelRows();
+    void ListRows(int listKind, std::int32_t targetLabel);
+    void BlankRow(std::int32_t targetLabel);
+    void Dispatch();
+    std::int32_t Finish();
+
+    const CellBindingRegistry &bindings_;
+    indActiveCell *context_;
+    const CellBinding *row_ = nullptr;
+    std::int32_t code_ = 0;
+    std::uint32_t inputMode_ = 0;
+    std::int32_t command_ = 0;
+    // What the request carried when it arrived.
+    bool carriedAction_ = false;
+    bool recordChanged_ = false;
+    bool blankRow_ = false;
+    bool letGo_ = false;
+};

@@ -1,0 +1,685 @@
+#include "HandlerTestFixture.h"
+
+#include "cells/CellIdentifiers.h"
+#include "image/cmcEeprom.h"
+
+#include <array>
+
+namespace {
+
+// --- A test family: the binding mechanism on storage the program's own
+// families do not use yet ---
+
+// Shows the value; Space steps it, Enter asks for the in-place editor.
+bool stepOnSpace(CellCodecCall &call)
+{
+    call.frame.SetOutput(std::to_string(call.value));
+    if (call.frame.Code() == ' ') {
+        ++call.value;
+        return true;
+    }
+    if (call.frame.IsEnter())
+        call.request = kHandlerOpenEditor;
+    return false;
+}
+
+void warnAboveFive(indCellHandler &frame, const CellBinding &, std::int32_t value)
+{
+    if (value > 5)
+        frame.SetWarning();
+    if (value > 9)
+        frame.SetError();
+}
+
+// What the set-up found, kept by the probe row.
+struct Probe {
+    std::int32_t bank = -1;
+    std::int32_t table = -1;
+    std::int32_t bankFirst = -1;
+    std::int32_t bankLast = -1;
+    std::int32_t bankCount = -1;
+    std::int32_t unitIdMax = -1;
+    std::int32_t unitIdMin = -1;
+    bool beyondEnd = false;
+    std::int32_t recordKind = -1;
+    std::int32_t recordIndex = -1;
+    std::int32_t recordFrequency = -1;
+};
+Probe g_probe;
+
+void probeFrame(indCellHandler &frame, const CellBinding &)
+{
+    g_probe = {frame.bank,        frame.table,        frame.bankFirst,   frame.bankLast,
+               frame.bankCount,   frame.unitIdMax,    frame.unitIdMin,   frame.beyondEnd,
+               frame.record.kind, frame.record.index, frame.record.FreqR};
+}
+
+std::string g_serial;
+void showSerial(indCellHandler &frame, const CellBinding &) { frame.SetOutput(g_serial); }
+
+constexpr std::int32_t kSetModeByte = 0x109DC;
+
+const CellBinding kTestRows[] = {
+    {.label = CL_SetM_Backlight,
+     .storage = CellStorage::imageBits(kSetModeByte, 4, 4),
+     .codec = stepOnSpace,
+     .redrawOnChange = cmcCellCapsule::kRedrawLabelled,
+     .rule = warnAboveFive},
+    {.label = CL_Mch_Inh, .storage = CellStorage::record(&datCh::Inh), .codec = stepOnSpace},
+    {.label = CL_Dummy, .run = probeFrame, .flags = CellBinding::kShowsOnEmptyRow},
+    {.label = CL_CloneInfo_Esn, .run = showSerial},
+};
+
+CellBindingRegistry testBindings()
+{
+    CellBindingRegistry registry;
+    CellBindingRegistry::AddProgramFamilies(registry);
+    registry.Add(kTestRows);
+    return registry;
+}
+
+// --- Dispatch -------------------------------------------------------------
+
+TEST_F(HandlerTest, LabelWithoutBindingShowsItsIdentifierAndYet)
+{
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Fan);
+    Request request(cell);
+    EXPECT_EQ(request.run(kHandlerDraw), kHandlerNothing);
+    EXPECT_EQ(request.capsule.outputText, std::to_string(CL_SetM_Fan) + " *Yet*");
+}
+
+TEST_F(HandlerTest, EmptyLabelsAndSeparatorsShowNothing)
+{
+    for (std::int32_t label : {static_cast<std::int32_t>(CL_Null), kNoLabel,
+                               static_cast<std::int32_t>(CL_Misc_QuarterPillar)}) {
+        cmcCellObj cell = cellOf(CT_Null, label);
+        Request request(cell);
+        request.capsule.outputText = "stale";
+        request.run(kHandlerDraw);
+        EXPECT_EQ(request.capsule.outputText, "") << label;
+    }
+}
+
+TEST_F(HandlerTest, EveryRowOfTheProgramIsReachableByItsLabel)
+{
+    const CellBindingRegistry &program = CellBindingRegistry::Program();
+    EXPECT_EQ(program.Find(CL_Menu_Port_ComList1), program.Find(CL_Menu_Port_ComList0));
+    EXPECT_EQ(program.Find(CL_Menu_Debug_Window), program.Find(CL_Menu_Debug_Compare));
+    EXPECT_EQ(program.Find(CL_SetM_Fan), nullptr);
+    EXPECT_EQ(program.Find(-1), nullptr);
+    EXPECT_EQ(program.Find(kLabelCount), nullptr);
+    // Every menu command, static and numbering list label, row number.
+    EXPECT_EQ(program.BoundCount(), 40u + 16u + 4u);
+}
+
+TEST_F(HandlerTest, SetUpReadsUnitIdsBankAndTable)
+{
+    setChannels({145000000, 146000000, 0});
+    events.table = 7;
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj cell = cellOf(CT_Mch, CL_Dummy, 1);
+    Request request(cell);
+    request.run(kHandlerDraw, bindings);
+    EXPECT_EQ(g_probe.unitIdMax, 16776415);
+    EXPECT_EQ(g_probe.unitIdMin, 1);
+    EXPECT_EQ(g_probe.bank, 0);
+    EXPECT_EQ(g_probe.table, 7);
+    EXPECT_EQ(g_probe.bankFirst, 0);
+    EXPECT_EQ(g_probe.bankLast, 2);
+    EXPECT_EQ(g_probe.bankCount, 3);
+    EXPECT_FALSE(g_probe.beyondEnd);
+    EXPECT_EQ(g_probe.recordKind, datCh::channelKind());
+    EXPECT_EQ(g_probe.recordIndex, 1);
+    EXPECT_EQ(g_probe.recordFrequency, 146000000);
+}
+
+TEST_F(HandlerTest, BankTheModelDoesNotHaveHasNoChannels)
+{
+    setChannels({145000000});
+    events.bank = 1;
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj cell = cellOf(CT_Mch, CL_Dummy, 0);
+    Request request(cell);
+    request.run(kHandlerDraw, bindings);
+    EXPECT_EQ(g_probe.bankCount, 0);
+    EXPECT_TRUE(g_probe.beyondEnd);
+}
+
+TEST_F(HandlerTest, UnansweredBankQueryCountsAsBankZero)
+{
+    setChannels({145000000, 146000000});
+    events.answerBank = false;
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj cell = cellOf(CT_Mch, CL_Dummy, 2);
+    Request request(cell);
+    request.run(kHandlerDraw, bindings);
+    EXPECT_EQ(g_probe.bank, 0);
+    EXPECT_EQ(g_probe.bankCount, 2);
+    EXPECT_TRUE(g_probe.beyondEnd);
+}
+
+TEST_F(HandlerTest, SetUpClearsTheAnswerAndPresetsTheJump)
+{
+    cmcCellObj cell = cellOf(CT_Scan, CL_Misc_QuarterPillar, 4);
+    Request request(cell);
+    request.capsule.outputText = "old";
+    request.capsule.stateBits = 0xFF;
+    request.run(kHandlerDraw);
+    EXPECT_EQ(request.capsule.outputText, "");
+    EXPECT_EQ(request.capsule.stateBits,
+              0xFF & ~(cmcCellCapsule::kStateWarning | cmcCellCapsule::kStateError));
+    EXPECT_EQ(request.capsule.jumpCategory, CT_Scan);
+    EXPECT_EQ(request.capsule.jumpLabel, CL_Misc_QuarterPillar);
+    EXPECT_EQ(request.capsule.jumpIndex, 4);
+    EXPECT_EQ(request.capsule.jumpRequest, 0u);
+}
+
+TEST_F(HandlerTest, ContextMenuCellDecodesTheCellItWasOpenedFor)
+{
+    setChannels({145000000, 146000000});
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj opener = cellOf(CT_Mch, CL_Mch_FreqR, 1);
+    cmcCellCapsule origin;
+    origin.cell = &opener;
+    cmcCellObj cell = cellOf(CT_PopupMenu, CL_Dummy, 0);
+    Request request(cell);
+    request.capsule.origin = &origin;
+    request.run(kHandlerDraw, bindings);
+    EXPECT_EQ(g_probe.recordIndex, 1);
+    EXPECT_EQ(g_probe.recordFrequency, 146000000);
+}
+
+// --- The binding mechanism ------------------------------------------------
+
+struct StorageCase {
+    const char *name;
+    CellStorage storage;
+    std::int32_t index;
+    std::vector<std::uint8_t> before; // from kSetModeByte on
+    std::int32_t shown;
+    std::vector<std::uint8_t> after; // once Space stepped the value
+};
+
+class StorageTest : public HandlerTest, public ::testing::WithParamInterface<StorageCase>
+{};
+
+// The value is read from its bits and written back into the same bits; the
+// other bits of the bytes stay as they were.
+TEST_P(StorageTest, StepsTheValueInItsOwnBits)
+{
+    const StorageCase &c = GetParam();
+    const CellBinding rows[] = {
+        {.label = CL_SetM_LcdContrast, .storage = c.storage, .codec = stepOnSpace}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    cmcEeprom &image = model->WorkingImage();
+    for (std::size_t i = 0; i < c.before.size(); ++i)
+        image.SetByte(kSetModeByte + static_cast<std::int32_t>(i), c.before[i]);
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast, c.index);
+    Request request(cell, ' ');
+    request.run(kHandlerAction, bindings);
+    EXPECT_EQ(request.capsule.outputText, std::to_string(c.shown));
+    for (std::size_t i = 0; i < c.after.size(); ++i)
+        EXPECT_EQ(image.GetByte(kSetModeByte + static_cast<std::int32_t>(i)), c.after[i]) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, StorageTest,
+    ::testing::Values(
+        StorageCase{"HighNibble", CellStorage::imageBits(kSetModeByte, 4, 4), 0, {0x5A}, 5, {0x6A}},
+        StorageCase{"LowBit", CellStorage::imageBits(kSetModeByte, 0, 1), 0, {0x5A}, 0, {0x5B}},
+        StorageCase{"FieldWrapsWithoutTouchingItsNeighbours",
+                    CellStorage::imageBits(kSetModeByte, 4, 4),
+                    0,
+                    {0xFA},
+                    15,
+                    {0x0A}},
+        StorageCase{"TwelveBitsOverTwoBytes",
+                    CellStorage::imageBits(kSetModeByte, 4, 12),
+                    0,
+                    {0x12, 0x3F},
+                    0x123,
+                    {0x12, 0x4F}},
+        StorageCase{"ByteOfTheCellIndex",
+                    CellStorage::imageByte(kSetModeByte, 1),
+                    2,
+                    {0x01, 0x02, 0x7F, 0x04},
+                    0x7F,
+                    {0x01, 0x02, 0x80, 0x04}}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(HandlerTest, ChangedValueWidensTheRedrawAndRuleSetsTheMarks)
+{
+    const CellBindingRegistry bindings = testBindings();
+    model->WorkingImage().SetByte(kSetModeByte, 0x50);
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    Request request(cell, ' ');
+    request.run(kHandlerAction, bindings);
+    EXPECT_EQ(model->WorkingImage().GetByte(kSetModeByte), 0x60);
+    EXPECT_EQ(request.masks, std::vector<std::uint32_t>{cmcCellCapsule::kRedrawSameCell |
+                                                        cmcCellCapsule::kRedrawLabelled});
+    EXPECT_EQ(request.capsule.stateBits & cmcCellCapsule::kStateWarning,
+              cmcCellCapsule::kStateWarning);
+    EXPECT_EQ(request.capsule.stateBits & cmcCellCapsule::kStateError, 0);
+}
+
+TEST_F(HandlerTest, UnchangedValueRedrawsOnlyTheCell)
+{
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    Request request(cell, 'x');
+    request.run(kHandlerAction, bindings);
+    EXPECT_EQ(request.masks, std::vector<std::uint32_t>{cmcCellCapsule::kRedrawSameCell});
+}
+
+TEST_F(HandlerTest, DrawRequestsAskForNoRedraw)
+{
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    Request request(cell);
+    request.run(kHandlerDraw, bindings);
+    EXPECT_TRUE(request.masks.empty());
+}
+
+TEST_F(HandlerTest, CodecAsksForTheEditor)
+{
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    Request request(cell, cmcCellCapsule::kCodeEnter);
+    EXPECT_EQ(request.run(kHandlerAction, bindings), kHandlerOpenEditor);
+}
+
+TEST_F(HandlerTest, ChangedRecordIsWrittenBackAndRedrawsTheRow)
+{
+    setChannels({145000000, 146000000});
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Inh, 1);
+    Request request(cell, ' ');
+    request.run(kHandlerAction, bindings);
+    datCh channel(&model->WorkingImage());
+    channel.decode(datCh::channelKind(), 1);
+    EXPECT_EQ(channel.Inh, 1);
+    EXPECT_EQ(channel.FreqR, 146000000);
+    ASSERT_EQ(request.masks.size(), 1u);
+    EXPECT_EQ(request.masks[0] & cmcCellCapsule::kRedrawSameIndex,
+              cmcCellCapsule::kRedrawSameIndex);
+}
+
+// --- Change hooks ---------------------------------------------------------
+
+struct HookCase {
+    const char *name;
+    std::int32_t mode;
+    std::int32_t code;
+    std::uint32_t inputMode;
+    std::int32_t command;
+    int hooks;
+};
+
+class ChangeHookTest : public HandlerTest, public ::testing::WithParamInterface<HookCase>
+{};
+
+TEST_P(ChangeHookTest, RunOnlyForRequestsThatCarryAnAction)
+{
+    const HookCase &c = GetParam();
+    cmcCellObj cell = cellOf(CT_Null, CL_Misc_QuarterPillar);
+    Request request(cell, c.code);
+    request.capsule.inputMode = c.inputMode;
+    request.capsule.command = c.command;
+    request.run(c.mode);
+    EXPECT_EQ(model->changeHooks, c.hooks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, ChangeHookTest,
+    ::testing::Values(HookCase{"Draw", kHandlerDraw, 0, 0, 0, 0},
+                      HookCase{"MenuClick", kHandlerDraw, 13, 0, 0, 1},
+                      HookCase{"Key", kHandlerAction, 'a', 0, 0, 1},
+                      HookCase{"TypedText", kHandlerAction, 0, cmcCellCapsule::kInputText, 0, 1},
+                      HookCase{"ChosenValue", kHandlerAction, 0, cmcCellCapsule::kInputChosen, 0,
+                               1},
+                      HookCase{"Command", kHandlerAction, 0, 0, CL_PMenu_Copy, 1}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+// --- Category stage: empty rows --------------------------------------------
+
+struct RedirectCase {
+    const char *name;
+    std::int32_t category;
+    std::int32_t label;
+    std::int32_t index;
+    std::int32_t code;
+    bool groupBank;
+    std::int32_t jumpLabel; // 0: no jump
+};
+
+class RedirectTest : public HandlerTest, public ::testing::WithParamInterface<RedirectCase>
+{};
+
+// Bank 0 holds channels 0 and 2 in use and channel 1 without a frequency;
+// the talk-group list holds two entries, the other ID lists none.
+TEST_P(RedirectTest, KeysOnRowsWithoutAnEntryGoToTheCellThatCreatesOne)
+{
+    const RedirectCase &c = GetParam();
+    setChannels({145000000, 0, 146000000});
+    datCh lists(&model->WorkingImage());
+    lists.setListCount(datCh::kKindDigTg, 2);
+    lists.setListCount(datCh::kKindDigInd, 0);
+    lists.setListCount(datCh::kKindDpmrId, 0);
+    lists.setBankLtr(0, c.groupBank);
+    cmcCellObj cell = cellOf(c.category, c.label, c.index);
+    Request request(cell, c.code);
+    request.run(kHandlerAction);
+    if (c.jumpLabel == 0) {
+        EXPECT_EQ(request.capsule.jumpRequest, 0u);
+        return;
+    }
+    EXPECT_EQ(request.capsule.jumpRequest, 1u);
+    EXPECT_EQ(request.capsule.jumpCategory, c.category);
+    EXPECT_EQ(request.capsule.jumpLabel, c.jumpLabel);
+    EXPECT_EQ(request.capsule.jumpIndex, c.index);
+    EXPECT_EQ(request.capsule.repeatCode, c.code);
+    EXPECT_EQ(request.capsule.outputText, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RedirectTest,
+    ::testing::Values(
+        RedirectCase{"DigitOnEmptyRow", CT_Mch, CL_Mch_Inh, 3, '5', false, CL_Mch_FreqR},
+        RedirectCase{"EnterOnEmptyRow", CT_Mch, CL_Mch_Text, 3, 13, false, CL_Mch_FreqR},
+        RedirectCase{"RowNumberOfEmptyRow", CT_Mch, CL_Mch_No, 3, '1', false, CL_Mch_FreqR},
+        RedirectCase{"ChannelNotInUse", CT_Mch, CL_Mch_Inh, 1, ' ', false, CL_Mch_FreqR},
+        RedirectCase{"GroupBankGoesToGroupId", CT_Mch, CL_Mch_Inh, 3, '5', true, CL_Grp_RxId},
+        RedirectCase{"ReceiveFrequencyKeepsItsKey", CT_Mch, CL_Mch_FreqR, 3, '5', false, 0},
+        RedirectCase{"AttributeColumnKeepsItsKey", CT_Mch, CL_Mch_Atr, 3, '5', false, 0},
+        RedirectCase{"ChannelInUse", CT_Mch, CL_Mch_Inh, 2, '5', false, 0},
+        RedirectCase{"CodeAbove127", CT_Mch, CL_Mch_Inh, 3, 200, false, 0},
+        RedirectCase{"TalkGroupBelowTheList", CT_DIG_Tg, CL_Digi_Grp_Id_Name, 2, 'a', false,
+                     CL_Digi_Grp_Id_Dec},
+        RedirectCase{"TalkGroupInTheList", CT_DIG_Tg, CL_Digi_Grp_Id_Name, 1, 'a', false, 0},
+        RedirectCase{"IndividualIdListEmpty", CT_DIG_Inv, CL_Digi_Ind_Id_Name, 0, 'a', false,
+                     CL_Digi_Ind_Id_Dec},
+        RedirectCase{"DpmrListEmpty", CT_DPMR_Inv, CL_Dpmr_Ind_Id_Name, 0, '7', false,
+                     CL_Dpmr_Ind_Id_Dec},
+        RedirectCase{"OtherCategory", CT_Scan, CL_Mch_Inh, 40, '5', false, 0}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(HandlerTest, RedirectedKeyRedrawsTheCellAndCountsAsAnAction)
+{
+    setChannels({145000000});
+    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Inh, 1);
+    Request request(cell, '5');
+    EXPECT_EQ(request.run(kHandlerAction), kHandlerNothing);
+    EXPECT_EQ(request.masks, std::vector<std::uint32_t>{cmcCellCapsule::kRedrawSameCell});
+    EXPECT_EQ(model->changeHooks, 1);
+}
+
+struct EmptyRowTextCase {
+    const char *name;
+    std::int32_t category;
+    std::int32_t label;
+    std::int32_t index;
+    const char *text;
+};
+
+class EmptyRowTextTest : public HandlerTest, public ::testing::WithParamInterface<EmptyRowTextCase>
+{};
+
+// Channels 0 and 2 in use, channel 1 not; two talk groups.
+TEST_P(EmptyRowTextTest, ShowsNothingExceptNumbers)
+{
+    const EmptyRowTextCase &c = GetParam();
+    setChannels({145000000, 0, 146000000});
+    datCh(&model->WorkingImage()).setListCount(datCh::kKindDigTg, 2);
+    cmcCellObj cell = cellOf(c.category, c.label, c.index);
+    Request request(cell);
+    request.run(kHandlerDraw);
+    EXPECT_EQ(request.capsule.outputText, c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EmptyRowTextTest,
+    ::testing::Values(
+        EmptyRowTextCase{"UnboundColumnOfEmptyRow", CT_Mch, CL_Mch_Inh, 3, ""},
+        EmptyRowTextCase{"UnboundColumnOfChannelNotInUse", CT_Mch, CL_Mch_Inh, 1, ""},
+        EmptyRowTextCase{"NumberOfEmptyRow", CT_Mch, CL_Mch_No, 3, "New"},
+        EmptyRowTextCase{"NumberOfChannelNotInUse", CT_Mch, CL_Mch_No, 1, "1-  2"},
+        EmptyRowTextCase{"NumberOfChannel", CT_Mch, CL_Mch_No, 2, "1-  3"},
+        EmptyRowTextCase{"NumberBelowTalkGroups", CT_DIG_Tg, Flex_TgIDList_ChNo, 2, "New"},
+        EmptyRowTextCase{"NumberOfTalkGroup", CT_DIG_Tg, Flex_TgIDList_ChNo, 1, "  2"},
+        EmptyRowTextCase{"NumberFarBelowTalkGroups", CT_DIG_Tg, Flex_TgIDList_ChNo, 5, ""}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(HandlerTest, GroupBankDrawsFrequencyColumnsInSilver)
+{
+    setChannels({145000000});
+    datCh(&model->WorkingImage()).setBankLtr(0, true);
+    for (std::int32_t label : {CL_Mch_FreqR, CL_Mch_CTone_T, CL_Mch_Lockout, CL_Mch_Text}) {
+        cmcCellObj cell = cellOf(CT_Mch, label, 0);
+        Request request(cell);
+        request.run(kHandlerDraw);
+        const bool silver = cell.font && cell.font->colour == kColourSilver;
+        EXPECT_EQ(silver, label != CL_Mch_Text) << label;
+    }
+}
+
+TEST_F(HandlerTest, OrdinaryBankKeepsTheCellsColour)
+{
+    setChannels({145000000});
+    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_FreqR, 0);
+    Request request(cell);
+    request.run(kHandlerDraw);
+    EXPECT_FALSE(cell.font.has_value());
+}
+
+// --- Row numbers and list numbering ---------------------------------------
+
+struct NumberCase {
+    const char *name;
+    std::int32_t label;
+    std::int32_t index;
+    const char *text;
+};
+
+class RowNumberTest : public HandlerTest, public ::testing::WithParamInterface<NumberCase>
+{};
+
+// Bank 0 holds three channels; the individual-ID and dPMR lists are empty.
+TEST_P(RowNumberTest, ShowsBankAndPositionOrTheNewEntry)
+{
+    const NumberCase &c = GetParam();
+    setChannels({145000000, 146000000, 147000000});
+    datCh lists(&model->WorkingImage());
+    lists.setListCount(datCh::kKindDigInd, 0);
+    lists.setListCount(datCh::kKindDpmrId, 0);
+    cmcCellObj cell = cellOf(CT_Null, c.label, c.index);
+    Request request(cell);
+    request.run(kHandlerDraw);
+    EXPECT_EQ(request.capsule.outputText, c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, RowNumberTest,
+    ::testing::Values(NumberCase{"ChannelNumber", CL_Mch_No, 0, "1-  1"},
+                      NumberCase{"ZeroBased", CL_Misc_ChNo_0Base, 2, "1-  3"},
+                      NumberCase{"ZeroBasedBelowTheBank", CL_Misc_ChNo_0Base, 3, "New"},
+                      NumberCase{"OneBased", CL_Misc_ChNo_1Base, 3, "1-  3"},
+                      NumberCase{"OneBasedBelowTheBank", CL_Misc_ChNo_1Base, 4, "New"},
+                      NumberCase{"OneBasedBeforeTheBank", CL_Misc_ChNo_1Base, 0, ""},
+                      NumberCase{"LanguageNumber", Flex_Language_ChNo, 0, "  1"},
+                      NumberCase{"ZoneNumber", FlexZoneSelNum, 11, " 12"},
+                      NumberCase{"ChannelSelection", FlexCHSelNum, 999, "1000"},
+                      NumberCase{"EmptyIndividualIdList", Flex_InvIDList_ChNo, 0, "New"},
+                      NumberCase{"EmptyDpmrGroupList", Flex_Dpmr_CallList_ChNo_Grp, 0, "New"},
+                      NumberCase{"BelowEmptyDpmrList", Flex_Dpmr_CallList_ChNo, 1, ""}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(HandlerTest, StaticListEntriesShowTheirOwnText)
+{
+    for (std::int32_t label :
+         {Flex0, Flex2, FlexDtcs, FlexKeyOpt, FlexZoneSel, FlexCHSel, FlexRxCodeAUX}) {
+        cmcCellObj cell = cellOf(CT_Null, label, 3);
+        cell.SetText("D023N");
+        Request request(cell);
+        request.run(kHandlerDraw);
+        EXPECT_EQ(request.capsule.outputText, "D023N") << label;
+    }
+}
+
+// --- Command stage --------------------------------------------------------
+
+TEST_F(HandlerTest, EditCommandActsAsEnter)
+{
+    cmcCellObj cell = cellOf(CT_Null, CallSheet);
+    cell.suffix = "GI_Sheet_Scan,S";
+    Request request(cell);
+    request.capsule.command = CL_PMenu_Edit;
+    request.run(kHandlerAction);
+    EXPECT_EQ(calls, std::vector<std::string>{"open sheet GI_Sheet_Scan,S"});
+    EXPECT_EQ(request.capsule.code, cmcCellCapsule::kCodeEnter);
+    EXPECT_EQ(request.capsule.command, 0);
+}
+
+TEST_F(HandlerTest, HelpCommandOpensTheHelpFileAtTheCellsTopic)
+{
+    model->helpTopic = 4711;
+    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Inh, 0);
+    Request request(cell);
+    request.capsule.command = CL_PMenu_Help;
+    request.run(kHandlerAction);
+    EXPECT_EQ(calls, std::vector<std::string>{"help " + programFolder() + "QX7315C_ENG.qch #4711"});
+    EXPECT_EQ(request.capsule.outputText, "");
+}
+
+// Until the block operations exist a block command leaves the data alone
+// and the label's own case does not run either.
+TEST_F(HandlerTest, BlockCommandsChangeNothingYet)
+{
+    setChannels({145000000, 146000000});
+    cmcEeprom before;
+    before.CopyFrom(model->WorkingImage());
+    for (std::int32_t command = CL_PMenu_Copy; command <= CL_PMenu_Insert; ++command) {
+        cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Inh, 1);
+        Request request(cell);
+        request.capsule.command = command;
+        request.run(kHandlerAction);
+        EXPECT_EQ(request.capsule.outputText, "") << command;
+    }
+    EXPECT_TRUE(model->WorkingImage().Equals(before));
+}
+
+struct SerialCase {
+    const char *name;
+    const char *serial;
+    const char *clipboard; // nullptr: nothing copied
+};
+
+class SerialCopyTest : public HandlerTest, public ::testing::WithParamInterface<SerialCase>
+{};
+
+TEST_P(SerialCopyTest, CopiesTwelveHexDigitsAsDecimal)
+{
+    g_serial = GetParam().serial;
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj cell = cellOf(CT_Null, CL_CloneInfo_Esn);
+    Request request(cell);
+    request.capsule.command = CL_PMenu_WinCopy;
+    request.run(kHandlerAction, bindings);
+    if (GetParam().clipboard == nullptr)
+        EXPECT_TRUE(calls.empty());
+    else
+        EXPECT_EQ(calls,
+                  std::vector<std::string>{std::string("clipboard ") + GetParam().clipboard});
+}
+
+INSTANTIATE_TEST_SUITE_P(Serials, SerialCopyTest,
+                         ::testing::Values(SerialCase{"Hex", "0A123456789B", "101193046"},
+                                           SerialCase{"LowerCase", "ff00000affff", "25500010"},
+                                           SerialCase{"SmallNumbers", "010000100000", "0100016"},
+                                           SerialCase{"NotHex", "0A12345678XB", nullptr},
+                                           SerialCase{"TooShort", "0A123456789", nullptr}),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(HandlerTest, CopyCommandOnOtherCellsCopiesNothing)
+{
+    g_serial = "0A123456789B";
+    const CellBindingRegistry bindings = testBindings();
+    cmcCellObj cell = cellOf(CT_Null, CL_CloneInfo_Model);
+    Request request(cell);
+    request.capsule.command = CL_PMenu_WinCopy;
+    request.run(kHandlerAction, bindings);
+    EXPECT_TRUE(calls.empty());
+}
+
+// --- Convenience forms ----------------------------------------------------
+
+TEST_F(HandlerTest, ConvenienceFormsAskInModeZeroOnACopy)
+{
+    const CellBindingRegistry bindings = testBindings();
+    model->WorkingImage().SetByte(kSetModeByte, 0x70);
+    const cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    EXPECT_EQ(indCellHandler::TextOf(cell, 0, bindings), "7");
+    EXPECT_EQ(indCellHandler::ValueOf(cell, cmcCellCapsule::kCodeEnter, bindings),
+              kHandlerOpenEditor);
+}
+
+TEST_F(HandlerTest, MarksOfACellAreItsWarningAndErrorBits)
+{
+    const CellBindingRegistry bindings = testBindings();
+    const std::array<std::pair<std::uint8_t, std::uint8_t>, 3> cases = {{
+        {0x50, 0},
+        {0x60, cmcCellCapsule::kStateWarning},
+        {0xA0, cmcCellCapsule::kStateWarning | cmcCellCapsule::kStateError},
+    }};
+    for (const auto &[stored, marks] : cases) {
+        model->WorkingImage().SetByte(kSetModeByte, stored);
+        EXPECT_EQ(indCellHandler::MarksOf(CT_Null, CL_SetM_Backlight, 0, bindings), marks)
+            << int(stored);
+    }
+}
+
+TEST_F(HandlerTest, RequestWithoutACellDoesNothing)
+{
+    cmcCellCapsule capsule;
+    indActiveCell context;
+    EXPECT_EQ(indCellHandler::Handle(&context, capsule, kHandlerAction), kHandlerNothing);
+    EXPECT_EQ(model->changeHooks, 0);
+}
+
+// --- Faults of the tables -------------------------------------------------
+
+using HandlerDeathTest = HandlerTest;
+
+TEST_F(HandlerDeathTest, LabelBoundTwiceEndsTheProgram)
+{
+    const CellBinding rows[] = {{.label = Flex1, .codec = stepOnSpace}};
+    EXPECT_DEATH(
+        {
+            CellBindingRegistry registry;
+            CellBindingRegistry::AddProgramFamilies(registry);
+            registry.Add(rows);
+        },
+        "The cell label 'Flex1' is bound twice\\.");
+}
+
+TEST_F(HandlerDeathTest, UnusableRowEndsTheProgram)
+{
+    const CellBinding noCodec[] = {{.label = CL_SetM_Fan}};
+    EXPECT_DEATH(CellBindingRegistry().Add(noCodec),
+                 "The cell binding of 'CL_SetM_Fan' cannot be used\\.");
+    const CellBinding wideBits[] = {
+        {.label = CL_SetM_Fan, .storage = CellStorage::imageBits(0, 4, 30), .codec = stepOnSpace}};
+    EXPECT_DEATH(CellBindingRegistry().Add(wideBits),
+                 "The cell binding of 'CL_SetM_Fan' cannot be used\\.");
+}
+
+TEST_F(HandlerDeathTest, HandlerWithoutModelEndsTheProgram)
+{
+    installModelObject(nullptr);
+    cmcCellObj cell = cellOf(CT_Null, Flex0);
+    Request request(cell);
+    EXPECT_DEATH(request.run(kHandlerDraw),
+                 "The cell handler was called before the model object exists\\.");
+}
+
+} // namespace
