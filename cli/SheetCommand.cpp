@@ -3,6 +3,7 @@
 #include "CliTexts.h"
 
 #include "cells/DescriptionText.h"
+#include "cells/indCellHandler.h"
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
 #include "image/GlobalModel.h"
@@ -119,7 +120,7 @@ int printSheet(const std::string &descriptor, cmcCellHandler handler)
 
 int runSheetCommand(const std::vector<std::string> &arguments)
 {
-    return runSheetCommandWith(arguments, SheetLayout::ModelHandler());
+    return runSheetCommandWith(arguments, &indCellHandler::Handle);
 }
 
 int runSheetCommandWith(const std::vector<std::string> &arguments, cmcCellHandler handler)

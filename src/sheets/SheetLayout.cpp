@@ -1,6 +1,7 @@
 #include "sheets/SheetLayout.h"
 
 #include "cells/DescriptionText.h"
+#include "cells/indCellHandler.h"
 #include "platform/FatalError.h"
 #include "sheets/SheetColumnWidthStore.h"
 #include "sheets/SheetModelFacts.h"
@@ -13,8 +14,6 @@
 #include <iterator>
 
 namespace {
-
-cmcCellHandler g_modelHandler = nullptr;
 
 constexpr const char *kIllegalAssign = "Illegal Cell assign";
 constexpr const char *kIllegalSelection = "Illegal Cell selection";
@@ -372,9 +371,7 @@ void SheetLayout::SetHandler(cmcCellHandler handler, indActiveCell *context)
     handlerContext_ = context != nullptr ? context : &ownContext_;
 }
 
-void SheetLayout::SetModelHandler(cmcCellHandler handler) { g_modelHandler = handler; }
-
-cmcCellHandler SheetLayout::ModelHandler() { return g_modelHandler; }
+cmcCellHandler SheetLayout::ModelHandler() { return &indCellHandler::Handle; }
 
 void SheetLayout::SetPrintMetrics(const PrintMetrics &metrics)
 {

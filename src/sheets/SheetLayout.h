@@ -100,10 +100,9 @@ public:
     virtual void SaveColWidths();
 
     // --- set-up, before Show ---
-    // Sheets without a handler of their own use the model cell handler.
+    // Sheets without a handler of their own use the model cell handler
+    // (which needs the installed model object).
     void SetHandler(cmcCellHandler handler, indActiveCell *context);
-    // The program's model cell handler (none until the program installs it).
-    static void SetModelHandler(cmcCellHandler handler);
     static cmcCellHandler ModelHandler();
     void SetPopupMode(bool on) { popupMode_ = on; }
     // Switches to printing with these metrics.

@@ -5,6 +5,10 @@
 #include "SheetTestTexts.h"
 
 #include "cells/CellLabels.h"
+#include "channels/datCh.h"
+#include "image/GlobalModel.h"
+#include "image/indMain.h"
+#include "textdb/GlobalTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -41,13 +45,19 @@ TEST_F(SheetText, RowsShowTheHandlersTextsAndMarks)
     EXPECT_EQ(handler.draws[0].label, Flex0) << "labelled cells are asked even for static text";
 }
 
-TEST_F(SheetText, WithoutAHandlerLabelledCellsShowTheirStaticText)
+TEST_F(SheetText, TheModelsHandlerNumbersTheEntriesOfAList)
 {
-    InlineTexts texts(sheetKeys("GI_Sheet_D", "", {"{(%Flex1[4])}static|"}));
-    SheetLayout layout(texts.texts(), "GI_Sheet_D", nullptr, 0, 0);
+    indMain model;
+    openSheetFixture(); // the model opened the installed overlays
+    installModelObject(&model);
+    datCh(&model.WorkingImage()).setListCount(datCh::kKindDigTg, 3);
+    SheetLayout layout(mainTextDatabase(), "GI_Sheet_Tg", nullptr, 0, 0);
     layout.SetWidthsPersistent(false);
     layout.Show();
-    EXPECT_EQ(SheetTextDump::Rows(layout), (std::vector<std::string>{"static"}));
+    const std::vector<std::string> rows = SheetTextDump::Rows(layout);
+    installModelObject(nullptr);
+    EXPECT_EQ(rows,
+              (std::vector<std::string>{"No.\tNote", "  1\tx", "  2\tx", "  3\tx", "New\tadd"}));
 }
 
 } // namespace
