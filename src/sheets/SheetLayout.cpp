@@ -475,8 +475,15 @@ std::string SheetLayout::CellText(int col, int row, cmcCellCapsule &capsule, cmc
 
 void SheetLayout::BuildLayout()
 {
+    BeginBuild();
     ApplyStyle();
     BuildGrid();
+}
+
+void SheetLayout::BeginBuild()
+{
+    style_ = SheetStyle();
+    counters_.fill(0);
 }
 
 void SheetLayout::ApplyStyle()

@@ -202,6 +202,9 @@ public:
 protected:
     // The build without a window: the style, then slot 5.
     void BuildLayout();
+    // A build starts from the defaults of the style and from counters at
+    // zero, so that building again gives the same sheet.
+    void BeginBuild();
     // Reads the "_Style" key and applies each parenthesised property (slot 3).
     void ApplyStyle();
     // The base sheet's directives; what slot 4 does unless overridden.

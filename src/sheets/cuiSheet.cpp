@@ -100,6 +100,14 @@ cuiSheet::~cuiSheet()
 {
     if (built_ && !Printing() && !PopupMode())
         SaveColWidths();
+    removePanels();
+    eventManager().Unregister(&cuiSheet::onEvent, this);
+}
+
+// The panels go, and with them the grid: listeners that belong to the grid
+// are told (event 1).
+void cuiSheet::removePanels()
+{
     if (grid_ != nullptr) {
         disconnectGrid();
         eventManager().Send(kEvControlClosing, nullptr, reinterpret_cast<std::intptr_t>(grid_));
@@ -109,9 +117,19 @@ cuiSheet::~cuiSheet()
         editor_->onFocusLost = nullptr;
     }
     menuBuilder_.reset();
+    menuName_.clear();
     delete titlePanel_;
     delete gridPanel_;
-    eventManager().Unregister(&cuiSheet::onEvent, this);
+    titlePanel_ = nullptr;
+    titleLabel_ = nullptr;
+    gridPanel_ = nullptr;
+    grid_ = nullptr;
+    popupMenu_ = nullptr;
+    editor_ = nullptr;
+    SetSurface(nullptr);
+    surface_.reset();
+    focused_ = false;
+    built_ = false;
 }
 
 // --- building ---
@@ -131,6 +149,12 @@ void cuiSheet::Show()
 
 void cuiSheet::build()
 {
+    // Printing builds a sheet again at another font height.
+    if (grid_ != nullptr) {
+        selection_.Clear();
+        removePanels();
+    }
+    BeginBuild();
     ApplyStyle();
     if (!Style().titleString.empty())
         createTitlePanel();

@@ -156,6 +156,7 @@ private:
     void answerCurrentCell(const cmcEvent &event);
 
     void build();
+    void removePanels();
     void createTitlePanel();
     void styleTitle();
     void createGridPanel();

@@ -263,6 +263,18 @@ TEST_F(SheetBuild, EveryLoopCopyIsParsedAgainWithTheSharedCounters)
     EXPECT_EQ(sheet.layout().ChannelCounters()[0], 6);
 }
 
+TEST_F(SheetBuild, BuildingAgainGivesTheSameSheet)
+{
+    BuiltSheet sheet("(TitleFont=,,,-9,,,)",
+                     {":(LoopFrom 2)", "{(%Flex0[@ch0])(@ch0++)}a\\(@ch0)", "b", ":(LoopTo)"});
+    sheet.show();
+    const std::vector<std::string> texts = sheet.column(0);
+    sheet.show();
+    EXPECT_EQ(sheet.column(0), texts);
+    EXPECT_EQ(sheet.indexes(0), (std::vector<int>{0, 0, 1, 0}));
+    EXPECT_EQ(sheet.layout().ChannelCounters()[0], 2);
+}
+
 TEST_F(SheetBuild, AOneLineLoopBodyIsParsedOnceAndRepeated)
 {
     BuiltSheet sheet("", {":(LoopFrom 100)",

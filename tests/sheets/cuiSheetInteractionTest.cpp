@@ -204,6 +204,21 @@ TEST_F(SheetPlacement, ARememberedCellThatIsNotSelectableIsIgnored)
     EXPECT_EQ(current(), (GridCoord{1, 1}));
 }
 
+TEST_F(SheetPlacement, ShowingAgainReplacesTheGrid)
+{
+    open("GI_Sheet_Nav");
+    EventRecorder events;
+    const auto first = reinterpret_cast<std::intptr_t>(&grid());
+    sheet->Show();
+    EXPECT_EQ(container.findChildren<cuiGrid *>().size(), 1);
+    ASSERT_FALSE(events.events.empty());
+    EXPECT_EQ(events.events.front().type, kEvControlClosing);
+    EXPECT_EQ(events.events.front().argument, first);
+    EXPECT_EQ(current(), (GridCoord{1, 1}));
+    key(Qt::Key_Down);
+    EXPECT_EQ(current(), (GridCoord{1, 2}));
+}
+
 TEST_F(SheetPlacement, TheRequiredSizeShowsEveryCell)
 {
     open("GI_Sheet_Nav");
