@@ -121,7 +121,7 @@ public:
     // Closes the editor without sending anything.
     void HideEditor(bool giveFocusBack);
     bool EditorActive() const;
-    // Every column (row) in view plus the frame around the grid: the size a
+    // Every column (row) plus the frame around the grid: the size a
     // window needs to show the whole sheet.
     int RequiredWidth() const;
     int RequiredHeight() const;
