@@ -2,6 +2,7 @@
 
 #include "InspectCommand.h"
 #include "LabelsCommand.h"
+#include "SheetCommand.h"
 
 #include <QCoreApplication>
 
@@ -21,6 +22,8 @@ const Command kCommands[] = {
     {"inspect", "inspect FILE.vrc   show what a clone file holds", runInspectCommand},
     {"labels", "labels             list the cell label names in identifier order",
      runLabelsCommand},
+    {"sheet", "sheet DESCRIPTOR   print a sheet's rows as TAB-separated cell texts",
+     runSheetCommand},
 };
 
 int usage()

@@ -1,0 +1,150 @@
+#include "SheetCommand.h"
+
+#include "CliTexts.h"
+
+#include "cells/DescriptionText.h"
+#include "cells/indCellHandler.h"
+#include "clonefile/CloneFilePolicy.h"
+#include "clonefile/cmcVrcFile.h"
+#include "image/GlobalModel.h"
+#include "image/cmcEeprom.h"
+#include "image/indMain.h"
+#include "sheets/SheetLayout.h"
+#include "sheets/SheetTextDump.h"
+#include "shell/GlobalEnvironment.h"
+#include "shell/indEnviron.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr const char *kUsage =
+    "usage: quillon-cli sheet DESCRIPTOR [--file FILE.vrc] [--model-type 0|1] [--lang N]\n";
+constexpr int kFileErrorExitBase = 100;
+
+struct Options {
+    std::string descriptor;
+    std::string file;
+    std::optional<int> modelType;
+    std::optional<int> language;
+};
+
+bool readNumber(const std::string &text, int low, int high, std::optional<int> &number)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const int value = readDecimal(text);
+    if (value < low || value > high)
+        return false;
+    number = value;
+    return true;
+}
+
+bool readOption(const std::string &name, const std::string &value, Options &options)
+{
+    if (name == "--file") {
+        options.file = value;
+        return true;
+    }
+    if (name == "--model-type")
+        return readNumber(value, 0, 1, options.modelType);
+    return readNumber(value, 0, 255, options.language);
+}
+
+bool parseOptions(const std::vector<std::string> &arguments, Options &options)
+{
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string &word = arguments[i];
+        if (word == "--file" || word == "--model-type" || word == "--lang") {
+            if (i + 1 >= arguments.size() || !readOption(word, arguments[i + 1], options))
+                return false;
+            ++i;
+        } else if (!word.starts_with("--") && options.descriptor.empty()) {
+            options.descriptor = word;
+        } else {
+            return false;
+        }
+    }
+    return !options.descriptor.empty();
+}
+
+// The file's own faults are told by their code; the model's refusals are
+// told by the model, through the message service, while it loads.
+int loadFile(indMain &model, const std::string &path)
+{
+    cmcEeprom image;
+    image.SetSize(model.WorkingImage().GetSize());
+    cmcVrcFile file;
+    file.SetImage(&image);
+    clone_file_policy::applyTo(file);
+    file.SetReportErrors(false);
+    const int code = file.Read(path);
+    if (code != cmcVrcFile::ErrNone) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), fileErrorText(code).c_str());
+        return kFileErrorExitBase + code;
+    }
+    return model.LoadFile(path) ? 0 : 1;
+}
+
+bool sheetExists(const std::string &descriptor)
+{
+    const std::string prefix = SheetDescriptor::Parse(descriptor).prefix;
+    cmcGTex &texts = mainTextDatabase();
+    for (const char *suffix : {"_Style", "_BasicCell", "_Cells"}) {
+        if (!texts.HasKey(prefix + suffix))
+            return false;
+    }
+    return true;
+}
+
+int printSheet(const std::string &descriptor, cmcCellHandler handler)
+{
+    if (!sheetExists(descriptor)) {
+        std::fprintf(stderr, "no sheet '%s' in the overlay\n", descriptor.c_str());
+        return 1;
+    }
+    SheetLayout layout(mainTextDatabase(), descriptor, nullptr, 0, 0);
+    // Reading a sheet must not change the user's column widths.
+    layout.SetWidthsPersistent(false);
+    layout.SetHandler(handler, nullptr);
+    layout.Show();
+    for (const std::string &row : SheetTextDump::Rows(layout))
+        std::printf("%s\n", row.c_str());
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int runSheetCommand(const std::vector<std::string> &arguments)
+{
+    return runSheetCommandWith(arguments, &indCellHandler::Handle);
+}
+
+int runSheetCommandWith(const std::vector<std::string> &arguments, cmcCellHandler handler)
+{
+    Options options;
+    if (!parseOptions(arguments, options)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (!openInstalledTexts()) {
+        std::fprintf(stderr, "the overlay files are not installed beside the program\n");
+        return 1;
+    }
+    indEnviron &settings = environment();
+    if (options.language)
+        settings.languageNumber = *options.language;
+    if (options.modelType)
+        settings.modelType = *options.modelType;
+    indMain model;
+    installModelObject(&model);
+    model.BuildWindow();
+    int result = options.file.empty() ? 0 : loadFile(model, options.file);
+    if (result == 0)
+        result = printSheet(options.descriptor, handler);
+    installModelObject(nullptr);
+    return result;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "cells/CellHandler.h"
+
+#include <string>
+#include <vector>
+
+// quillon-cli sheet DESCRIPTOR [--file F] [--model-type N] [--lang N]:
+// builds the sheet as the desktop program would, on the initial data of the
+// model type or on a clone file, and prints one line per grid row with the
+// cells' texts separated by TAB; a cell with an error or warning mark ends
+// in "!E" or "!W". `arguments` are those after the command word.
+int runSheetCommand(const std::vector<std::string> &arguments);
+
+// The same with a given cell handler.
+int runSheetCommandWith(const std::vector<std::string> &arguments, cmcCellHandler handler);

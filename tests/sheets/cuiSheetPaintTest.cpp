@@ -1,0 +1,249 @@
+#include "SheetWidgetFixture.h"
+
+#include "cells/CellLabels.h"
+#include "sheets/SheetFonts.h"
+#include "sheets/cuiImageList.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+namespace {
+
+// The painting sheet of the fixture, 3 x 3 cells in the window colour:
+//   row 0: a yellow cell whose long text runs on into the red cell joined
+//          to it, then a cell with a bottom line;
+//   row 1: the current cell, a cell with a full right line, one with the
+//          lower 30 % of a right line;
+//   row 2: a cell whose handler shows a silver dash, a lime cell with a
+//          bottom line, a plain cell.
+class SheetPixels : public SheetWidgetFixture
+{
+protected:
+    static QColor silver() { return QColor(192, 192, 192); }
+    static QColor grey() { return QColor(128, 128, 128); }
+
+    SheetPixels()
+    {
+        // A value that does not apply: a centred silver dash.
+        handler.onDraw = [](cmcCellCapsule &capsule) {
+            if (capsule.cell->label != Flex1)
+                return;
+            capsule.outputText = "----";
+            capsule.cell->flags1 = static_cast<std::uint8_t>((capsule.cell->flags1 & ~0x0F) | 0x05);
+            CellFont font = capsule.cell->FontInUse() ? *capsule.cell->FontInUse() : CellFont();
+            font.colour = 0xC0C0C0;
+            capsule.cell->font = font;
+        };
+        open("GI_Sheet_Paint", {}, Flex0, 2);
+    }
+
+    QImage shot()
+    {
+        QApplication::processEvents();
+        return grid().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    QRect cell(int col, int row) { return grid().cellRect(col, row); }
+    static int count(const QImage &image, const QRect &area, const QColor &colour)
+    {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += QColor(image.pixel(x, y)) == colour ? 1 : 0;
+        }
+        return n;
+    }
+    static int darkPixels(const QImage &image, const QRect &area)
+    {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
+        }
+        return n;
+    }
+    QColor palette(QPalette::ColorRole role) { return grid().palette().color(role); }
+};
+
+TEST_F(SheetPixels, TheTitleBarShowsTheStyleText)
+{
+    ASSERT_NE(sheet->TitleLabel(), nullptr);
+    EXPECT_EQ(sheet->TitleLabel()->text(), "Painted");
+    EXPECT_EQ(sheet->TitleLabel()->font().pixelSize(), 16) << "the base cell's font";
+    EXPECT_EQ(current(), (GridCoord{0, 1}));
+}
+
+TEST_F(SheetPixels, TheCurrentCellTakesTheHighlightOrTheFocusLostBlend)
+{
+    focusGrid();
+    const QRect current = cell(0, 1);
+    const QPoint corner(current.right() - 1, current.top() + 1);
+    EXPECT_EQ(QColor(shot().pixel(corner)), palette(QPalette::Highlight));
+
+    container.setFocus();
+    const QColor text = palette(QPalette::Text);
+    const QColor window = palette(QPalette::Base);
+    const auto quarter = [](int t, int w) { return (t + 3 * w + 2) / 4; };
+    const QColor blend(quarter(text.red(), window.red()), quarter(text.green(), window.green()),
+                       quarter(text.blue(), window.blue()));
+    EXPECT_EQ(QColor(shot().pixel(corner)), blend);
+    EXPECT_EQ(QColor(shot().pixel(cell(2, 2).center())), window) << "other cells keep theirs";
+}
+
+TEST_F(SheetPixels, AValueThatDoesNotApplyIsACentredSilverDash)
+{
+    const QImage image = shot();
+    const QRect dash = cell(0, 2);
+    EXPECT_GT(count(image, dash, silver()), 10);
+    EXPECT_EQ(darkPixels(image, dash), 0);
+    int left = dash.right();
+    int right = dash.left();
+    for (int y = dash.top(); y <= dash.bottom(); ++y) {
+        for (int x = dash.left(); x <= dash.right(); ++x) {
+            if (QColor(image.pixel(x, y)) == silver()) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    EXPECT_NEAR(left - dash.left(), dash.right() - right, 3) << "centred";
+}
+
+TEST_F(SheetPixels, LinesRunAlongTheBottomAndRightEdges)
+{
+    const QImage image = shot();
+    const QRect bottom = cell(2, 0);
+    EXPECT_EQ(count(image, QRect(bottom.left(), bottom.bottom(), bottom.width(), 1), grey()),
+              bottom.width());
+    EXPECT_EQ(count(image, QRect(bottom.left(), bottom.bottom() - 1, bottom.width(), 1), grey()),
+              0);
+
+    const QRect right = cell(1, 1);
+    EXPECT_EQ(count(image, QRect(right.right(), right.top(), 1, right.height()), grey()),
+              right.height());
+
+    const QRect quarter = cell(2, 1);
+    const int from = quarter.top() + quarter.height() * 7 / 10;
+    EXPECT_EQ(count(image, QRect(quarter.right(), from, 1, quarter.bottom() - from + 1), grey()),
+              quarter.bottom() - from + 1);
+    EXPECT_EQ(count(image, QRect(quarter.right(), quarter.top(), 1, from - quarter.top()), grey()),
+              0);
+
+    const QRect lime = cell(1, 2);
+    EXPECT_EQ(count(image, QRect(lime.left(), lime.bottom(), lime.width(), 1), Qt::white),
+              lime.width())
+        << "lines on coloured cells are white";
+}
+
+TEST_F(SheetPixels, AJoinedCellShowsItsLeftNeighbour)
+{
+    const QImage image = shot();
+    const QRect joined = cell(1, 0);
+    EXPECT_EQ(count(image, joined, Qt::red), 0);
+    EXPECT_EQ(QColor(image.pixel(joined.right() - 1, joined.top() + 1)), QColor(Qt::yellow));
+    EXPECT_GT(darkPixels(image, joined), 0) << "the neighbour's text runs on";
+}
+
+TEST_F(SheetPixels, MarksSitAtTheBottomWhereTheHandlerSays)
+{
+    // The tree's pictures, with a blue warning and a magenta error mark.
+    QTemporaryDir icons;
+    for (std::size_t i = 0; i < cuiImageList::kTreeNames.size(); ++i) {
+        const char *fill = i == cuiSheet::kWarningImage ? "#0000ff"
+                           : i == cuiSheet::kErrorImage ? "#ff00ff"
+                                                        : "#00ff00";
+        testing_support::writeFile(
+            icons.path().toStdString() + "/" + cuiImageList::kTreeNames[i] + ".svg",
+            std::string("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
+                        "<rect width='16' height='16' fill='") +
+                fill + "'/></svg>");
+    }
+    const cuiImageList images = cuiImageList::TreeImages(icons.path().toStdString() + "/");
+    handler.onDraw = [](cmcCellCapsule &capsule) {
+        const std::int32_t index = capsule.cell->index;
+        if (index == 1) { // "bottom": a warning at the right edge
+            capsule.stateBits |= cmcCellCapsule::kStateWarning;
+            capsule.markPosition = 2;
+        } else if (index == 3) { // "right": an error on the left
+            capsule.stateBits |= cmcCellCapsule::kStateError | cmcCellCapsule::kStateWarning;
+            capsule.markPosition = 1;
+        } else if (index == 6) { // "plain": a warning after the text
+            capsule.stateBits |= cmcCellCapsule::kStateWarning;
+        }
+    };
+    sheet = std::make_unique<cuiSheet>(&container, nullptr, 0, 0, mainTextDatabase(),
+                                       "GI_Sheet_Paint", &images);
+    sheet->SetHandler(&FakeCellHandler::Handle, nullptr);
+    sheet->Show();
+    const QImage image = shot();
+
+    // 16-pixel marks, 1 pixel above the bottom.
+    const QRect bottom = cell(2, 0);
+    EXPECT_EQ(count(image, QRect(bottom.right() - 16, bottom.bottom() - 16, 16, 16), Qt::blue),
+              256);
+    const QRect right = cell(1, 1);
+    EXPECT_EQ(count(image, QRect(right.left() + 2, right.bottom() - 16, 16, 16), Qt::magenta), 256);
+    EXPECT_EQ(count(image, right, Qt::blue), 0) << "the error mark wins";
+
+    const QRect plain = cell(2, 2);
+    const QFontMetrics metrics(SheetFonts::ToQFont(sheet->FontOf(sheet->CellAt(2, 2))));
+    const int textEnd = plain.left() + 4 + metrics.horizontalAdvance("plain");
+    EXPECT_EQ(count(image, QRect(textEnd, plain.bottom() - 16, 16, 16), Qt::blue), 256);
+    EXPECT_EQ(count(image, QRect(textEnd - 1, plain.bottom() - 16, 1, 16), Qt::blue), 0);
+}
+
+TEST_F(SheetPixels, TheCurrentRowIsTintedWhenTheStyleAsks)
+{
+    open("GI_Sheet_Tint");
+    focusGrid();
+    ASSERT_EQ(current(), (GridCoord{1, 0}));
+    const QImage image = shot();
+    const QColor text = palette(QPalette::Text);
+    const QColor window = palette(QPalette::Base);
+    const auto eighth = [](int t, int w) { return (t + 7 * w + 4) / 8; };
+    const QColor tint(eighth(text.red(), window.red()), eighth(text.green(), window.green()),
+                      eighth(text.blue(), window.blue()));
+    const QRect other = cell(2, 0);
+    EXPECT_EQ(QColor(image.pixel(other.right() - 1, other.top() + 1)), tint);
+    const QRect heading = cell(0, 0);
+    EXPECT_EQ(QColor(image.pixel(heading.right() - 1, heading.top() + 1)),
+              palette(QPalette::Button))
+        << "fixed cells keep their colour";
+    const QRect below = cell(2, 1);
+    EXPECT_EQ(QColor(image.pixel(below.right() - 1, below.top() + 1)), window);
+}
+
+TEST_F(SheetPixels, PaperGetsGreyFillsWhiteTextAndNoHighlight)
+{
+    QImage page(600, 300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPrinter printer;
+    QWidget form;
+    form.resize(500, 400);
+    cuiSheet printed(&form, nullptr, 0, 0, mainTextDatabase(), "GI_Sheet_Paint");
+    printed.SetHandler(&FakeCellHandler::Handle, nullptr);
+    printed.SetPrinterAndPreview(&printer, &page);
+    printed.Show();
+    const cuiGrid &g = *printed.Grid();
+    {
+        QPainter painter(&page);
+        g.paintTile(painter, QPoint(0, 0), 0, 3, 0, 3);
+    }
+    const int w0 = g.colWidth(0);
+    const int w1 = g.colWidth(1);
+    const int h0 = g.rowHeight(0);
+    const int h1 = g.rowHeight(1);
+    const QRect owner(0, 0, w0, h0);
+    EXPECT_EQ(QColor(page.pixel(owner.left() + 1, owner.bottom() - 1)), QColor(0x60, 0x60, 0x60));
+    EXPECT_GT(count(page, owner, Qt::white), 0) << "white text on the grey fill";
+    const QRect bottom(w0 + w1, 0, g.colWidth(2), h0);
+    EXPECT_EQ(count(page, QRect(bottom.left(), bottom.bottom(), bottom.width(), 1), Qt::black),
+              bottom.width())
+        << "black lines on paper";
+    const QRect current(0, h0, w0, h1);
+    EXPECT_EQ(QColor(page.pixel(current.right() - 1, current.top() + 1)), QColor(Qt::white));
+}
+
+} // namespace
