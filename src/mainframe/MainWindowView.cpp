@@ -16,8 +16,11 @@
 #include "mainframe/TForm1.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
+#include "sheets/SheetColours.h"
+#include "sheets/cuiGrid.h"
 #include "sheets/cuiMenu.h"
 #include "sheets/cuiMenuClick.h"
+#include "sheets/cuiSheet.h"
 #include "sheets/cuiToolBar.h"
 #include "sheets/iuiTree.h"
 #include "shell/GlobalEnvironment.h"
@@ -56,31 +59,6 @@ QFrame *makePanel(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     return panel;
-}
-
-// Colours of the core: 0x00BBGGRR, or a system colour taken from the palette.
-QColor screenColour(std::uint32_t colour, const QPalette &palette)
-{
-    if ((colour & 0xFF000000u) != 0x80000000u)
-        return {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                static_cast<int>((colour >> 16) & 0xFF)};
-    switch (colour & 0xFF) {
-    case 5:
-        return palette.color(QPalette::Base);
-    case 8:
-    case 7:
-        return palette.color(QPalette::Text);
-    case 13:
-        return palette.color(QPalette::Highlight);
-    case 14:
-        return palette.color(QPalette::HighlightedText);
-    case 17:
-        return palette.color(QPalette::Disabled, QPalette::Text);
-    case 18:
-        return palette.color(QPalette::ButtonText);
-    default:
-        return palette.color(QPalette::Button);
-    }
 }
 
 cmcCellHandler g_handler = indCellHandler::Handle;
@@ -141,9 +119,87 @@ void MainWindowView::SetBusyCursor(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
-void MainWindowView::EndCellEdit() {}
+void MainWindowView::EndCellEdit()
+{
+    if (sheet_ != nullptr && sheet_->EditorActive())
+        sheet_->CommitEditor(false);
+}
 
-void MainWindowView::CloseCurrentSheet() {}
+// The sheet's place in the history keeps where the user was, for the next
+// time the same call text opens.
+void MainWindowView::CloseCurrentSheet()
+{
+    if (sheet_ == nullptr)
+        return;
+    if (const cuiGrid *grid = sheet_->Grid(); grid != nullptr && grid->isVisible()) {
+        history_.Remember(
+            {openCallText_, grid->col(), grid->row(), grid->leftCol(), grid->topRow()});
+        focusWasOnSheet_ = grid->hasFocus() || sheet_->EditorActive();
+    }
+    if (QWidget *container = sheetContainer_.data())
+        container->hide();
+    retired_.push_back({std::move(sheet_), sheetContainer_});
+    sheetContainer_ = nullptr;
+    openCallText_.clear();
+}
+
+void MainWindowView::disposeRetiredSheets()
+{
+    std::vector<Retired> retired = std::move(retired_);
+    retired_.clear();
+    for (Retired &old : retired) {
+        old.sheet.reset();
+        delete old.container.data();
+    }
+}
+
+// The plain sheet serves every call text until the model's own sheet
+// classes are built.
+std::unique_ptr<cuiSheet> MainWindowView::createSheet(QWidget *container,
+                                                      const std::string &callText)
+{
+    return std::make_unique<cuiSheet>(container, nullptr, 0, 0, mainTextDatabase(), callText,
+                                      &form_.TreeImages());
+}
+
+void MainWindowView::OpenSheet(const std::string &callText)
+{
+    CloseCurrentSheet();
+    if (rightPanel_ == nullptr)
+        return;
+    auto *container = new QWidget(rightPanel_);
+    rightPanel_->layout()->addWidget(container);
+    sheetContainer_ = container;
+    sheet_ = createSheet(container, callText);
+    if (const SheetHistory::Entry *entry = history_.Find(callText))
+        sheet_->SetRememberedPosition({entry->col, entry->row, entry->leftCol, entry->topRow});
+    openCallText_ = callText;
+    sheet_->Show();
+    container->show();
+    cuiGrid *grid = sheet_->Grid();
+    if (focusWasOnSheet_ && grid != nullptr && grid->isEnabled())
+        grid->setFocus();
+    else if (tree_ != nullptr && tree_->View() != nullptr)
+        tree_->View()->setFocus();
+    notifyObserver();
+}
+
+bool MainWindowView::CanPrintCurrentSheet() { return sheet_ != nullptr && sheet_->CanPrint(); }
+
+// Without a sheet the tree's selected node opens, as if it had just been
+// chosen; without a tree the sheet closed last opens again.
+void MainWindowView::openSelectedSheet()
+{
+    if (sheet_ != nullptr || !form_.isVisible())
+        return;
+    if (tree_ != nullptr) {
+        if (const cmcCellObj *cell = tree_->SelectedCell())
+            cuiMenuClick::SendEnter(g_handler, &form_, *cell, nullptr);
+        return;
+    }
+    if (const SheetHistory::Entry *newest = history_.Newest())
+        OpenSheet(newest->callText);
+}
 
 void MainWindowView::BuildWindow()
 {
@@ -374,6 +430,8 @@ void MainWindowView::onTick(void *context, cmcTask *)
 
 void MainWindowView::Tick()
 {
+    disposeRetiredSheets();
+    openSelectedSheet();
     if (warningArmed_ && warningCountdown_.Remaining() == 0) {
         warningArmed_ = false;
         model_.WarningCheck();
@@ -406,6 +464,8 @@ void MainWindowView::FormDestroying()
 {
     StopTicking();
     CloseCurrentSheet();
+    disposeRetiredSheets();
+    destroyTree();
 }
 
 void MainWindowView::CloseMainWindow() { form_.close(); }
@@ -415,8 +475,6 @@ void MainWindowView::ShowToolBar(bool visible)
     if (toolBar_ != nullptr && toolBar_->Control() != nullptr)
         toolBar_->Control()->setVisible(visible);
 }
-
-void MainWindowView::OpenSheet(const std::string &callText) { (void)callText; }
 
 void *MainWindowView::MainMenuWithEmptyEditEntry()
 {
@@ -453,8 +511,8 @@ void MainWindowView::ShowStatus(const std::string &text, std::uint32_t textColou
     if (status_ == nullptr)
         return;
     const QPalette palette = status_->palette();
-    status_->SetStatus(QString::fromStdString(text), screenColour(textColour, palette),
-                       screenColour(background, palette));
+    status_->SetStatus(QString::fromStdString(text), SheetColours::Resolve(textColour, palette),
+                       SheetColours::Resolve(background, palette));
 }
 
 CloneProgressWindow &MainWindowView::ProgressWindow()

@@ -13,12 +13,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CloneProgressWindow;
 class QFileDialog;
 class QWidget;
 class TForm1;
 class cuiMenu;
+class cuiSheet;
 class cuiToolBar;
 class iuiTree;
 class cmcTask;
@@ -88,6 +90,7 @@ public:
     // The main menu's builder while its edit entry has no items; null
     // otherwise.
     void *MainMenuWithEmptyEditEntry() override;
+    bool CanPrintCurrentSheet() override;
     // The help page in the desktop's browser; a missing file is reported.
     void ShowHelp(const std::string &path, int topic) override;
     void CopyToClipboard(const std::string &text) override;
@@ -110,6 +113,9 @@ public:
     StatusPanel *Status() const { return status_; }
     StatusPanel *MakerPanel() const { return makerPanel_; }
     cuiMenu *MainMenu() const { return menu_.get(); }
+    // The sheet on show, null while none is; its call text.
+    cuiSheet *CurrentSheet() const { return sheet_.get(); }
+    const std::string &CurrentCallText() const { return openCallText_; }
     cuiToolBar *ToolBar() const { return toolBar_.get(); }
     iuiTree *Tree() const { return tree_.get(); }
     CloneProgressWindow &ProgressWindow();
@@ -127,6 +133,10 @@ private:
     void treeSelectionChanged(const cmcCellObj *cell);
     void rebuildChannelBranch();
     void destroyTree();
+    // Slot 10 of the frame: the sheet class the call text names.
+    std::unique_ptr<cuiSheet> createSheet(QWidget *container, const std::string &callText);
+    void openSelectedSheet();
+    void disposeRetiredSheets();
     bool chooseFile(const FileDialog &dialog, bool forSaving, std::string &path);
     void notifyObserver();
 
@@ -147,6 +157,17 @@ private:
     bool warningArmed_ = false;
     bool busy_ = false;
     SheetHistory history_;
+    std::unique_ptr<cuiSheet> sheet_;
+    // Each sheet lays its panels out in a container of its own.
+    QPointer<QWidget> sheetContainer_;
+    // Sheets closed while one of their own calls may still be running; they
+    // go on the next tick.
+    struct Retired {
+        std::unique_ptr<cuiSheet> sheet;
+        QPointer<QWidget> container;
+    };
+    std::vector<Retired> retired_;
+    bool focusWasOnSheet_ = false;
     // The call text of the sheet on show; empty while none is.
     std::string openCallText_;
     FileChooser chooser_;

@@ -4,6 +4,7 @@
 #include "image/indMain.h"
 #include "mainframe/MainWindowView.h"
 #include "mainframe/WindowGeometry.h"
+#include "sheets/SheetFonts.h"
 #include "shell/CommandLineSwitches.h"
 #include "shell/GlobalEnvironment.h"
 #include "shell/WindowPlacement.h"
@@ -13,23 +14,6 @@
 
 #include <QCloseEvent>
 #include <QEvent>
-
-namespace {
-
-QFont toolkitFont(const CellFont &font, QFont base)
-{
-    if (!font.face.empty())
-        base.setFamily(QString::fromStdString(font.face));
-    if (font.height() < 0)
-        base.setPixelSize(-font.height());
-    base.setBold((font.style & CellFont::kBold) != 0);
-    base.setItalic((font.style & CellFont::kItalic) != 0);
-    base.setUnderline((font.style & CellFont::kUnderline) != 0);
-    base.setStrikeOut((font.style & CellFont::kStrikeOut) != 0);
-    return base;
-}
-
-} // namespace
 
 TForm1::TForm1(indMain &model, const std::vector<std::string> &arguments) : model_(model)
 {
@@ -55,7 +39,7 @@ void TForm1::applyFormFont()
     cmcCellObj cell;
     cell.Parse(mainTextDatabase().GetFirstLine("GI_Form_Main_BasicCell"), nullptr, nullptr, false);
     if (const CellFont *cellFont = cell.FontInUse())
-        setFont(toolkitFont(*cellFont, font()));
+        setFont(SheetFonts::ToQFont(*cellFont));
 }
 
 void TForm1::placeFromSettings()

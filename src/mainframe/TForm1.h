@@ -28,7 +28,8 @@ public:
     TForm1 &operator=(const TForm1 &) = delete;
 
     MainWindowView &View() { return *view_; }
-    // The pictures the tree's and the tool bar's descriptions name by number.
+    // The pictures the tree's and the tool bar's descriptions name by number;
+    // the sheets draw their marks with the tree's.
     const cuiImageList &TreeImages() const { return treeImages_; }
     const cuiImageList &ToolBarImages() const { return toolBarImages_; }
 
