@@ -122,9 +122,15 @@ OverlayChecker::OverlayChecker(std::string dataDir, std::set<std::string> source
     : dataDir_(std::move(dataDir)), sourceKeys_(std::move(sourceKeys))
 {}
 
+// One line per problem: the fatal texts of the cell parser span two.
 void OverlayChecker::problem(const std::string &text)
 {
-    problems_.push_back((language_.empty() ? "" : language_ + ": ") + text);
+    std::string line = (language_.empty() ? "" : language_ + ": ") + text;
+    for (char &c : line) {
+        if (c == '\n')
+            c = ' ';
+    }
+    problems_.push_back(line);
 }
 
 std::vector<std::string> OverlayChecker::Run()
@@ -147,7 +153,7 @@ std::vector<std::string> OverlayChecker::Run()
     std::vector<OverlayFile> mains;
     std::vector<OverlayFile> helps;
     for (int n = 0; n < languages.count(); ++n) {
-        checkLanguage(languages.displayName(n), languages.overlayFile(n));
+        checkLanguage(n, languages.displayName(n), languages.overlayFile(n));
         mains.push_back(overlay_);
         std::string helpFile;
         if (mainTextDatabase().TryGetLine("GI_Sys_MyHelpOvl", 0, helpFile))
@@ -161,9 +167,10 @@ std::vector<std::string> OverlayChecker::Run()
     return problems_;
 }
 
-void OverlayChecker::checkLanguage(const std::string &name, const std::string &file)
+void OverlayChecker::checkLanguage(int number, const std::string &name, const std::string &file)
 {
     language_ = name + " (" + file + ")";
+    languageNumber_ = number;
     overlay_ = OverlayFile::Scan(dataDir_ + file);
     if (!overlay_.readable) {
         problem("cannot read the overlay");
@@ -310,7 +317,7 @@ void OverlayChecker::checkSheet(const std::string &descriptor)
         }
     }
     if (buildSheet_) {
-        const std::string fault = buildSheet_(descriptor);
+        const std::string fault = buildSheet_(languageNumber_, descriptor);
         if (!fault.empty())
             problem("sheet " + descriptor + " does not build: " + fault);
     }
@@ -320,7 +327,8 @@ void OverlayChecker::checkSheet(const std::string &descriptor)
 void OverlayChecker::checkTreeBranch()
 {
     const char *formatKey = "GI_Tree_Branch_Mch_Bank";
-    if (!require(formatKey) || !require("GI_Tree_Main_BasicCell"))
+    if (!sourceKeys_.contains(formatKey) || !require(formatKey) ||
+        !require("GI_Tree_Main_BasicCell"))
         return;
     cmcCellObj base;
     parseCell("GI_Tree_Main_BasicCell", mainTextDatabase().GetFirstLine("GI_Tree_Main_BasicCell"),
@@ -342,7 +350,7 @@ void OverlayChecker::checkTreeBranch()
 void OverlayChecker::checkWidthList()
 {
     const char *key = "GI_CellWidthRegList";
-    if (!require(key))
+    if (!sourceKeys_.contains(key) || !require(key))
         return;
     std::string line;
     int n = 0;

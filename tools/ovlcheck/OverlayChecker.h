@@ -19,10 +19,11 @@ class cmcCellObj;
 class OverlayChecker
 {
 public:
-    // Builds one sheet by its descriptor with the program's sheet engine; it
-    // runs in a child process, so a fault of the text that would end the
-    // program only fails that sheet. Empty text: the sheet built.
-    using SheetBuilder = std::function<std::string(const std::string &descriptor)>;
+    // Builds one sheet by its descriptor in a language with the program's
+    // sheet engine and cell handler; it runs in a child process, so a fault
+    // of the text that would end the program only fails that sheet. Empty
+    // text: the sheet built.
+    using SheetBuilder = std::function<std::string(int language, const std::string &descriptor)>;
 
     // `dataDir` holds the overlays (ending in '/'); `sourceKeys` are the keys
     // the code names.
@@ -40,7 +41,7 @@ public:
 private:
     enum class Body { Items, Buttons };
 
-    void checkLanguage(const std::string &name, const std::string &file);
+    void checkLanguage(int number, const std::string &name, const std::string &file);
     void checkCodeKeys();
     void checkHelpOverlay();
     void checkDataFiles();
@@ -60,6 +61,7 @@ private:
     std::set<std::string> sourceKeys_;
     SheetBuilder buildSheet_;
     std::string language_;
+    int languageNumber_ = 0;
     OverlayFile overlay_;
     std::deque<std::string> menuQueue_;
     std::deque<std::string> sheetQueue_;

@@ -1,5 +1,15 @@
 #include "SheetBuildProbe.h"
 
+#include "cells/indCellHandler.h"
+#include "image/GlobalModel.h"
+#include "image/indMain.h"
+#include "platform/ProgramDir.h"
+#include "sheets/SheetLayout.h"
+#include "sheets/SheetTextDump.h"
+#include "shell/GlobalEnvironment.h"
+#include "shell/indEnviron.h"
+#include "textdb/GlobalTexts.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,9 +17,20 @@
 
 namespace {
 
-// Until the sheet engine builds without a window, a sheet counts as built
-// when its cells parse, which the checker proves itself.
-void buildSheet(const std::string &descriptor) { (void)descriptor; }
+void buildSheet(const std::string &dataDir, int language, const std::string &descriptor)
+{
+    platform::setProgramDirectory(dataDir);
+    environment().languageNumber = language;
+    indMain model;
+    model.BuildWindow();
+    installModelObject(&model);
+    SheetLayout layout(mainTextDatabase(), descriptor, nullptr, 0, 0);
+    layout.SetWidthsPersistent(false);
+    layout.SetHandler(&indCellHandler::Handle, nullptr);
+    layout.Show();
+    SheetTextDump::Rows(layout);
+    installModelObject(nullptr);
+}
 
 std::string readAll(int fd)
 {
@@ -22,7 +43,8 @@ std::string readAll(int fd)
 
 } // namespace
 
-std::string buildSheetInChild(const std::string &descriptor)
+std::string buildSheetInChild(const std::string &dataDir, int language,
+                              const std::string &descriptor)
 {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0)
@@ -37,7 +59,7 @@ std::string buildSheetInChild(const std::string &descriptor)
     if (child == 0) {
         close(pipeEnds[0]);
         dup2(pipeEnds[1], STDERR_FILENO);
-        buildSheet(descriptor);
+        buildSheet(dataDir, language, descriptor);
         _exit(0);
     }
     close(pipeEnds[1]);

@@ -47,7 +47,9 @@ int main(int argc, char **argv)
     if (data.empty() || argc % 2 == 0)
         return usage();
     OverlayChecker checker(data, sourceKeys(sources));
-    checker.SetSheetBuilder(buildSheetInChild);
+    checker.SetSheetBuilder([&data](int language, const std::string &descriptor) {
+        return buildSheetInChild(data, language, descriptor);
+    });
     const std::vector<std::string> problems = checker.Run();
     for (const std::string &text : problems)
         std::printf("%s\n", text.c_str());
