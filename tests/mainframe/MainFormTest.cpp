@@ -4,6 +4,8 @@
 #include "mainframe/AboutBox.h"
 #include "mainframe/StatusPanel.h"
 #include "mainframe/WindowGeometry.h"
+#include "mainframe/cuiInformation.h"
+#include "sheets/cuiSheet.h"
 #include "sheets/cuiToolBar.h"
 #include "sheets/cuiTree.h"
 #include "sheets/iuiTree.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QThread>
@@ -210,6 +213,26 @@ TEST_F(MainForm, WarningCheckRunsOnceAfterItsDelay)
         view().Tick();
     }
     EXPECT_FALSE(view().WarningCheckArmed());
+}
+
+TEST_F(MainForm, InformationWindowShowsItsSheetOverTheBlockedMainWindow)
+{
+    openForm();
+    cuiInformation *opened = cuiInformation::Open(form.get(), appTitle(), mainTextDatabase(),
+                                                  "GI_Sheet_CloneInfo", &form->TreeImages());
+    ASSERT_NE(opened, nullptr);
+    QPointer<cuiInformation> window(opened);
+    EXPECT_EQ(opened->windowTitle(), "Quillon(dPMR)");
+    EXPECT_TRUE(opened->isModal());
+    const cuiSheet *sheet = opened->Sheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->RowCount(), 12);
+    QPushButton *ok = opened->OkButton();
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text().toStdString(), mainTextDatabase().GetLine("GI_AppInd_Button_OkCancel", 0));
+    ok->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
 }
 
 } // namespace
