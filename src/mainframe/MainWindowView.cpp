@@ -46,6 +46,7 @@
 namespace {
 
 constexpr int kPanelBevel = 2;
+constexpr int kStatusMinimumWidth = 100;
 // The maker panel is as wide as its mark and this much more.
 const char *const kMakerPanelPadding = "XX";
 const QColor kMakerBackground(128, 0, 0);
@@ -248,6 +249,8 @@ void MainWindowView::buildStatusBar()
 {
     QStatusBar *bar = form_.statusBar();
     status_ = new StatusPanel(Qt::AlignLeft, bar);
+    // The message panel takes what the other panels leave, at least this.
+    status_->setMinimumWidth(kStatusMinimumWidth);
     bar->addWidget(status_, 1);
 }
 
@@ -382,28 +385,28 @@ bool MainWindowView::AskClonePassword()
     return OptionDialog(OptionDialog::Kind::ClonePassword, &form_).Run();
 }
 
-bool MainWindowView::AskComPort(int form)
+// A changed link shows in the menus and the tool bar at once.
+bool MainWindowView::askOption(int kind)
 {
-    const bool changed = OptionDialog(OptionDialog::ComPortForm(form), &form_).Run();
+    const bool changed = OptionDialog(static_cast<OptionDialog::Kind>(kind), &form_).Run();
     if (changed)
         eventManager().Send(kEvRefreshStates);
     return changed;
+}
+
+bool MainWindowView::AskComPort(int form)
+{
+    return askOption(static_cast<int>(OptionDialog::ComPortForm(form)));
 }
 
 bool MainWindowView::AskIpAddress()
 {
-    const bool changed = OptionDialog(OptionDialog::Kind::IpAddress, &form_).Run();
-    if (changed)
-        eventManager().Send(kEvRefreshStates);
-    return changed;
+    return askOption(static_cast<int>(OptionDialog::Kind::IpAddress));
 }
 
 bool MainWindowView::AskTcpPort()
 {
-    const bool changed = OptionDialog(OptionDialog::Kind::TcpPort, &form_).Run();
-    if (changed)
-        eventManager().Send(kEvRefreshStates);
-    return changed;
+    return askOption(static_cast<int>(OptionDialog::Kind::TcpPort));
 }
 
 // --- the window's own work ----------------------------------------------------

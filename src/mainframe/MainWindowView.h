@@ -127,6 +127,7 @@ private:
     static void onEvent(void *object, const cmcEvent &event);
     static void onTick(void *context, cmcTask *task);
     void handleEvent(const cmcEvent &event);
+    bool askOption(int kind);
     void buildMenuAndToolBar();
     void buildPanels();
     void buildStatusBar();
