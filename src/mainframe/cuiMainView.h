@@ -45,4 +45,11 @@ public:
 
     // The clone password prompt; true when the user confirmed it.
     virtual bool AskClonePassword() { return false; }
+
+    // The main window takes no input while a clone operation runs.
+    virtual void EnableMainWindow(bool enabled) { (void)enabled; }
+    virtual void FocusMainWindow() {}
+    // The clone information window (sheet "GI_Sheet_CloneInfo") after a
+    // successful ID read.
+    virtual void ShowCloneInfoWindow() {}
 };
