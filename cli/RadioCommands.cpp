@@ -102,59 +102,64 @@ int saveBackup(indMain &model, const std::string &path)
 
 } // namespace
 
-int runInfoCommand(const std::vector<std::string> &arguments)
+namespace {
+
+// Parses the command line, sets the session up and runs the command in it.
+template <typename Body>
+int runInSession(const CommandLine &command, const std::vector<std::string> &arguments, Body body)
 {
     CloneOptions options;
-    if (!parse(kInfo, arguments, options))
+    if (!parse(command, arguments, options))
         return RadioSession::kUsage;
     RadioSession session(options);
     if (!session.ready())
         return session.setupFailure();
-    session.model().CloneInfo();
-    session.waitForRest();
-    const int code = session.outcome(clonekind::kIdRead);
-    if (code == 0)
-        printInformation(session.model());
-    return code;
+    return body(session, options);
+}
+
+} // namespace
+
+int runInfoCommand(const std::vector<std::string> &arguments)
+{
+    return runInSession(kInfo, arguments, [](RadioSession &session, const CloneOptions &) {
+        session.model().CloneInfo();
+        session.waitForRest();
+        const int code = session.outcome(clonekind::kIdRead);
+        if (code == 0)
+            printInformation(session.model());
+        return code;
+    });
 }
 
 int runReadCommand(const std::vector<std::string> &arguments)
 {
-    CloneOptions options;
-    if (!parse(kRead, arguments, options))
-        return RadioSession::kUsage;
-    RadioSession session(options);
-    if (!session.ready())
-        return session.setupFailure();
-    indMain &model = session.model();
-    model.CloneRead();
-    session.waitForRest();
-    const int code = session.outcome(clonekind::kRead);
-    if (code == RadioSession::kStopped)
-        return stopped(model, "read");
-    return code != 0 ? code : saveBackup(model, options.output);
+    return runInSession(kRead, arguments, [](RadioSession &session, const CloneOptions &options) {
+        indMain &model = session.model();
+        model.CloneRead();
+        session.waitForRest();
+        const int code = session.outcome(clonekind::kRead);
+        if (code == RadioSession::kStopped)
+            return stopped(model, "read");
+        return code != 0 ? code : saveBackup(model, options.output);
+    });
 }
 
 int runWriteCommand(const std::vector<std::string> &arguments)
 {
-    CloneOptions options;
-    if (!parse(kWrite, arguments, options))
-        return RadioSession::kUsage;
-    RadioSession session(options);
-    if (!session.ready())
-        return session.setupFailure();
-    indMain &model = session.model();
-    if (options.maker) {
-        model.EnterMakerMode();
-        if (!model.MakerMode())
-            return RadioSession::kStopped;
-    }
-    if (!model.LoadFile(options.file)) {
-        const int error = model.LastFileError();
-        return error != 0 ? RadioSession::kFileErrorBase + error : RadioSession::kStopped;
-    }
-    model.CloneWriteCommand();
-    session.waitForRest();
-    const int code = session.outcome(clonekind::kWrite);
-    return code == RadioSession::kStopped ? stopped(model, "write") : code;
+    return runInSession(kWrite, arguments, [](RadioSession &session, const CloneOptions &options) {
+        indMain &model = session.model();
+        if (options.maker) {
+            model.EnterMakerMode();
+            if (!model.MakerMode())
+                return RadioSession::kStopped;
+        }
+        if (!model.LoadFile(options.file)) {
+            const int error = model.LastFileError();
+            return error != 0 ? RadioSession::kFileErrorBase + error : RadioSession::kStopped;
+        }
+        model.CloneWriteCommand();
+        session.waitForRest();
+        const int code = session.outcome(clonekind::kWrite);
+        return code == RadioSession::kStopped ? stopped(model, "write") : code;
+    });
 }

@@ -53,181 +53,114 @@ struct FailureCase {
     std::int32_t code;
 };
 
-using tamper::shortRead;
+// Spoiled answers. Reads that fail on their data stop at 0x03FF, so the
+// radio need not send all of its memory.
+void garbageFrame(TamperingRadio &radio, const Bytes &)
+{
+    radio.addTamper(tamper::rewriteDataFrame(
+        kSomeFrame, [](const Bytes &) { return frameWithText("NOT HEX AT ALL"); }));
+    tamper::shortRead(radio, 0x03FF, 0x03FF);
+}
 
+void oversizeFrame(TamperingRadio &radio, const Bytes &)
+{
+    radio.addTamper(tamper::rewriteDataFrame(
+        kSomeFrame, [](const Bytes &) { return frameWithText(std::string(600, '0')); }));
+    tamper::shortRead(radio, 0x03FF, 0x03FF);
+}
+
+void lowerCaseHex(TamperingRadio &radio, const Bytes &)
+{
+    radio.addTamper(tamper::rewriteDataFrame(kFrameWithLetters, [](const Bytes &frame) {
+        Bytes out = frame;
+        for (std::size_t i = 5; i + 1 < out.size(); ++i)
+            out[i] = static_cast<std::uint8_t>(std::tolower(out[i]));
+        return out;
+    }));
+    tamper::shortRead(radio, 0x03FF, 0x03FF);
+}
+
+void unknownCommand(TamperingRadio &radio, const Bytes &)
+{
+    radio.addTamper(tamper::rewriteDataFrame(kSomeFrame, [](const Bytes &frame) {
+        Bytes out = frame;
+        out[4] = 0xE7;
+        return out;
+    }));
+    tamper::shortRead(radio, 0x03FF, 0x03FF);
+}
+
+void miscountedEnd(TamperingRadio &radio, const Bytes &)
+{
+    tamper::shortRead(radio, 0x03FF, 0x03FF);
+    radio.addTamper(tamper::spoilEndCount());
+}
+
+void missingFrame(TamperingRadio &radio, const Bytes &)
+{
+    radio.addTamper(tamper::dropDataAt(0x0200));
+    tamper::shortRead(radio, 0x03FF, 0x03FF);
+}
+
+void beyondTheRead(TamperingRadio &radio, const Bytes &)
+{
+    tamper::shortRead(radio, 0x03FF, 0x04FF);
+}
+
+void endNotAcknowledged(TamperingRadio &radio, const Bytes &)
+{
+    radio.addTamper(tamper::endAckCode(0x01));
+}
+
+void otherModel(TamperingRadio &radio, const Bytes &) { radio.addTamper(tamper::radioId1(0x3080)); }
+
+void informationLengthWrong(TamperingRadio &radio, const Bytes &)
+{
+    radio.addTamper(tamper::informationByte(0, 100));
+}
+
+void newerMemoryMap(TamperingRadio &radio, const Bytes &)
+{
+    radio.addTamper(tamper::informationByte(35, 2));
+}
+
+// The read ends with the parameter area, which the image check and the
+// model check need whole.
+void wholeParameterArea(TamperingRadio &radio, const Bytes &memory)
+{
+    tamper::shortRead(radio, parameterAreaEnd(memory), parameterAreaEnd(memory));
+}
+
+constexpr Wire kPty = Wire::Pty;
+constexpr Wire kTcp = Wire::Tcp;
+constexpr Operation kInfo = Operation::Info;
+constexpr Operation kRead = Operation::Read;
+constexpr Operation kWrite = Operation::Write;
+constexpr Memory kDocument = Memory::Document;
+
+// clang-format off
 const FailureCase kCases[] = {
-    {"NoSuchDevice", Wire::Pty, Operation::Info, Radio::None, {}, Memory::Document, nullptr, 2},
-    {"NoUsableAddress", Wire::Tcp, Operation::Info, Radio::None, {}, Memory::Document, nullptr, 2},
-    {"SilentRadioOnThePseudoTerminal",
-     Wire::Pty,
-     Operation::Info,
-     Radio::Program,
-     {"--stop-after-frames", "0"},
-     Memory::Document,
-     nullptr,
-     5},
-    {"RadioFallsSilentDuringTheRead",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Program,
-     {"--stop-after-frames", "40"},
-     Memory::Document,
-     nullptr,
-     5},
-    {"WrongChecksum",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Program,
-     {"--corrupt-checksum", "3"},
-     Memory::Document,
-     nullptr,
-     6},
-    {"BlockRefused",
-     Wire::Tcp,
-     Operation::Write,
-     Radio::Program,
-     {"--refuse-block", "1"},
-     Memory::Document,
-     nullptr,
-     6},
-    {"GarbageFrame",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) {
-         radio.addTamper(tamper::rewriteDataFrame(
-             kSomeFrame, [](const Bytes &) { return frameWithText("NOT HEX AT ALL"); }));
-         shortRead(radio, 0x03FF, 0x03FF);
-     },
-     6},
-    {"OversizeFrame",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) {
-         radio.addTamper(tamper::rewriteDataFrame(
-             kSomeFrame, [](const Bytes &) { return frameWithText(std::string(600, '0')); }));
-         shortRead(radio, 0x03FF, 0x03FF);
-     },
-     6},
-    {"LowerCaseHex",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) {
-         radio.addTamper(tamper::rewriteDataFrame(kFrameWithLetters, [](const Bytes &frame) {
-             Bytes out = frame;
-             for (std::size_t i = 5; i + 1 < out.size(); ++i)
-                 out[i] = static_cast<std::uint8_t>(std::tolower(out[i]));
-             return out;
-         }));
-         shortRead(radio, 0x03FF, 0x03FF);
-     },
-     6},
-    {"UnknownCommand",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) {
-         radio.addTamper(tamper::rewriteDataFrame(kSomeFrame, [](const Bytes &frame) {
-             Bytes out = frame;
-             out[4] = 0xE7;
-             return out;
-         }));
-         shortRead(radio, 0x03FF, 0x03FF);
-     },
-     6},
-    {"EndFrameMiscounts",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) {
-         shortRead(radio, 0x03FF, 0x03FF);
-         radio.addTamper(tamper::spoilEndCount());
-     },
-     7},
-    {"FrameMissing",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) {
-         radio.addTamper(tamper::dropDataAt(0x0200));
-         shortRead(radio, 0x03FF, 0x03FF);
-     },
-     8},
-    {"AddressesOutsideTheRead",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) { shortRead(radio, 0x03FF, 0x04FF); },
-     9},
-    {"EndNotAcknowledged",
-     Wire::Pty,
-     Operation::Write,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) { radio.addTamper(tamper::endAckCode(0x01)); },
-     10},
-    {"OtherModel",
-     Wire::Tcp,
-     Operation::Info,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) { radio.addTamper(tamper::radioId1(0x3080)); },
-     11},
-    {"InformationLengthWrong",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) { radio.addTamper(tamper::informationByte(0, 100)); },
-     11},
-    {"NewerMemoryMap",
-     Wire::Tcp,
-     Operation::Info,
-     Radio::Tampered,
-     {},
-     Memory::Document,
-     [](TamperingRadio &radio, const Bytes &) { radio.addTamper(tamper::informationByte(35, 2)); },
-     14},
-    {"ImageCheckFails",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::NoMakerText,
-     [](TamperingRadio &radio, const Bytes &memory) {
-         shortRead(radio, parameterAreaEnd(memory), parameterAreaEnd(memory));
-     },
-     15},
-    {"DataOfANewerProgram",
-     Wire::Tcp,
-     Operation::Read,
-     Radio::Tampered,
-     {},
-     Memory::NewerData,
-     [](TamperingRadio &radio, const Bytes &memory) {
-         shortRead(radio, parameterAreaEnd(memory), parameterAreaEnd(memory));
-     },
-     16},
+    {"NoSuchDevice", kPty, kInfo, Radio::None, {}, kDocument, nullptr, 2},
+    {"NoUsableAddress", kTcp, kInfo, Radio::None, {}, kDocument, nullptr, 2},
+    {"SilentRadioOnThePseudoTerminal", kPty, kInfo, Radio::Program, {"--stop-after-frames", "0"}, kDocument, nullptr, 5},
+    {"RadioFallsSilentDuringTheRead", kTcp, kRead, Radio::Program, {"--stop-after-frames", "40"}, kDocument, nullptr, 5},
+    {"WrongChecksum", kTcp, kRead, Radio::Program, {"--corrupt-checksum", "3"}, kDocument, nullptr, 6},
+    {"BlockRefused", kTcp, kWrite, Radio::Program, {"--refuse-block", "1"}, kDocument, nullptr, 6},
+    {"GarbageFrame", kTcp, kRead, Radio::Tampered, {}, kDocument, garbageFrame, 6},
+    {"OversizeFrame", kTcp, kRead, Radio::Tampered, {}, kDocument, oversizeFrame, 6},
+    {"LowerCaseHex", kTcp, kRead, Radio::Tampered, {}, kDocument, lowerCaseHex, 6},
+    {"UnknownCommand", kTcp, kRead, Radio::Tampered, {}, kDocument, unknownCommand, 6},
+    {"EndFrameMiscounts", kTcp, kRead, Radio::Tampered, {}, kDocument, miscountedEnd, 7},
+    {"FrameMissing", kTcp, kRead, Radio::Tampered, {}, kDocument, missingFrame, 8},
+    {"AddressesOutsideTheRead", kTcp, kRead, Radio::Tampered, {}, kDocument, beyondTheRead, 9},
+    {"EndNotAcknowledged", kPty, kWrite, Radio::Tampered, {}, kDocument, endNotAcknowledged, 10},
+    {"OtherModel", kTcp, kInfo, Radio::Tampered, {}, kDocument, otherModel, 11},
+    {"InformationLengthWrong", kTcp, kRead, Radio::Tampered, {}, kDocument, informationLengthWrong, 11},
+    {"NewerMemoryMap", kTcp, kInfo, Radio::Tampered, {}, kDocument, newerMemoryMap, 14},
+    {"ImageCheckFails", kTcp, kRead, Radio::Tampered, {}, Memory::NoMakerText, wholeParameterArea, 15},
+    {"DataOfANewerProgram", kTcp, kRead, Radio::Tampered, {}, Memory::NewerData, wholeParameterArea, 16},
 };
+// clang-format on
 
 class FailureCodeTest : public ModelRig, public ::testing::WithParamInterface<FailureCase>
 {

@@ -3,6 +3,8 @@
 #include "PtyChannel.h"
 #include "TcpChannel.h"
 
+#include "link/CloneFrames.h"
+
 #include <cstdio>
 
 namespace e2e {
@@ -24,22 +26,13 @@ bool isFrame(const Bytes &answer, std::uint8_t command)
            answer.back() == kFrameEnd;
 }
 
-int hexDigit(std::uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 int dataAddress(const Bytes &answer)
 {
     if (!isFrame(answer, 0xE4) || answer.size() < kDataTextStart + 4)
         return -1;
     int address = 0;
     for (std::size_t i = kDataTextStart; i < kDataTextStart + 4; ++i)
-        address = address << 4 | hexDigit(answer[i]);
+        address = address << 4 | cloneframes::upperHexDigit(answer[i]);
     return address;
 }
 
