@@ -193,4 +193,27 @@ TEST_F(ModelCloneTest, WriteStopsWhenThePasswordPromptIsCancelled)
     EXPECT_EQ(shownTexts().front(), mainTextDatabase().GetText("GI_Mess_Confirm_CloneWrite"));
 }
 
+// The sweep of band 0 from the "Ind" limits (0 to 255 in steps of 8) over a
+// radio whose filter reads highest from 100 to 120.
+TEST_F(ModelCloneTest, BandPassSweepKeepsItsResultsInTheModel)
+{
+    startRadio(vradio::MemoryFile::blankMemory(kRadioBytes));
+    model->SetSweep(0, false);
+    indCloneMan &manager = model->CloneManager();
+    manager.SetModelIds(model->ModelId1(), model->ModelId2());
+    ASSERT_TRUE(manager.AdjustSweep(nullptr, nullptr));
+    for (int step = 0; step < 200000 && manager.IsBusy(); ++step)
+        manager.AdjustDriver().Step();
+    ASSERT_FALSE(manager.IsBusy());
+    EXPECT_EQ(lastCode(), 0);
+    const uint8_t *record = model->SweepRecord(0);
+    EXPECT_EQ(record[0], 104); // best value: the first on the plateau
+    EXPECT_EQ(record[1], 120); // last value with the best reading
+    EXPECT_EQ(record[2], 200);
+    EXPECT_EQ(model->WorkingImage().GetByte(4), 248);
+    EXPECT_EQ(model->ReferenceImage().GetByte(4), 248);
+    EXPECT_EQ(radio_->memory()[4], 248);
+    EXPECT_EQ(model->SweepRecord(6), nullptr);
+}
+
 } // namespace
