@@ -2,6 +2,7 @@
 
 #include "InspectCommand.h"
 #include "LabelsCommand.h"
+#include "RadioCommands.h"
 #include "SheetCommand.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,18 @@ const Command kCommands[] = {
      runLabelsCommand},
     {"sheet", "sheet DESCRIPTOR   print a sheet's rows as TAB-separated cell texts",
      runSheetCommand},
+    {"info",
+     "info LINK [--password TEXT]\n"
+     "                     show the radio's clone information",
+     runInfoCommand},
+    {"read",
+     "read LINK [--password TEXT] [--low-speed] -o FILE.vrc\n"
+     "                     save the radio's memory as a clone file",
+     runReadCommand},
+    {"write",
+     "write LINK [--password TEXT] [--low-speed] [--maker] FILE.vrc\n"
+     "                     write a clone file to the radio",
+     runWriteCommand},
 };
 
 int usage()
@@ -31,6 +44,8 @@ int usage()
     std::fprintf(stderr, "usage: quillon-cli <command> [arguments]\ncommands:\n");
     for (const Command &command : kCommands)
         std::fprintf(stderr, "  %s\n", command.synopsis);
+    std::fprintf(stderr, "LINK is --port N (COM number), --device PATH or --tcp HOST:PORT;\n"
+                         "--yes answers every question OK.\n");
     return 2;
 }
 

@@ -210,11 +210,11 @@ void CL_Menu_Tcpip_Address(indCellHandler &frame, std::int32_t) { window(frame).
 
 void CL_Menu_Tcpip_Port(indCellHandler &frame, std::int32_t) { window(frame).AskTcpPort(); }
 
-void CL_Menu_Clone_Read(indCellHandler &frame, std::int32_t) { frame.model.CloneReadCommand(); }
+void CL_Menu_Clone_Read(indCellHandler &frame, std::int32_t) { frame.model.CloneRead(); }
 
 void CL_Menu_Clone_Write(indCellHandler &frame, std::int32_t) { frame.model.CloneWriteCommand(); }
 
-void CL_Menu_Clone_Info(indCellHandler &frame, std::int32_t) { frame.model.CloneInfoCommand(); }
+void CL_Menu_Clone_Info(indCellHandler &frame, std::int32_t) { frame.model.CloneInfo(); }
 
 // Both model type items: the value is the type chosen.
 void CL_Model_Conv(indCellHandler &frame, std::int32_t type)

@@ -2,8 +2,14 @@
 
 #include "image/StandardModelHooks.h"
 
+#include "cells/GlobalEvents.h"
+#include "cells/ModelTypeSource.h"
+#include "cells/cmcEvMan.h"
+#include "cells/cmcEvent.h"
 #include "image/ImageWords.h"
 #include "image/WorkingLayout.h"
+#include "link/CloneCommands.h"
+#include "link/indCloneMan.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
 #include "shell/GlobalEnvironment.h"
@@ -24,6 +30,10 @@ constexpr int kCloneInfoPasswordByte = 53;
 constexpr int kCloneInfoLimitByte = 34;
 constexpr int kCloneInfoMapRevisionByte = 35;
 constexpr int32_t kWriteBlockSize = 128;
+constexpr int kViewsRebuildEvent = 25;
+constexpr int kAdjustValueEvent = 13;
+
+int32_t settingsModelType() { return environment().modelType; }
 
 const char *const kModelTypeSuffixes[] = {"Conv_Lmr_KCOOP_Rep", "Conv_Pmr_Dpmr_Rep"};
 
@@ -75,9 +85,27 @@ indMain::indMain() : cuiMain(kSoftwareCode, kImageSize)
 {
     InitModelIds();
     installStandardModelHooks(*this);
+    // The cell engine learns the model type from the settings this model
+    // keeps it in.
+    setModelTypeSource(settingsModelType);
+    SetAdjustSweepHost(this);
+    eventManager().Register(&indMain::onEvent, this);
 }
 
-indMain::~indMain() = default;
+indMain::~indMain()
+{
+    eventManager().Unregister(&indMain::onEvent, this);
+    SetAdjustSweepHost(nullptr);
+    setModelTypeSource(nullptr);
+}
+
+// The tree's memory channel branch and the automatic adjustment steps join
+// this handler with the tree and the adjustment procedures.
+void indMain::onEvent(void *object, const cmcEvent &event)
+{
+    if (event.type == kViewsRebuildEvent)
+        static_cast<indMain *>(object)->RebuildTree();
+}
 
 void indMain::InitModelIds()
 {
@@ -211,18 +239,22 @@ void indMain::EnterMakerMode()
     StatusBarResized();
 }
 
+// A confirmed prompt leaves the password in the settings; the clone manager
+// puts it into the next read or write.
 bool indMain::passClonePassword(bool asked)
 {
     clonePasswordPassed_ = !asked || View().AskClonePassword();
     if (!clonePasswordPassed_)
         return false;
+    if (asked)
+        CloneManager().SetSendPasswordOnce(true);
     clonePasswordPassed_ = false;
     return true;
 }
 
 void indMain::ReadContinuation(int code)
 {
-    if (code != 0)
+    if (code != 0 || CloneManager().IsBusy())
         return;
     const uint8_t flags = CloneInformation()[kCloneInfoPasswordByte];
     if (!passClonePassword((flags & 0x08) != 0 && (flags & 0x10) == 0))
@@ -252,7 +284,7 @@ void indMain::CloneWriteCommand()
 
 void indMain::WriteContinuation(int code)
 {
-    if (code != 0)
+    if (code != 0 || CloneManager().IsBusy())
         return;
     if (!cloneWritePhase_) {
         if (makerMode_ && !confirm("GI_Mess_Maker_Caution"))
@@ -263,12 +295,18 @@ void indMain::WriteContinuation(int code)
         if (!confirm("GI_Mess_Confirm_CloneWrite"))
             return;
         cloneWritePhase_ = true;
+        // The user may have taken a while: the radio is asked for its
+        // identity once more, and its answer comes back here for the
+        // second pass.
+        cuiMain::CloneWriteCommand();
         return;
     }
     cloneWritePhase_ = false;
     if (!passClonePassword((CloneInformation()[kCloneInfoPasswordByte] & 0x08) != 0))
         return;
     pendingCloneWrite_ = PrepareCloneWrite();
+    CloneManager().SetImageSize(WorkingImage().GetSize());
+    Commands().StartWrite(*pendingCloneWrite_.image, pendingCloneWrite_.ranges);
 }
 
 double indMain::TwoToneLimitTolerance(uint8_t byte34)
@@ -307,6 +345,31 @@ indMain::CloneWritePlan indMain::PrepareCloneWrite()
         std::min(end / kWriteBlockSize * kWriteBlockSize + kWriteBlockSize - 1, lastRadioAddress_);
     image.SetByte(wl::kMapRevision, CloneInformation()[kCloneInfoMapRevisionByte]);
     return plan;
+}
+
+uint8_t *indMain::SweepRecord(int32_t band)
+{
+    return band >= 0 && band < kSweepBands ? sweepRecords_[static_cast<size_t>(band)].data()
+                                           : nullptr;
+}
+
+// The adjustment sheets show the reference image, so the value goes there
+// too.
+void indMain::StoreAdjustValue(int32_t offset, uint8_t value)
+{
+    if (!WorkingImage().IsValidAddress(offset) || !ReferenceImage().IsValidAddress(offset))
+        return;
+    WorkingImage().SetByte(offset, value);
+    ReferenceImage().SetByte(offset, value);
+    PostEvent(kAdjustValueEvent);
+}
+
+void indMain::SetSweep(int32_t band, bool pair)
+{
+    sweepBand_ = band;
+    sweepPair_ = pair;
+    if (band >= 0 && band < kSweepBands)
+        sweepRecords_[static_cast<size_t>(band)].fill(0);
 }
 
 bool indMain::CheckCloneFileModel(int id1, int id2, int &code)

@@ -3,16 +3,22 @@
 #include "image/LayoutConversion.h"
 #include "image/ModelHooks.h"
 #include "image/MultiTableShadows.h"
+#include "link/AdjustSweepHost.h"
 #include "mainframe/cuiMain.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+struct cmcEvent;
+
 // The one radio model this program serves: its identity and memory size,
 // its two model types, the conversions between the radio's layout and the
-// working layout, and what it adds to file loading and clone writing.
-class indMain : public cuiMain
+// working layout, and what it adds to file loading and clone writing. It
+// also keeps the adjustment data the band-pass sweep of the factory
+// adjustment works on.
+class indMain : public cuiMain, public AdjustSweepHost
 {
 public:
     static constexpr const char *kSoftwareCode = "QX7315C";
@@ -20,6 +26,10 @@ public:
     static constexpr int kModelId1 = 0x3079;
     static constexpr int kModelId2 = 0;
     static constexpr int kOtherVariantModelId2 = 0x0100;
+
+    // No band-pass sweep runs.
+    static constexpr int32_t kNoSweepBand = 7;
+    static constexpr int32_t kSweepBands = 6;
 
     // A prepared clone write: the image to send (radio layout up to date)
     // and the address ranges.
@@ -56,7 +66,7 @@ public:
 
     // The maker mode switch: asks first; stays on until the program ends.
     void EnterMakerMode();
-    bool MakerMode() const { return makerMode_; }
+    bool MakerMode() const override { return makerMode_; }
     const std::string &MakerStatusText() const { return makerStatusText_; }
 
     // The second pass of a clone write, after its confirmations: the copy of
@@ -79,8 +89,16 @@ public:
     LayoutConversion Conversion();
 
     bool CloneWritePhase() const { return cloneWritePhase_; }
-    // The write the last second pass prepared, for the clone manager to send.
+    // The write the last second pass prepared and started.
     CloneWritePlan TakePendingCloneWrite() { return std::move(pendingCloneWrite_); }
+
+    // The band-pass sweep's view of the adjustment state. The automatic
+    // adjustment procedures that start sweeps set the band and the pair.
+    int32_t SweepBand() override { return sweepBand_; }
+    bool SweepAllBands() override { return sweepPair_; }
+    uint8_t *SweepRecord(int32_t band) override;
+    void StoreAdjustValue(int32_t offset, uint8_t value) override;
+    void SetSweep(int32_t band, bool pair);
 
 protected:
     void ConvertRadioToWorking(cmcEeprom &image) override;
@@ -88,6 +106,7 @@ protected:
     bool ConvertWorkingToRadio(cmcEeprom &image, bool cloneWrite) override;
 
 private:
+    static void onEvent(void *object, const cmcEvent &event);
     bool confirm(const char *key);
     bool passClonePassword(bool asked);
 
@@ -98,4 +117,8 @@ private:
     MultiTableShadows shadows_;
     ModelHooks hooks_;
     CloneWritePlan pendingCloneWrite_;
+    int32_t sweepBand_ = kNoSweepBand;
+    bool sweepPair_ = false;
+    // Per band: best value, last value, best reading.
+    std::array<std::array<uint8_t, 3>, kSweepBands> sweepRecords_{};
 };

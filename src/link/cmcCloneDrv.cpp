@@ -3,6 +3,7 @@
 #include "image/cmcEeprom.h"
 #include "link/CloneFrames.h"
 #include "link/HexText.h"
+#include "link/TickClock.h"
 #include "link/cmcTask.h"
 #include "platform/FatalError.h"
 
@@ -94,6 +95,7 @@ bool cmcCloneDrv::Start(std::int32_t kind, Callback callback, void *context, std
     context_ = context;
     dataFrames_ = 0;
     dataBytes_ = 0;
+    tcpBatchSent_ = false;
     kind_ = kind;
     result_ = std::make_unique<dst_CDrv_Result>();
     result_->kind = kind;
@@ -290,8 +292,13 @@ cmcTransport &cmcCloneDrv::Link() { return useTcp_ ? *tcp_ : *serial_; }
 
 void cmcCloneDrv::SendToLink(const cmcBuff &bytes)
 {
-    if (bytes.Length() > 0)
-        Link().Send(bytes.Data(), bytes.Length());
+    if (bytes.Length() <= 0)
+        return;
+    Link().Send(bytes.Data(), bytes.Length());
+    if (useTcp_) {
+        tcpBatchSent_ = true;
+        lastTcpBatchMs_ = TickClock::current().nowMs();
+    }
 }
 
 std::int32_t cmcCloneDrv::ReadIntoQueue()
@@ -633,6 +640,12 @@ bool cmcCloneDrv::AckDue() const
 std::int32_t cmcCloneDrv::SendData(bool &progress)
 {
     progress = false;
+    // Over TCP the frames of a step go out as one batch, at least 20 ms after
+    // the previous batch, so the bridge gets its breathing space without the
+    // driver blocking the program: a batch that is not due waits for a later
+    // tick.
+    if (useTcp_ && !TcpBatchDue())
+        return kSendData;
     for (std::int32_t i = 0; i < kFramesPerStep; ++i) {
         if (AtEndOfRanges()) {
             if (Link().Pending() == 0 && frame_.Length() == 0)
@@ -652,15 +665,31 @@ std::int32_t cmcCloneDrv::SendData(bool &progress)
         }
         if (frame_.Length() == 0 || 4 * frame_.Length() < Link().Pending())
             break;
-        if (useTcp_)
-            cmcTick::busyWait(kTcpBatchPauseMs);
-        SendToLink(frame_);
-        frame_.SetLength(0);
+        if (useTcp_ && !AckDue() && !AtEndOfRanges())
+            continue; // the batch grows up to the next acknowledge boundary
+        SendBatch();
+        progress = true;
+        if (AckDue())
+            return kWaitBlockAck;
+    }
+    if (useTcp_ && frame_.Length() > 0 && 4 * frame_.Length() >= Link().Pending()) {
+        SendBatch();
         progress = true;
         if (AckDue())
             return kWaitBlockAck;
     }
     return kSendData;
+}
+
+bool cmcCloneDrv::TcpBatchDue() const
+{
+    return !tcpBatchSent_ || TickClock::current().nowMs() - lastTcpBatchMs_ >= kTcpBatchPauseMs;
+}
+
+void cmcCloneDrv::SendBatch()
+{
+    SendToLink(frame_);
+    frame_.SetLength(0);
 }
 
 bool cmcCloneDrv::AppendNextDataFrame()

@@ -136,6 +136,8 @@ protected:
     // The transport the port selection picks.
     cmcTransport &Link();
     void SendToLink(const cmcBuff &bytes);
+    bool TcpBatchDue() const;
+    void SendBatch();
     void ClearFrameBuffer() { frame_.SetLength(0); }
     // Collects received bytes into frames; true when a frame ended this step
     // (the latest one is in frame, without its FD).
@@ -209,6 +211,8 @@ private:
     std::size_t rangeIndex_ = 0;
     std::int32_t address_ = 0;
     std::int32_t dataFrames_ = 0;
+    bool tcpBatchSent_ = false;
+    std::uint32_t lastTcpBatchMs_ = 0;
     std::int32_t dataBytes_ = 0;
     std::int32_t retries_ = 0;
     cmcBuff queue_;

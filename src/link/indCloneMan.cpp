@@ -295,6 +295,8 @@ void indCloneMan::Complete(dst_CDrv_Result &result)
             result.code = clonecode::kAddressesMissing;
     }
     const std::int32_t code = result.code;
+    lastKind_ = result.kind;
+    lastCode_ = code;
     ShowError(code);
     host_.EnableMainWindow(true);
     if (result.kind != clonekind::kAdjustTable)

@@ -56,6 +56,11 @@ public:
     bool Write(const cmcEeprom &image, const RangeList &ranges, Callback callback, void *context);
     bool IdRead(Callback callback, void *context);
     bool IsBusy() const;
+    // How the last operation ended, after the result handlers: for callers
+    // that wait for a chain of operations (an ID read and what its callback
+    // started) to come to rest. Kind 0 before the first.
+    std::int32_t LastKind() const { return lastKind_; }
+    std::int32_t LastCode() const { return lastCode_; }
 
     // Set by the clone password dialog: the next read or write sends the
     // clone password frame.
@@ -115,6 +120,8 @@ private:
     void *context_ = nullptr;
 
     std::int32_t total_ = 0;
+    std::int32_t lastKind_ = 0;
+    std::int32_t lastCode_ = 0;
     bool sendPasswordOnce_ = false;
     std::int32_t adjustSequence_ = kAdjustSequenceNone;
 };

@@ -14,6 +14,7 @@
 #include "mainframe/OptionDialog.h"
 #include "mainframe/StatusPanel.h"
 #include "mainframe/TForm1.h"
+#include "mainframe/cuiInformation.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
 #include "sheets/SheetColours.h"
@@ -92,6 +93,7 @@ MainWindowView::MainWindowView(TForm1 &form, indMain &model) : form_(form), mode
 
 MainWindowView::~MainWindowView()
 {
+    model_.SetCloneProgressView(nullptr);
     eventManager().Unregister(onEvent, this);
     StopTicking();
     destroyTree();
@@ -185,6 +187,20 @@ void MainWindowView::OpenSheet(const std::string &callText)
     notifyObserver();
 }
 
+void MainWindowView::EnableMainWindow(bool enabled) { form_.setEnabled(enabled); }
+
+void MainWindowView::FocusMainWindow()
+{
+    form_.raise();
+    form_.activateWindow();
+}
+
+void MainWindowView::ShowCloneInfoWindow()
+{
+    cuiInformation::Open(&form_, appTitle(), mainTextDatabase(), "GI_Sheet_CloneInfo",
+                         &form_.TreeImages());
+}
+
 bool MainWindowView::CanPrintCurrentSheet() { return sheet_ != nullptr && sheet_->CanPrint(); }
 
 // Without a sheet the tree's selected node opens, as if it had just been
@@ -204,6 +220,7 @@ void MainWindowView::openSelectedSheet()
 
 void MainWindowView::BuildWindow()
 {
+    model_.SetCloneProgressView(&ProgressWindow());
     buildPanels();
     buildMenuAndToolBar();
     buildStatusBar();

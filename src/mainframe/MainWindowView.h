@@ -91,6 +91,11 @@ public:
     // otherwise.
     void *MainMenuWithEmptyEditEntry() override;
     bool CanPrintCurrentSheet() override;
+    // During a clone operation the window takes no input; the "Cloning"
+    // window stays usable.
+    void EnableMainWindow(bool enabled) override;
+    void FocusMainWindow() override;
+    void ShowCloneInfoWindow() override;
     // The help page in the desktop's browser; a missing file is reported.
     void ShowHelp(const std::string &path, int topic) override;
     void CopyToClipboard(const std::string &text) override;

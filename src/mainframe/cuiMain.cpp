@@ -1,9 +1,15 @@
 #include "mainframe/cuiMain.h"
 
+#include "cells/GlobalEvents.h"
+#include "cells/cmcEvMan.h"
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
-#include "image/ImageWords.h"
 #include "image/WorkingLayout.h"
+#include "link/CloneCommands.h"
+#include "link/CloneHost.h"
+#include "link/dst_CDrv_Result.h"
+#include "link/imcCloneDrv.h"
+#include "link/indCloneMan.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
@@ -18,10 +24,8 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <cstring>
 
 namespace wl = working_layout;
-using image_words::read16;
 
 namespace {
 
@@ -49,15 +53,6 @@ std::string startDirectory()
     return QDir::currentPath().toStdString();
 }
 
-bool holdsMakerText(const cmcEeprom &image, int64_t offset)
-{
-    if (offset < 0 || offset + wl::kMakerTextLength > image.GetSize())
-        return false;
-    uint8_t text[wl::kMakerTextLength];
-    image.ReadBlock(static_cast<int32_t>(offset), text, wl::kMakerTextLength);
-    return std::memcmp(text, wl::kMakerTextValue, wl::kMakerTextLength) == 0;
-}
-
 // A clone comment field: bytes outside the printable ASCII range become
 // blanks, trailing blanks go.
 std::string commentField(const cmcEeprom &image, int32_t offset)
@@ -78,13 +73,94 @@ std::string trimTrailingBlanks(std::string text)
 
 } // namespace
 
+// Without a window nothing is shown and every dialog counts as cancelled,
+// except the clone password prompt: a password kept in the settings (the
+// command-line tool puts its --password there) answers it.
+class cuiMain::HeadlessView final : public cuiMainView
+{
+public:
+    bool AskClonePassword() override { return !environment().clonePassword.empty(); }
+};
+
+// What the clone manager and the clone commands need of the frame. The
+// frame's slots keep their own shapes (the model object overrides them), so
+// this small adapter stands between them.
+class cuiMain::CloneLink final : public CloneHost
+{
+public:
+    explicit CloneLink(cuiMain &frame) : frame_(frame) {}
+
+    CloneSettings LinkSettings() override
+    {
+        const indEnviron &settings = environment();
+        CloneSettings link;
+        link.portSelect = settings.portSelect;
+        link.comPort = settings.comPort;
+        link.comSpeedHigh = settings.comSpeedHigh != 0;
+        link.ipAddress = settings.ipAddress;
+        link.tcpPort = settings.tcpPort;
+        link.clonePassword = settings.clonePassword;
+        return link;
+    }
+    void EnableMainWindow(bool enabled) override { frame_.view_->EnableMainWindow(enabled); }
+    void FocusMainWindow() override { frame_.view_->FocusMainWindow(); }
+    void EndCellEdit() override { frame_.view_->EndCellEdit(); }
+    bool QuerySaveChanges() override { return frame_.SaveChangesPrompt(false); }
+    std::int32_t ModelId1() override { return frame_.modelId1_; }
+    std::int32_t ModelId2() override { return frame_.modelId2_; }
+    bool MakerMode() override { return frame_.MakerMode(); }
+    void StoreCloneIds(const std::uint8_t ids[4]) override
+    {
+        std::copy_n(ids, 4, frame_.cloneIdBytes_.begin());
+    }
+    std::uint8_t *CloneInfoArea() override { return frame_.cloneInfo_.data(); }
+    cmcEeprom &WorkingImage() override { return frame_.working_; }
+    bool ImageCheck(const cmcEeprom &image, bool strict) override
+    {
+        return frame_.CheckImage(image, strict);
+    }
+    bool ModelCheck(const cmcEeprom &image) override { return !frame_.CheckModel(image); }
+    void AfterLoadHook(cmcEeprom &image) override
+    {
+        // The image holds the radio's memory as it arrived only until the
+        // model converts it.
+        frame_.received_.CopyFrom(image);
+        frame_.AfterLoad(image);
+    }
+    void BeforeSaveHook(cmcEeprom &image, bool store) override { frame_.BeforeSave(image, store); }
+    void ReadContinuation(dst_CDrv_Result &result) override
+    {
+        frame_.ReadContinuation(result.code);
+    }
+    void WriteContinuation(dst_CDrv_Result &result) override
+    {
+        frame_.WriteContinuation(result.code);
+    }
+    RangeList MakeRangeList(std::int32_t kind) override { return frame_.GetRangeList(kind); }
+    void MarkClonedDocument() override
+    {
+        frame_.reference_.CopyFrom(frame_.working_);
+        frame_.modified_ = true;
+        frame_.SetFilePath({});
+    }
+    void CloseCurrentSheet() override { frame_.view_->CloseCurrentSheet(); }
+    void PostEvent(std::int32_t event) override { frame_.PostEvent(event); }
+    void ShowCloneInfoWindow() override { frame_.view_->ShowCloneInfoWindow(); }
+
+private:
+    cuiMain &frame_;
+};
+
 cuiMain::cuiMain(const std::string &softwareCode, int32_t imageSize)
-    : softwareCode_(softwareCode), imageSize_(imageSize)
+    : softwareCode_(softwareCode), imageSize_(imageSize),
+      headless_(std::make_unique<HeadlessView>()), view_(headless_.get()),
+      cloneLink_(std::make_unique<CloneLink>(*this))
 {
     helpOverlayPath_ =
         openTextDatabases(languageTextDatabase(), mainTextDatabase(), environment().languageNumber,
                           platform::programDirectory());
     defaultDirectory_ = startDirectory();
+    createCloneManager(std::make_unique<indCloneMan>(*cloneLink_));
     working_.SetSize(imageSize);
     reference_.SetSize(imageSize);
     saved_.SetSize(imageSize);
@@ -129,18 +205,7 @@ void cuiMain::RebuildTree()
 
 bool cuiMain::CheckImage(const cmcEeprom &image, bool strict)
 {
-    if (image.GetSize() < wl::kParameterArea)
-        return false;
-    if (read16(image, wl::kLayoutCode) != wl::kLayoutCodeValue ||
-        image.GetByte(wl::kMapRevision) > 1)
-        return false;
-    if (!strict)
-        return true;
-    const int64_t marker = int64_t{read16(image, wl::kEndAddress)} -
-                           read16(image, wl::kBaseAddress) + wl::kParameterArea -
-                           wl::kMakerTextLength;
-    return holdsMakerText(image, wl::kMakerText) &&
-           read16(image, wl::kModelCode) == wl::kModelCodeValue && holdsMakerText(image, marker);
+    return CloneCommands::ImageCheck(image, strict);
 }
 
 bool cuiMain::CheckModel(const cmcEeprom &image)
@@ -182,13 +247,22 @@ void cuiMain::LoadInitialFile(int modelType)
         platform::fatalError(platform::formatText("Cannot open '%s'.", path));
 }
 
-// The clone manager is not part of this build yet: the clone commands have
-// nothing to continue with and do nothing.
-void cuiMain::ReadContinuation(int code) { (void)code; }
+// The clone commands decide on the result record; its code is all they read.
+void cuiMain::ReadContinuation(int code)
+{
+    dst_CDrv_Result result;
+    result.code = code;
+    cloneCommands_->ReadContinuation(result);
+}
 
-void cuiMain::CloneWriteCommand() { view_->EndCellEdit(); }
+void cuiMain::CloneWriteCommand() { cloneCommands_->CloneWrite(); }
 
-void cuiMain::WriteContinuation(int code) { (void)code; }
+void cuiMain::WriteContinuation(int code)
+{
+    dst_CDrv_Result result;
+    result.code = code;
+    cloneCommands_->WriteContinuation(result);
+}
 
 bool cuiMain::CheckCloneFileModel(int id1, int id2, int &code)
 {
@@ -215,7 +289,41 @@ void cuiMain::StatusBarResized() {}
 
 void cuiMain::DrawStatusPanel(int panel) { (void)panel; }
 
-void cuiMain::AttachView(cuiMainView *view) { view_ = view != nullptr ? view : &headless_; }
+void cuiMain::AttachView(cuiMainView *view) { view_ = view != nullptr ? view : headless_.get(); }
+
+void cuiMain::CloneRead() { cloneCommands_->CloneRead(); }
+
+void cuiMain::CloneInfo() { cloneCommands_->CloneInfo(); }
+
+void cuiMain::createCloneManager(std::unique_ptr<indCloneMan> manager)
+{
+    cloneCommands_.reset();
+    cloneManager_ = std::move(manager);
+    cloneManager_->SetProgressView(progressView_);
+    cloneManager_->AdjustDriver().SetSweepHost(sweepHost_);
+    cloneCommands_ = std::make_unique<CloneCommands>(*cloneLink_, *cloneManager_);
+}
+
+void cuiMain::InstallCloneDrivers(std::unique_ptr<cmcCloneDrv> clone,
+                                  std::unique_ptr<imcCloneDrv> adjust)
+{
+    if (cloneManager_->IsBusy())
+        return;
+    createCloneManager(
+        std::make_unique<indCloneMan>(*cloneLink_, std::move(clone), std::move(adjust)));
+}
+
+void cuiMain::SetCloneProgressView(CloneProgressView *view)
+{
+    progressView_ = view;
+    cloneManager_->SetProgressView(view);
+}
+
+void cuiMain::SetAdjustSweepHost(AdjustSweepHost *host)
+{
+    sweepHost_ = host;
+    cloneManager_->AdjustDriver().SetSweepHost(host);
+}
 
 // An edit may have made the working image differ from the saved one, which
 // the title shows.
@@ -224,12 +332,6 @@ void cuiMain::CellChangeHook()
     view_->SetTitle(TitleText());
     view_->ArmWarningCheck();
 }
-
-// The clone commands are wired to the clone manager elsewhere; until then
-// reading does nothing beyond ending the cell edit, as the write does.
-void cuiMain::CloneReadCommand() { view_->EndCellEdit(); }
-
-void cuiMain::CloneInfoCommand() { view_->EndCellEdit(); }
 
 // The help topic tables are not part of this build yet: every cell's help
 // is the contents.
@@ -247,18 +349,18 @@ void cuiMain::SetCloneInformation(const uint8_t *bytes, int count)
 
 void cuiMain::PostEvent(int code, int argument, const std::string &text)
 {
-    if (posted_)
-        posted_(code, argument, text);
-    else if (events_)
-        events_(code, argument, text);
+    if (text.empty())
+        eventManager().Post(code, nullptr, argument);
+    else
+        eventManager().PostText(code, nullptr, argument, text);
 }
 
 void cuiMain::SendEvent(int code, int argument, const std::string &text)
 {
-    if (sent_)
-        sent_(code, argument, text);
-    else if (events_)
-        events_(code, argument, text);
+    if (text.empty())
+        eventManager().Send(code, nullptr, argument);
+    else
+        eventManager().SendText(code, nullptr, argument, text);
 }
 
 void cuiMain::EnterFactoryAdjustMode()
@@ -369,6 +471,7 @@ bool cuiMain::LoadFile(const std::string &path)
 {
     const bool another = QString::fromStdString(path).compare(QString::fromStdString(filePath_),
                                                               Qt::CaseInsensitive) == 0;
+    lastFileError_ = 0;
     if (!SaveChangesPrompt(another))
         return false;
     cmcEeprom loaded;
@@ -388,6 +491,7 @@ bool cuiMain::LoadFile(const std::string &path)
             result = file.CheckCoverage(GetRangeList(3));
         cmcVrcFile::ShowError(result);
     }
+    lastFileError_ = result;
     if (result == cmcVrcFile::ErrNone) {
         rememberFile(path);
         working_.CopyFrom(loaded);

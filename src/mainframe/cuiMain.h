@@ -6,23 +6,26 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string>
 
 class cmcCellCapsule;
+class AdjustSweepHost;
+class CloneCommands;
+class CloneProgressView;
+class cmcCloneDrv;
 class cuiSheet;
+class imcCloneDrv;
+class indCloneMan;
 
 // The logic behind the main window, common to clone programs: the working
-// image and its copies, the document (new, open, save), the model's virtual
-// operations in slot order, and the window through cuiMainView. The model
-// object derives from it and overrides the slots.
+// image and its copies, the document (new, open, save), the clone commands
+// with the clone manager, the model's virtual operations in slot order, and
+// the window through cuiMainView. The model object derives from it and
+// overrides the slots. Events go to the program's event manager.
 class cuiMain
 {
 public:
-    // Receives the events the frame raises (code, argument, text); posted
-    // events are queued, sent ones delivered at once.
-    using EventSink = std::function<void(int code, int argument, const std::string &text)>;
-
     static constexpr int kCloneInformationSize = 127;
     // The smallest image that holds the radio memory and the working layout.
     static constexpr int32_t kMinimumImageSize = 110839;
@@ -41,7 +44,7 @@ public:
     // Slot 3.
     virtual void RebuildTree();
     // Slot 4: the radio layout's identification; strict adds the maker text,
-    // the model code and the end marker.
+    // the model code and the end marker (the clone commands' image check).
     virtual bool CheckImage(const cmcEeprom &image, bool strict);
     // Slot 5: true when the image may be taken.
     virtual bool CheckModel(const cmcEeprom &image);
@@ -58,8 +61,10 @@ public:
     // Slot 11: the model type's initial file into the initial image; fatal
     // when it cannot be read.
     virtual void LoadInitialFile(int modelType);
-    // Slots 12 to 14: continuations of the clone commands, called with the
-    // clone manager's result code.
+    // Slots 12 to 14: the clone read's continuation after the radio's ID
+    // reply, the clone write command and its continuation, called with the
+    // clone manager's result code. The base runs the read and the write of
+    // the working image.
     virtual void ReadContinuation(int code);
     virtual void CloneWriteCommand();
     virtual void WriteContinuation(int code);
@@ -84,19 +89,24 @@ public:
     // Called after every request that carried a key, typed text, a chosen
     // value or a command.
     virtual void CellChangeHook();
-    // Clone read and radio information from the menu; the write is slot 13.
-    virtual void CloneReadCommand();
-    virtual void CloneInfoCommand();
     // The context-help topic of a cell; 0 stands for the contents.
     virtual int HelpTopic(const cmcCellCapsule &capsule);
-    void SetEventSink(EventSink sink) { events_ = std::move(sink); }
-    // The program hands posted events to the event manager's queue and sent
-    // ones to its listeners at once; without these both go to the one sink.
-    void SetEventSinks(EventSink posted, EventSink sent)
-    {
-        posted_ = std::move(posted);
-        sent_ = std::move(sent);
-    }
+
+    // Clone commands of the menu (the write is slot 13).
+    virtual void CloneRead();
+    virtual void CloneInfo();
+    indCloneMan &CloneManager() { return *cloneManager_; }
+    // The maker mode opens the whole radio memory to clone writes.
+    virtual bool MakerMode() const { return false; }
+    // Other clone drivers, for links without a port (tests); ignored while
+    // an operation runs.
+    void InstallCloneDrivers(std::unique_ptr<cmcCloneDrv> clone,
+                             std::unique_ptr<imcCloneDrv> adjust);
+    // The "Cloning" window; null shows no progress. Not owned.
+    void SetCloneProgressView(CloneProgressView *view);
+    // The radio memory of the last successful clone read as it arrived,
+    // before the model converted it; empty before the first.
+    const cmcEeprom &ReceivedImage() const { return received_; }
 
     // The factory adjustment mode of the command line: asks first, then
     // stays on until the program ends.
@@ -130,6 +140,8 @@ public:
     int ModelId1() const { return modelId1_; }
     int ModelId2() const { return modelId2_; }
     const std::string &HelpOverlayPath() const { return helpOverlayPath_; }
+    // The clone file error code of the last LoadFile, 0 when it loaded.
+    int LastFileError() const { return lastFileError_; }
 
     // The clone information area of the last ID reply.
     const std::array<uint8_t, kCloneInformationSize> &CloneInformation() const
@@ -137,11 +149,16 @@ public:
         return cloneInfo_;
     }
     void SetCloneInformation(const uint8_t *bytes, int count);
+    // The radio's id 1 and id 2 from its last ID reply, high bytes first.
+    const std::array<uint8_t, 4> &CloneIdBytes() const { return cloneIdBytes_; }
 
 protected:
     void PostEvent(int code, int argument = 0, const std::string &text = {});
     void SendEvent(int code, int argument = 0, const std::string &text = {});
     cuiMainView &View() { return *view_; }
+    CloneCommands &Commands() { return *cloneCommands_; }
+    // The model's adjustment data for the band-pass sweep; not owned.
+    void SetAdjustSweepHost(AdjustSweepHost *host);
     void SetFilePath(const std::string &path);
     // The conversions into and out of the radio layout, as the model does them.
     virtual void ConvertRadioToWorking(cmcEeprom &image);
@@ -153,7 +170,11 @@ protected:
     int32_t lastRadioAddress_ = 0xFF7F;
 
 private:
+    class CloneLink;
+    class HeadlessView;
+
     static bool headerCheck(void *context, int modelCode, int subCode, int *error);
+    void createCloneManager(std::unique_ptr<indCloneMan> manager);
     cuiMainView::FileDialog fileDialog(const std::string &fileName) const;
     void rememberFile(const std::string &path);
 
@@ -169,10 +190,15 @@ private:
     std::string helpOverlayPath_;
     std::array<uint8_t, 4> cloneIdBytes_{};
     std::array<uint8_t, kCloneInformationSize> cloneInfo_{};
-    cuiMainView headless_;
-    cuiMainView *view_ = &headless_;
-    EventSink events_;
-    EventSink posted_;
-    EventSink sent_;
+    int lastFileError_ = 0;
+    std::unique_ptr<cuiMainView> headless_;
+    cuiMainView *view_;
+    // The clone manager and the commands refer to the link, so it goes last.
+    std::unique_ptr<CloneLink> cloneLink_;
+    std::unique_ptr<indCloneMan> cloneManager_;
+    std::unique_ptr<CloneCommands> cloneCommands_;
+    CloneProgressView *progressView_ = nullptr;
+    AdjustSweepHost *sweepHost_ = nullptr;
+    cmcEeprom received_;
     bool factoryAdjustMode_ = false;
 };

@@ -81,6 +81,12 @@ public:
     // The main menu's builder when the menu has an edit entry whose submenu
     // is empty (so that it can be given the no-item entry); null otherwise.
     virtual void *MainMenuWithEmptyEditEntry() { return nullptr; }
+    // The main window takes no input while a clone operation runs.
+    virtual void EnableMainWindow(bool enabled) { (void)enabled; }
+    virtual void FocusMainWindow() {}
+    // The clone information window (sheet "GI_Sheet_CloneInfo") after a
+    // successful ID read.
+    virtual void ShowCloneInfoWindow() {}
 
     // An edit changed the image: the warning check runs a little later.
     virtual void ArmWarningCheck() {}

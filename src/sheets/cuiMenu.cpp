@@ -44,7 +44,8 @@ cuiMenu::cuiMenu(QWidget *owner, QWidget *root, cmcGTex &texts, std::string menu
     }
     menuBar_ = qobject_cast<QMenuBar *>(root_.data()) != nullptr;
     if (auto *menu = qobject_cast<QMenu *>(root_.data()))
-        QObject::connect(menu, &QMenu::aboutToShow, menu, [this] { RefreshStates(); });
+        rootShowConnection_ =
+            QObject::connect(menu, &QMenu::aboutToShow, menu, [this] { RefreshStates(); });
     originCapsule_.cell = &originCell_;
     liveMenus().insert(this);
     eventManager().Register(&cuiMenu::onEvent, this);
@@ -54,6 +55,8 @@ cuiMenu::~cuiMenu()
 {
     eventManager().Unregister(&cuiMenu::onEvent, this);
     liveMenus().erase(this);
+    // A root menu the builder does not own outlives it; it must not call back.
+    QObject::disconnect(rootShowConnection_);
     removeChildren(rootItem_);
     if (ownsRoot_)
         delete root_.data();

@@ -139,6 +139,7 @@ private:
 
     QWidget *owner_;
     QPointer<QWidget> root_;
+    QMetaObject::Connection rootShowConnection_;
     bool ownsRoot_ = false;
     cmcGTex *texts_;
     std::string menuName_;

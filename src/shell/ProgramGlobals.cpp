@@ -1,31 +1,10 @@
 #include "shell/ProgramGlobals.h"
 
 #include "cells/GlobalEvents.h"
-#include "cells/cmcEvMan.h"
 #include "image/GlobalModel.h"
 #include "image/indMain.h"
 #include "shell/GlobalEnvironment.h"
 #include "textdb/GlobalTexts.h"
-
-namespace {
-
-void postToEventManager(int code, int argument, const std::string &text)
-{
-    if (text.empty())
-        eventManager().Post(code, nullptr, argument);
-    else
-        eventManager().PostText(code, nullptr, argument, text);
-}
-
-void sendToEventManager(int code, int argument, const std::string &text)
-{
-    if (text.empty())
-        eventManager().Send(code, nullptr, argument);
-    else
-        eventManager().SendText(code, nullptr, argument, text);
-}
-
-} // namespace
 
 ProgramGlobals::ProgramGlobals(ScreenSize screen)
     : environment_(std::make_unique<indEnviron>(kMutexName, kSettingsPath, kSettingsPath, screen))
@@ -35,7 +14,6 @@ ProgramGlobals::ProgramGlobals(ScreenSize screen)
     languageTextDatabase();
     eventManager();
     model_ = std::make_unique<indMain>();
-    model_->SetEventSinks(postToEventManager, sendToEventManager);
     installModelObject(model_.get());
 }
 

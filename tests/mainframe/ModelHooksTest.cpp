@@ -7,29 +7,23 @@
 namespace {
 
 namespace wl = working_layout;
-using platform::MessageResult;
 
 constexpr int kTwoToneKind = 10;
 
-// Runs both passes of a clone write without a radio and returns the copy
-// that would be sent.
-indMain::CloneWritePlan prepareWrite(indMain &model, platform::RecordingMessageService &recorder,
-                                     uint8_t radioVersion)
+// The copy a clone write would send to a radio of the given version.
+indMain::CloneWritePlan prepareWrite(indMain &model, uint8_t radioVersion)
 {
     uint8_t information[cuiMain::kCloneInformationSize] = {};
     information[34] = radioVersion;
     model.SetCloneInformation(information, sizeof information);
-    recorder.queueAnswer(MessageResult::Ok);
-    model.WriteContinuation(0);
-    model.WriteContinuation(0);
-    return model.TakePendingCloneWrite();
+    return model.PrepareCloneWrite();
 }
 
 TEST_F(ModelTest, CloneWriteCopyIsNormalisedForStoring)
 {
     useChannel(model->WorkingImage(), 0, 145500000);
     model->WorkingImage().SetByte(wl::kNewerDataMark, 1);
-    const indMain::CloneWritePlan plan = prepareWrite(*model, recorder, 0);
+    const indMain::CloneWritePlan plan = prepareWrite(*model, 0);
     ASSERT_NE(plan.image, nullptr);
     // Storing marks the data as written by this program and clears the
     // newer-data mark of another one.
@@ -57,7 +51,7 @@ TEST_F(ModelTest, CloneWriteRecomputesTwoToneLimitsForModelType0)
         record.TxFreq_1st = 1000;
         record.TxFreq_2nd = 2000;
         record.encode(kTwoToneKind, 3);
-        const indMain::CloneWritePlan plan = prepareWrite(*model, recorder, c.radioVersion);
+        const indMain::CloneWritePlan plan = prepareWrite(*model, c.radioVersion);
         ASSERT_NE(plan.image, nullptr);
         datCh sent(plan.image.get());
         sent.decode(kTwoToneKind, 3);

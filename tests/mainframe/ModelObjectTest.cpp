@@ -6,7 +6,6 @@
 namespace {
 
 namespace wl = working_layout;
-using image_words::read16;
 using platform::MessageResult;
 
 TEST_F(ModelTest, IdentityAndRanges)
@@ -232,33 +231,6 @@ INSTANTIATE_TEST_SUITE_P(
                          {"GI_Mess_Confirm_CloneWriteClonePass"},
                          false}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
-
-TEST_F(ModelTest, SecondPassPreparesTheImageToSend)
-{
-    useChannel(model->WorkingImage(), 0, 145500000);
-    uint8_t information[cuiMain::kCloneInformationSize] = {};
-    information[35] = 0;
-    information[53] = 0x08; // the radio asks for its clone password
-    model->SetCloneInformation(information, sizeof information);
-    recorder.queueAnswer(MessageResult::Ok);
-    model->WriteContinuation(0);
-    view.passwordAnswer = false;
-    model->WriteContinuation(0);
-    EXPECT_EQ(view.passwordPrompts, 1);
-    EXPECT_EQ(model->TakePendingCloneWrite().image, nullptr);
-
-    recorder.queueAnswer(MessageResult::Ok);
-    model->WriteContinuation(0);
-    view.passwordAnswer = true;
-    model->WriteContinuation(0);
-    indMain::CloneWritePlan plan = model->TakePendingCloneWrite();
-    ASSERT_NE(plan.image, nullptr);
-    const int32_t end = read16(*plan.image, wl::kEndAddress);
-    EXPECT_EQ(plan.ranges[0].first, 0x0100);
-    EXPECT_EQ(plan.ranges[0].last, end / 128 * 128 + 127);
-    EXPECT_EQ(plan.image->GetByte(wl::kMapRevision), 0);
-    EXPECT_TRUE(model->CheckImage(*plan.image, true));
-}
 
 TEST_F(ModelTest, MakerModeWritesFromTheFirstAddress)
 {

@@ -432,3 +432,21 @@ TEST_F(MenuBuilder, ExecPopupReportsTheChosenLabelWithoutClicking)
 }
 
 } // namespace
+
+namespace {
+
+// A popup menu lent to a builder outlives it: showing the menu afterwards
+// must not reach the gone builder (a memory checker sees the stale call).
+TEST_F(MenuBuilder, ABorrowedPopupForgetsItsBuilder)
+{
+    QMenu borrowed(&window);
+    auto menu = std::make_unique<cuiMenu>(&grid, &borrowed, texts(), "GI_PMenu_Test",
+                                          &FakeCellHandler::handle);
+    menu->Build();
+    menu.reset();
+    FakeCellHandler::calls.clear();
+    emit borrowed.aboutToShow();
+    EXPECT_TRUE(FakeCellHandler::calls.empty());
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#include "RadioSession.h"
+
+#include "CliTexts.h"
+
+#include "image/indMain.h"
+#include "link/PortMap.h"
+#include "link/indCloneMan.h"
+#include "platform/RegistryStore.h"
+#include "shell/GlobalEnvironment.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <iostream>
+
+using platform::RegistryStore;
+
+namespace {
+
+constexpr int kRestPollMs = 10;
+
+} // namespace
+
+RadioSession::RadioSession(const CloneOptions &options)
+    : settings_(indEnviron::Detached::ReadOnlyStore), messages_(options.yes)
+{
+    platform::MessageService::install(&messages_);
+    installEnvironment(&settings_);
+    std::string error;
+    if (!openInstalledTexts()) {
+        std::cerr << "quillon-cli: the overlay files are missing beside the program\n";
+        setupFailure_ = kStopped;
+        return;
+    }
+    if (!applyLinkOptions(options, settings_, error) ||
+        (options.link == CloneOptions::Link::Device &&
+         !mapDevice(options.device, settings_.comPort))) {
+        std::cerr << "quillon-cli: " << (error.empty() ? "cannot map the device" : error) << '\n';
+        setupFailure_ = kUsage;
+        return;
+    }
+    model_ = std::make_unique<indMain>();
+    model_->BuildWindow();
+    model_->SetCloneProgressView(&progress_);
+}
+
+RadioSession::~RadioSession()
+{
+    model_.reset();
+    if (storeSwitched_)
+        RegistryStore::setBackingFile(previousStore_);
+    installEnvironment(nullptr);
+    platform::MessageService::install(nullptr);
+}
+
+// The port map looks overrides up in the settings store; the user's store
+// is only read, so the override goes into a private copy of the store for
+// this run.
+bool RadioSession::mapDevice(const std::string &device, std::int32_t comPort)
+{
+    if (!portStore_.isValid())
+        return false;
+    previousStore_ = RegistryStore::backingFile();
+    RegistryStore::setBackingFile(portStore_.filePath("ports.ini").toStdString());
+    storeSwitched_ = true;
+    return RegistryStore::writeString(PortMap::settingsKey(), PortMap::overrideName(comPort),
+                                      device);
+}
+
+void RadioSession::waitForRest()
+{
+    indCloneMan &manager = model_->CloneManager();
+    if (!manager.IsBusy())
+        return;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(kRestPollMs);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!manager.IsBusy())
+            loop.quit();
+    });
+    poll.start();
+    loop.exec();
+}
+
+int RadioSession::outcome(std::int32_t kind) const
+{
+    const indCloneMan &manager = model_->CloneManager();
+    if (manager.LastCode() != 0) {
+        std::cerr << "quillon-cli: clone result code " << manager.LastCode() << '\n';
+        return manager.LastCode();
+    }
+    return manager.LastKind() == kind ? 0 : kStopped;
+}

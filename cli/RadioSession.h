@@ -1,0 +1,58 @@
+#pragma once
+
+#include "CloneOptions.h"
+#include "TerminalMessageService.h"
+#include "TerminalProgressView.h"
+
+#include "shell/indEnviron.h"
+
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class indMain;
+
+// One clone command of the command-line tool: the user's settings read but
+// never written back, the link options on top, messages and questions on the
+// terminal, the model object without a window, and the event loop run until
+// the radio link comes to rest.
+class RadioSession
+{
+public:
+    // Exit codes besides 0, the clone result codes and 100 + a file code.
+    static constexpr int kStopped = 1;
+    static constexpr int kUsage = 2;
+    static constexpr int kFileErrorBase = 100;
+
+    explicit RadioSession(const CloneOptions &options);
+    ~RadioSession();
+    RadioSession(const RadioSession &) = delete;
+    RadioSession &operator=(const RadioSession &) = delete;
+
+    // False when the overlays were missing or the link options could not be
+    // applied; the reason was printed and setupFailure() is the exit code.
+    bool ready() const { return model_ != nullptr; }
+    int setupFailure() const { return setupFailure_; }
+    indMain &model() { return *model_; }
+
+    // Runs the event loop until the clone manager is idle.
+    void waitForRest();
+    // The exit code of the operation chain that should have ended with an
+    // operation of this kind: 0 when it did and succeeded, the clone result
+    // code when any step failed, kStopped when the chain stopped before.
+    int outcome(std::int32_t kind) const;
+
+private:
+    bool mapDevice(const std::string &device, std::int32_t comPort);
+
+    indEnviron settings_;
+    TerminalMessageService messages_;
+    TerminalProgressView progress_;
+    QTemporaryDir portStore_;
+    std::string previousStore_;
+    bool storeSwitched_ = false;
+    int setupFailure_ = 0;
+    std::unique_ptr<indMain> model_;
+};

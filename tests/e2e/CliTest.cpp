@@ -1,0 +1,213 @@
+// quillon-cli as a user runs it: its exit code and what it prints, against
+// the radio program on a pseudo-terminal, on TCP and behind ser2net.
+#include "E2eRig.h"
+
+#include "MemoryFile.h"
+#include "VirtualRadioProcess.h"
+
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace e2e {
+namespace {
+
+constexpr int kHangLimitMs = 180000;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::ostream &operator<<(std::ostream &stream, const CliRun &run)
+{
+    return stream << "exit " << run.exitCode << "\n--- stdout\n"
+                  << run.out << "--- stderr\n"
+                  << run.err;
+}
+
+// The document the command-line tool works on, and the tool run on private
+// settings with nothing on its standard input.
+class CliTest : public ModelRig
+{
+protected:
+    CliRun cli(const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", QString::fromStdString(tempPath("home")));
+        environment.insert("XDG_CONFIG_HOME", QString::fromStdString(tempPath("config")));
+        process.setProcessEnvironment(environment);
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.start(QStringLiteral(QUILLON_CLI_PROGRAM), arguments);
+        CliRun run;
+        if (!process.waitForFinished(kHangLimitMs)) {
+            process.kill();
+            process.waitForFinished();
+            return run;
+        }
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = process.readAllStandardOutput().toStdString();
+        run.err = process.readAllStandardError().toStdString();
+        return run;
+    }
+
+    static bool holds(const std::string &text, const std::string &part)
+    {
+        return text.find(part) != std::string::npos;
+    }
+
+    Bytes loadMemory(const std::string &path)
+    {
+        Bytes memory = vradio::MemoryFile::blankMemory(kRadioBytes);
+        EXPECT_EQ(vradio::MemoryFile::load(path, memory), "") << path;
+        return memory;
+    }
+
+    std::string text(const char *key) { return mainTextDatabase().GetText(key); }
+
+    VirtualRadioProcess radio_;
+};
+
+// Reading a radio and writing the file back gives the radio the memory it
+// had: the backup is faithful and the write sends what the file holds.
+TEST_F(CliTest, RoundTripOverAPseudoTerminal)
+{
+    const Bytes memory = documentLayout();
+    const std::string saved = tempPath("saved.vrc");
+    const std::string device =
+        radio_.startOnPty({"--memory", QString::fromStdString(saveMemory(memory, "radio.vrc")),
+                           "--save", QString::fromStdString(saved)});
+    ASSERT_FALSE(device.empty());
+    const QString link = QString::fromStdString(device);
+    const QString backup = QString::fromStdString(tempPath("backup.vrc"));
+
+    const CliRun info = cli({"info", "--device", link});
+    EXPECT_EQ(info.exitCode, 0) << info;
+    EXPECT_TRUE(holds(info.out, "model id:       3079 0000")) << info;
+    EXPECT_TRUE(holds(info.out, "clone password: not required")) << info;
+
+    const CliRun read = cli({"read", "--device", link, "-o", backup});
+    ASSERT_EQ(read.exitCode, 0) << read;
+    EXPECT_EQ(loadMemory(backup.toStdString()), memory);
+
+    // Nobody at the terminal to confirm: the write is cancelled.
+    const CliRun cancelled = cli({"write", "--device", link, backup});
+    EXPECT_EQ(cancelled.exitCode, 1) << cancelled;
+    EXPECT_TRUE(holds(cancelled.err, text("GI_Mess_Confirm_CloneWrite"))) << cancelled;
+    EXPECT_TRUE(holds(cancelled.err, "-> Cancel")) << cancelled;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(saved)));
+
+    const CliRun write = cli({"write", "--device", link, backup, "--yes"});
+    ASSERT_EQ(write.exitCode, 0) << write;
+    EXPECT_TRUE(holds(write.out, text("GI_Mess_CloneWrite_Succeeded"))) << write;
+    EXPECT_EQ(loadMemory(saved), memory);
+}
+
+// A password-protected radio over TCP: nothing without the password, the
+// whole memory with it.
+TEST_F(CliTest, PasswordProtectedRadioOverTcp)
+{
+    const Bytes memory = documentLayout();
+    const quint16 port = radio_.startOnTcp(
+        {"--memory", QString::fromStdString(saveMemory(memory, "radio.vrc")), "--password", "k3y"});
+    ASSERT_NE(port, 0);
+    const QString link = "localhost:" + QString::number(port);
+    const QString backup = QString::fromStdString(tempPath("backup.vrc"));
+
+    const CliRun info = cli({"info", "--tcp", link});
+    EXPECT_EQ(info.exitCode, 0) << info;
+    EXPECT_TRUE(holds(info.out, "clone password: required")) << info;
+
+    const CliRun refused = cli({"read", "--tcp", link, "-o", backup});
+    EXPECT_EQ(refused.exitCode, 1) << refused;
+    EXPECT_TRUE(holds(refused.err, "--password")) << refused;
+    EXPECT_FALSE(QFile::exists(backup));
+
+    const CliRun read = cli({"read", "--tcp", link, "--password", "k3y", "-o", backup});
+    ASSERT_EQ(read.exitCode, 0) << read;
+    EXPECT_EQ(loadMemory(backup.toStdString()), memory);
+}
+
+// quillon-cli, TCP, ser2net, a pseudo-terminal, the radio: the way to a
+// radio behind a serial server.
+TEST_F(CliTest, RoundTripThroughASer2netBridge)
+{
+    if (!VirtualRadioProcess::bridgeAvailable())
+        GTEST_SKIP() << "ser2net is not installed (scripts/setup-debian.sh installs it)";
+    const Bytes memory = documentLayout();
+    const std::string saved = tempPath("saved.vrc");
+    const quint16 port = radio_.startBehindBridge(
+        {"--memory", QString::fromStdString(saveMemory(memory, "radio.vrc")), "--save",
+         QString::fromStdString(saved)},
+        38400);
+    ASSERT_NE(port, 0);
+    const QString link = "127.0.0.1:" + QString::number(port);
+    const QString backup = QString::fromStdString(tempPath("backup.vrc"));
+
+    const CliRun info = cli({"info", "--tcp", link});
+    EXPECT_EQ(info.exitCode, 0) << info;
+    const CliRun read = cli({"read", "--tcp", link, "-o", backup});
+    ASSERT_EQ(read.exitCode, 0) << read;
+    EXPECT_EQ(loadMemory(backup.toStdString()), memory);
+    const CliRun write = cli({"write", "--tcp", link, backup, "--yes"});
+    ASSERT_EQ(write.exitCode, 0) << write;
+    EXPECT_EQ(loadMemory(saved), memory);
+}
+
+struct ExitCase {
+    const char *name;
+    QStringList arguments;
+    // Starts a silent radio on TCP and adds --tcp with its port.
+    bool silentRadio;
+    int exitCode;
+    const char *printed;
+};
+
+class CliExitTest : public CliTest, public ::testing::WithParamInterface<ExitCase>
+{};
+
+TEST_P(CliExitTest, ExitCodeAndMessage)
+{
+    const ExitCase &c = GetParam();
+    QStringList arguments = c.arguments;
+    if (c.silentRadio) {
+        const quint16 port = radio_.startOnTcp({"--stop-after-frames", "0"});
+        ASSERT_NE(port, 0);
+        arguments << "--tcp"
+                  << "127.0.0.1:" + QString::number(port);
+    }
+    const CliRun run = cli(arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run;
+    EXPECT_TRUE(holds(run.out + run.err, c.printed)) << run;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, CliExitTest,
+    ::testing::Values(
+        ExitCase{"NoOutputFile", {"read", "--port", "97"}, false, 2, "-o FILE.vrc"},
+        ExitCase{
+            "TwoLinks", {"info", "--port", "97", "--tcp", "127.0.0.1:9"}, false, 2, "only one of"},
+        ExitCase{"PasswordTooLong",
+                 {"info", "--port", "97", "--password", "12345678901234567"},
+                 false,
+                 2,
+                 "1 to 16 characters"},
+        ExitCase{"NoSuchDevice",
+                 {"info", "--device", "/dev/quillon-e2e-none"},
+                 false,
+                 2,
+                 "The link to the radio cannot be opened (COM256)."},
+        ExitCase{"SilentRadio", {"info"}, true, 5, "The radio does not answer."},
+        ExitCase{"MissingFile",
+                 {"write", "--port", "97", "/nonexistent/radio.vrc"},
+                 false,
+                 101,
+                 "The file cannot be opened."}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+} // namespace
+} // namespace e2e

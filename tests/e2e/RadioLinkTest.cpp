@@ -1,0 +1,171 @@
+// The clone commands of the model object, over the real serial and TCP
+// transports, against the radio program on a pseudo-terminal or a TCP port.
+#include "E2eRig.h"
+
+#include "MemoryFile.h"
+#include "VirtualRadioProcess.h"
+
+#include "link/dst_CDrv_Result.h"
+#include "link/indCloneMan.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+// The radio program on the wire, its link set in the model's settings.
+class RadioLinkTest : public ModelRig
+{
+protected:
+    bool startRadio(Wire wire, const QStringList &arguments)
+    {
+        if (wire == Wire::Pty) {
+            const std::string device = radio_.startOnPty(arguments);
+            useDevice(device);
+            return !device.empty();
+        }
+        const quint16 port = radio_.startOnTcp(arguments);
+        useTcp(port);
+        return port != 0;
+    }
+
+    VirtualRadioProcess radio_;
+};
+
+class EveryWireTest : public RadioLinkTest, public ::testing::WithParamInterface<Wire>
+{};
+
+TEST_P(EveryWireTest, IdentifiesTheRadio)
+{
+    ASSERT_TRUE(startRadio(GetParam(), {}));
+    model->CloneInfo();
+    ASSERT_TRUE(runUntilRest());
+    EXPECT_EQ(lastKind(), clonekind::kIdRead);
+    EXPECT_EQ(lastCode(), 0);
+    EXPECT_EQ(model->CloneIdBytes(), (std::array<std::uint8_t, 4>{0x30, 0x79, 0x00, 0x00}));
+    const auto &information = model->CloneInformation();
+    EXPECT_EQ(information[0], 127);
+    EXPECT_EQ(information[35], 1);
+    EXPECT_EQ(std::string(information.begin() + 56, information.begin() + 60), "FF7F");
+    EXPECT_TRUE(recorder.shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Wires, EveryWireTest, ::testing::Values(Wire::Pty, Wire::Tcp),
+                         [](const auto &wire) { return std::string(wireName(wire.param)); });
+
+struct ReadCase {
+    const char *name;
+    Wire wire;
+    const char *password;
+    // Garbage bytes before every frame the radio sends.
+    int noise;
+};
+
+class ReadTest : public RadioLinkTest, public ::testing::WithParamInterface<ReadCase>
+{};
+
+// The image the read leaves equals the radio's memory byte for byte, the
+// adjustment area at the start included.
+TEST_P(ReadTest, TakesTheWholeMemoryByteForByte)
+{
+    const ReadCase &c = GetParam();
+    Bytes memory = documentLayout();
+    // Adjustment bytes only this radio has (the identification starts at
+    // 0x90).
+    for (std::size_t a = 0; a < 0x80; ++a)
+        memory[a] = static_cast<std::uint8_t>(a * 7 + 3);
+    QStringList arguments{"--memory", QString::fromStdString(saveMemory(memory, "radio.vrc")),
+                          "--noise", QString::number(c.noise)};
+    if (*c.password != '\0')
+        arguments << "--password" << c.password;
+    ASSERT_TRUE(startRadio(c.wire, arguments));
+    settings_.clonePassword = c.password;
+    model->CloneRead();
+    ASSERT_TRUE(runUntilRest());
+    EXPECT_EQ(lastKind(), clonekind::kRead);
+    ASSERT_EQ(lastCode(), 0);
+    EXPECT_EQ(radioPart(model->ReceivedImage()), memory);
+    EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 0x80,
+                           radioPart(model->WorkingImage()).begin()));
+    EXPECT_EQ(model->TitleText(), "Untitled - Quillon(dPMR)");
+    EXPECT_TRUE(model->IsModified());
+    EXPECT_TRUE(recorder.shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Reads, ReadTest,
+                         ::testing::Values(ReadCase{"NoisyPseudoTerminal", Wire::Pty, "", 3},
+                                           ReadCase{"PasswordOverTcp", Wire::Tcp, "k3y", 0}),
+                         [](const auto &testCase) { return std::string(testCase.param.name); });
+
+TEST_F(RadioLinkTest, ProtectedRadioStopsAReadWithoutItsPassword)
+{
+    ASSERT_TRUE(startRadio(Wire::Tcp, {"--password", "k3y"}));
+    cmcEeprom before;
+    before.CopyFrom(model->WorkingImage());
+    model->CloneRead();
+    ASSERT_TRUE(runUntilRest());
+    EXPECT_EQ(lastKind(), clonekind::kIdRead);
+    EXPECT_EQ(lastCode(), 0);
+    EXPECT_TRUE(model->WorkingImage().Equals(before));
+    EXPECT_FALSE(model->IsModified());
+}
+
+struct WriteCase {
+    const char *name;
+    Wire wire;
+    bool makerMode;
+    const char *password;
+    std::int32_t firstAddress;
+};
+
+class WriteTest : public RadioLinkTest, public ::testing::WithParamInterface<WriteCase>
+{};
+
+// What the radio saves is the prepared radio layout from the first address
+// of the write to the end of the block holding the image's end address;
+// the rest of its memory stays as it was.
+TEST_P(WriteTest, RadioKeepsThePreparedRadioLayout)
+{
+    const WriteCase &c = GetParam();
+    documentLayout(true);
+    const Bytes before = vradio::MemoryFile::blankMemory(kRadioBytes);
+    const std::string saved = tempPath("saved.vrc");
+    QStringList arguments{"--save", QString::fromStdString(saved)};
+    if (*c.password != '\0')
+        arguments << "--password" << c.password;
+    ASSERT_TRUE(startRadio(c.wire, arguments));
+    settings_.clonePassword = c.password;
+    if (c.makerMode)
+        model->EnterMakerMode();
+    model->CloneWriteCommand();
+    ASSERT_TRUE(runUntilRest());
+    EXPECT_EQ(lastKind(), clonekind::kWrite);
+    ASSERT_EQ(lastCode(), 0);
+    EXPECT_EQ(recorder.shown().back().text,
+              mainTextDatabase().GetText("GI_Mess_CloneWrite_Succeeded"));
+
+    const indMain::CloneWritePlan plan = model->TakePendingCloneWrite();
+    ASSERT_NE(plan.image, nullptr);
+    ASSERT_EQ(plan.ranges[0].first, c.firstAddress);
+    const auto last = static_cast<std::size_t>(plan.ranges[0].last);
+    Bytes expected = before;
+    const Bytes sent = radioPart(*plan.image);
+    std::copy(sent.begin() + c.firstAddress, sent.begin() + static_cast<std::ptrdiff_t>(last) + 1,
+              expected.begin() + c.firstAddress);
+    Bytes radioMemory = vradio::MemoryFile::blankMemory(kRadioBytes);
+    ASSERT_EQ(vradio::MemoryFile::load(saved, radioMemory), "");
+    EXPECT_EQ(radioMemory, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, WriteTest,
+                         ::testing::Values(WriteCase{"Normal", Wire::Pty, false, "", 0x0100},
+                                           WriteCase{"MakerMode", Wire::Pty, true, "", 0x0000},
+                                           WriteCase{"PasswordProtected", Wire::Pty, false, "k3y",
+                                                     0x0100},
+                                           WriteCase{"OverTcp", Wire::Tcp, false, "", 0x0100}),
+                         [](const auto &testCase) { return std::string(testCase.param.name); });
+
+} // namespace
+} // namespace e2e
