@@ -33,6 +33,7 @@ settings="$home/config/Vorn/Quillon(dPMR).conf"
   >"$home/radio.out" 2>"$home/radio.log" &
 radio=$!
 trap 'kill "$radio" 2>/dev/null || true' EXIT
+trap 'exit 130' INT TERM HUP
 port=
 for _ in $(seq 100); do
   port=$(head -n 1 "$home/radio.out" 2>/dev/null || true)
