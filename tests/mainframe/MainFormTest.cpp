@@ -5,6 +5,7 @@
 #include "mainframe/StatusPanel.h"
 #include "mainframe/WindowGeometry.h"
 #include "mainframe/cuiInformation.h"
+#include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
 #include "sheets/cuiToolBar.h"
 #include "sheets/cuiTree.h"
@@ -213,6 +214,35 @@ TEST_F(MainForm, WarningCheckRunsOnceAfterItsDelay)
         view().Tick();
     }
     EXPECT_FALSE(view().WarningCheckArmed());
+}
+
+TEST_F(MainForm, SheetsReopenWhereTheUserLeftThem)
+{
+    openForm();
+    // Nothing open: the tick opens the sheet of the selected tree node.
+    view().CloseCurrentSheet();
+    view().Tick();
+    EXPECT_EQ(view().CurrentCallText(), "GI_Sheet_Top");
+
+    view().OpenSheet("GI_Sheet_CloneInfo");
+    cuiSheet *info = view().CurrentSheet();
+    ASSERT_NE(info, nullptr);
+    ASSERT_TRUE(info->PutCursor(1, 5));
+    view().OpenSheet("GI_Sheet_Top");
+    const SheetHistory::Entry *left = view().History().Find("GI_Sheet_CloneInfo");
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(left->col, 1);
+    EXPECT_EQ(left->row, 5);
+    // The closed sheet goes on the next tick, not while its own call may run.
+    view().Tick();
+    view().OpenSheet("GI_Sheet_CloneInfo");
+    cuiSheet *again = view().CurrentSheet();
+    ASSERT_NE(again, nullptr);
+    const cuiGrid *grid = again->Grid();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->row(), 5);
+    EXPECT_EQ(grid->col(), 1);
+    EXPECT_EQ(view().History().Count(), 2);
 }
 
 TEST_F(MainForm, InformationWindowShowsItsSheetOverTheBlockedMainWindow)

@@ -53,6 +53,7 @@ TEST(OverlayChecker, ListsEveryProblemOfEveryLanguage)
     EXPECT_THAT(problems, Contains(two + "missing key GI_AppInd_Opt_IpPort_Notice"));
     EXPECT_THAT(problems, Not(Contains(one + "missing key GI_AppInd_Opt_IpPort")));
     EXPECT_THAT(problems, Contains(two + "the overlay does not end with #End_Of_Ovl"));
+    EXPECT_THAT(problems, Contains(one + "key GI_Sys_AppTitle appears more than once"));
     EXPECT_THAT(problems,
                 Contains(two + "TWO_HLP.OVL: GI_AppItem_Context_ID is not closed by a '#' line"));
     // The languages disagree on their keys both ways.

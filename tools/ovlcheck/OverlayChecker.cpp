@@ -178,6 +178,12 @@ void OverlayChecker::checkLanguage(int number, const std::string &name, const st
     }
     if (!overlay_.endMarker)
         problem("the overlay does not end with #End_Of_Ovl");
+    // Only the first of two equal keys is ever read.
+    std::set<std::string> seen;
+    for (const std::string &key : overlay_.keys) {
+        if (!seen.insert(key).second)
+            problem("key " + key + " appears more than once");
+    }
     mainTextDatabase().Open(dataDir_ + file);
     menuQueue_.clear();
     sheetQueue_.clear();
