@@ -267,7 +267,9 @@ void BM_CloneOnTheWire(benchmark::State &state, Operation operation, bool tcp)
     for (auto _ : state) {
         const Measured measured = runOnce(operation, baud, tcp);
         if (measured.code != 0 || measured.wireMs <= 0) {
-            state.SkipWithError("the clone operation failed");
+            const std::string why = "the clone operation failed with code " +
+                                    std::to_string(measured.code);
+            state.SkipWithError(why.c_str());
             return;
         }
         state.SetIterationTime(measured.dataMs / 1000.0);
