@@ -10,6 +10,7 @@
 #include "image/cmcEeprom.h"
 #include "image/indMain.h"
 #include "sheets/SheetLayout.h"
+#include "sheets/SheetLayoutFactory.h"
 #include "sheets/SheetTextDump.h"
 #include "shell/GlobalEnvironment.h"
 #include "shell/indEnviron.h"
@@ -17,6 +18,7 @@
 #include "textdb/cmcGTex.h"
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -106,12 +108,14 @@ int printSheet(const std::string &descriptor, cmcCellHandler handler)
         std::fprintf(stderr, "no sheet '%s' in the overlay\n", descriptor.c_str());
         return 1;
     }
-    SheetLayout layout(mainTextDatabase(), descriptor, nullptr, 0, 0);
+    // The class the descriptor names, as the desktop program would open it.
+    const std::unique_ptr<SheetLayout> layout =
+        SheetLayoutFactory::Create(mainTextDatabase(), descriptor);
     // Reading a sheet must not change the user's column widths.
-    layout.SetWidthsPersistent(false);
-    layout.SetHandler(handler, nullptr);
-    layout.Show();
-    for (const std::string &row : SheetTextDump::Rows(layout))
+    layout->SetWidthsPersistent(false);
+    layout->SetHandler(handler, nullptr);
+    layout->Show();
+    for (const std::string &row : SheetTextDump::Rows(*layout))
         std::printf("%s\n", row.c_str());
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -18,6 +18,7 @@
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
 #include "sheets/SheetColours.h"
+#include "sheets/SheetFactory.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiMenu.h"
 #include "sheets/cuiMenuClick.h"
@@ -156,13 +157,11 @@ void MainWindowView::disposeRetiredSheets()
     }
 }
 
-// The plain sheet serves every call text until the model's own sheet
-// classes are built.
 std::unique_ptr<cuiSheet> MainWindowView::createSheet(QWidget *container,
                                                       const std::string &callText)
 {
-    return std::make_unique<cuiSheet>(container, nullptr, 0, 0, mainTextDatabase(), callText,
-                                      &form_.TreeImages());
+    return SheetFactory::Create(container, nullptr, 0, 0, mainTextDatabase(), callText,
+                                &form_.TreeImages());
 }
 
 void MainWindowView::OpenSheet(const std::string &callText)

@@ -248,9 +248,11 @@ protected:
     // Set while the sheet is shown (built); nothing is drawn meanwhile.
     bool building_ = false;
 
-private:
+    // What the directives ask about the model: the facts given to this
+    // sheet, else the installed ones.
     const SheetModelFacts &facts() const;
 
+private:
     template <typename Each>
     static void forEachParenthesised(std::string_view text, Each each);
     void parseRowCells(int row);
