@@ -19,9 +19,6 @@ constexpr std::string_view kGrowingLists = "DQRXqx";
 constexpr std::string_view kSelectionLists = "CBVWYZ";
 constexpr int kMaxLanguages = 255;
 
-// Key prefixes of list sheets are "GI_Sheet_" and the list's own name.
-constexpr std::string_view kSheetKey = "GI_Sheet_";
-
 enum class TitleKind { None, Site, Style, MultiTable };
 
 struct ListTitle {
@@ -36,13 +33,18 @@ constexpr ListTitle kTitles[] = {
     {"IDAS_Grp_Id", TitleKind::Style},    {"MultipleTable", TitleKind::MultiTable},
 };
 
+// A sheet's key prefix is "GI", "Sheet" and the sheet's own name, joined by
+// underscores; the titles go by the name.
 TitleKind titleKind(std::string_view prefix)
 {
-    if (!prefix.starts_with(kSheetKey))
+    const std::size_t first = prefix.find('_');
+    const std::size_t second =
+        first == std::string_view::npos ? first : prefix.find('_', first + 1);
+    if (second == std::string_view::npos)
         return TitleKind::None;
-    prefix.remove_prefix(kSheetKey.size());
+    const std::string_view name = prefix.substr(second + 1);
     for (const ListTitle &title : kTitles) {
-        if (title.name == prefix)
+        if (title.name == name)
             return title.kind;
     }
     return TitleKind::None;
