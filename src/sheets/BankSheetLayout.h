@@ -6,7 +6,7 @@
 #include "cells/cmcEvMan.h"
 #include "cells/cmcEvent.h"
 #include "sheets/BankFacts.h"
-#include "sheets/SheetLayout.h"
+#include "sheets/PreparedRowsLayout.h"
 #include "sheets/SheetSlotTools.h"
 #include "sheets/cmcScrBlock.h"
 #include "textdb/cmcGTex.h"
@@ -28,13 +28,14 @@
 // get no width, and the cursor never stops in them. Event 35 tells the cell
 // handler which bank the sheet shows.
 template <class Sheet>
-class BankSheetLayout : public Sheet
+class BankSheetLayout : public PreparedRowsLayout<Sheet>
 {
 public:
     static constexpr int kPreparedRows = 42;
 
     template <class... Args>
-    explicit BankSheetLayout(Args &&...args) : Sheet(std::forward<Args>(args)...)
+    explicit BankSheetLayout(Args &&...args)
+        : PreparedRowsLayout<Sheet>(std::forward<Args>(args)...)
     {
         readTag(this->Tag());
         eventManager().Register(&BankSheetLayout::onEvent, this);
@@ -84,22 +85,24 @@ public:
     int FirstChannelRow() const { return firstChannelRow_; }
 
     // Events 38 and 39: rows for channels added or removed at the end.
-    // Return how many rows came or went.
-    virtual int AppendRows(int count);
-    virtual int RemoveRows(int count);
+    int AppendRows(int count) override
+    {
+        bank_ = BankFacts::Read(bankNumber_);
+        return PreparedRowsLayout<Sheet>::AppendRows(count);
+    }
+    int RemoveRows(int count) override
+    {
+        bank_ = BankFacts::Read(bankNumber_);
+        return PreparedRowsLayout<Sheet>::RemoveRows(count);
+    }
 
 protected:
+    int ListStartRow() const override { return firstChannelRow_; }
     // Event 36: the title shows the bank's kind (on screen only).
     virtual void RefreshTitle() {}
 
 private:
     static void onEvent(void *object, const cmcEvent &event);
-    // Events 38 and 39 carry the number of rows as their object; 0 is one.
-    static int rowsOf(const cmcEvent &event)
-    {
-        const auto rows = reinterpret_cast<std::intptr_t>(event.object);
-        return rows < 1 ? 1 : static_cast<int>(std::min<std::intptr_t>(rows, kPreparedRows));
-    }
     void readTag(const std::string &tag);
     void hideColumns();
 
@@ -136,20 +139,14 @@ template <class Sheet>
 void BankSheetLayout<Sheet>::BuildGrid()
 {
     bank_ = BankFacts::Read(bankNumber_);
-    this->ParseBaseCell();
-    this->FirstPass();
-    this->AllocateCellSlots(std::max(this->RowCount(), kPreparedRows));
-    this->SetDefaultSizes();
-    this->firstSelectable_ = {this->colCount_, this->RowCount()};
-    this->SecondPass();
-    this->FillRowsFromAbove(this->RowCount());
+    this->BuildPrepared(kPreparedRows);
 }
 
 template <class Sheet>
 void BankSheetLayout<Sheet>::FirstPass()
 {
     firstChannelRow_ = -1;
-    Sheet::FirstPass();
+    PreparedRowsLayout<Sheet>::FirstPass();
     for (clsSheeRowAtr &row : this->rows_)
         row.select = true;
     const std::size_t newChannelRow =
@@ -181,29 +178,6 @@ void BankSheetLayout<Sheet>::hideColumns()
 }
 
 template <class Sheet>
-int BankSheetLayout<Sheet>::AppendRows(int count)
-{
-    bank_ = BankFacts::Read(bankNumber_);
-    int appended = 0;
-    while (appended < count && SheetSlotTools::AppendRow(*this))
-        ++appended;
-    return appended;
-}
-
-// The row for a new channel always stays.
-template <class Sheet>
-int BankSheetLayout<Sheet>::RemoveRows(int count)
-{
-    bank_ = BankFacts::Read(bankNumber_);
-    if (firstChannelRow_ < 0)
-        return 0;
-    int removed = 0;
-    while (removed < count && SheetSlotTools::RemoveRow(*this, firstChannelRow_ + 1))
-        ++removed;
-    return removed;
-}
-
-template <class Sheet>
 void BankSheetLayout<Sheet>::onEvent(void *object, const cmcEvent &event)
 {
     auto *sheet = static_cast<BankSheetLayout *>(object);
@@ -217,10 +191,10 @@ void BankSheetLayout<Sheet>::onEvent(void *object, const cmcEvent &event)
         sheet->RefreshTitle();
         break;
     case kEvAppendRows:
-        sheet->AppendRows(rowsOf(event));
+        sheet->AppendRows(BankSheetLayout::RowsOf(event, kPreparedRows));
         break;
     case kEvRemoveRows:
-        sheet->RemoveRows(rowsOf(event));
+        sheet->RemoveRows(BankSheetLayout::RowsOf(event, kPreparedRows));
         break;
     default:
         break;

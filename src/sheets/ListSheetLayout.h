@@ -9,7 +9,7 @@
 #include "channels/MultiTableSelection.h"
 #include "image/StandardModelHooks.h"
 #include "sheets/ListSheetTag.h"
-#include "sheets/SheetLayout.h"
+#include "sheets/PreparedRowsLayout.h"
 #include "sheets/SheetSlotTools.h"
 #include "sheets/cmcScrBlock.h"
 
@@ -32,13 +32,14 @@
 // a rebuild. "(Only_Print n)" lines appear on paper only. Event 35 answers
 // the list's first entry, event 37 its table.
 template <class Sheet>
-class ListSheetLayout : public Sheet
+class ListSheetLayout : public PreparedRowsLayout<Sheet>
 {
 public:
     static constexpr int kPreparedRows = 532;
 
     template <class... Args>
-    explicit ListSheetLayout(Args &&...args) : Sheet(std::forward<Args>(args)...)
+    explicit ListSheetLayout(Args &&...args)
+        : PreparedRowsLayout<Sheet>(std::forward<Args>(args)...)
     {
         const cmcCellCapsule *origin = this->OriginCapsule();
         originTable_ = origin != nullptr && origin->cell != nullptr ? origin->cell->index : 0;
@@ -87,18 +88,26 @@ public:
     // The grid row where the list starts; -1 before the build.
     int LoopMark() const { return loopMark_; }
 
-    // Events 38 and 39 for the lists that grow: rows for entries added or
-    // removed at the end. Return how many rows came or went.
-    virtual int AppendRows(int count);
-    virtual int RemoveRows(int count);
+    // Events 38 and 39, for the lists that grow: rows for entries added or
+    // removed at the end.
+    int AppendRows(int count) override
+    {
+        const int appended = list_.Grows() ? PreparedRowsLayout<Sheet>::AppendRows(count) : 0;
+        list_.entryCount += appended;
+        return appended;
+    }
+    int RemoveRows(int count) override
+    {
+        const int removed = list_.Grows() ? PreparedRowsLayout<Sheet>::RemoveRows(count) : 0;
+        list_.entryCount = std::max(list_.entryCount - removed, 0);
+        return removed;
+    }
+
+protected:
+    int ListStartRow() const override { return loopMark_; }
 
 private:
     static void onEvent(void *object, const cmcEvent &event);
-    static int rowsOf(const cmcEvent &event)
-    {
-        const auto rows = reinterpret_cast<std::intptr_t>(event.object);
-        return rows < 1 ? 1 : static_cast<int>(std::min<std::intptr_t>(rows, kPreparedRows));
-    }
     void readTag(const std::string &tag);
     void closeListLoop();
 
@@ -167,13 +176,7 @@ template <class Sheet>
 void ListSheetLayout<Sheet>::BuildGrid()
 {
     readTag(this->Tag());
-    this->ParseBaseCell();
-    this->FirstPass();
-    this->AllocateCellSlots(std::max(this->RowCount(), kPreparedRows));
-    this->SetDefaultSizes();
-    this->firstSelectable_ = {this->colCount_, this->RowCount()};
-    this->SecondPass();
-    this->FillRowsFromAbove(this->RowCount());
+    this->BuildPrepared(kPreparedRows);
 }
 
 template <class Sheet>
@@ -186,31 +189,6 @@ void ListSheetLayout<Sheet>::FirstPass()
     Sheet::FirstPass();
     if (aloneRow_ >= 0 && aloneRow_ < static_cast<int>(this->rows_.size()))
         this->rows_[static_cast<std::size_t>(aloneRow_)].select = false;
-}
-
-template <class Sheet>
-int ListSheetLayout<Sheet>::AppendRows(int count)
-{
-    if (!list_.Grows())
-        return 0;
-    int appended = 0;
-    while (appended < count && SheetSlotTools::AppendRow(*this))
-        ++appended;
-    list_.entryCount += appended;
-    return appended;
-}
-
-// The row for a new entry always stays.
-template <class Sheet>
-int ListSheetLayout<Sheet>::RemoveRows(int count)
-{
-    if (!list_.Grows() || loopMark_ < 0)
-        return 0;
-    int removed = 0;
-    while (removed < count && SheetSlotTools::RemoveRow(*this, loopMark_ + 1))
-        ++removed;
-    list_.entryCount = std::max(list_.entryCount - removed, 0);
-    return removed;
 }
 
 template <class Sheet>
@@ -227,10 +205,10 @@ void ListSheetLayout<Sheet>::onEvent(void *object, const cmcEvent &event)
             eventManager().Answer(sheet->list_.tableNumber, 0);
         break;
     case kEvAppendRows:
-        sheet->AppendRows(rowsOf(event));
+        sheet->AppendRows(ListSheetLayout::RowsOf(event, kPreparedRows));
         break;
     case kEvRemoveRows:
-        sheet->RemoveRows(rowsOf(event));
+        sheet->RemoveRows(ListSheetLayout::RowsOf(event, kPreparedRows));
         break;
     default:
         break;
