@@ -5,6 +5,7 @@
 #include "image/indMain.h"
 #include "platform/ProgramDir.h"
 #include "sheets/SheetLayout.h"
+#include "sheets/SheetLayoutFactory.h"
 #include "sheets/SheetTextDump.h"
 #include "shell/GlobalEnvironment.h"
 #include "shell/indEnviron.h"
@@ -24,11 +25,13 @@ void buildSheet(const std::string &dataDir, int language, const std::string &des
     indMain model;
     model.BuildWindow();
     installModelObject(&model);
-    SheetLayout layout(mainTextDatabase(), descriptor, nullptr, 0, 0);
-    layout.SetWidthsPersistent(false);
-    layout.SetHandler(&indCellHandler::Handle, nullptr);
-    layout.Show();
-    SheetTextDump::Rows(layout);
+    // The class the descriptor names, as the program would open it.
+    const std::unique_ptr<SheetLayout> layout =
+        SheetLayoutFactory::Create(mainTextDatabase(), descriptor);
+    layout->SetWidthsPersistent(false);
+    layout->SetHandler(&indCellHandler::Handle, nullptr);
+    layout->Show();
+    SheetTextDump::Rows(*layout);
     installModelObject(nullptr);
 }
 
