@@ -67,6 +67,11 @@ constexpr int32_t kDpmrKey = 0x19F49;         // block 79
 constexpr int32_t kDtmfDecode = 0x1A514;      // block 40
 constexpr int32_t kChSwitchTable = 0x1A730;   // block 44
 constexpr int32_t kMultiTable = 0x1A78B;      // block 49, 16 sets of 96 bytes
+// Settings that name an entry of a growing list by its number.
+constexpr int32_t kDigIndEntryWord = 0x176F2;  // block 59, individual-ID entry
+constexpr int32_t kDpmrIdEntryWord = 0x19F31;  // block 75, dPMR ID entry
+constexpr int32_t kDpmrIdEntryWord2 = 0x1A08D; // block 81, dPMR ID entry
+constexpr int32_t kDpmrIdEntryWord3 = 0x1A08F; // block 81, dPMR ID entry
 constexpr int kDtmfDecodeRows = 10;
 constexpr int kDtmfDecodeSize = 54;
 constexpr int kDtmfDecodeDigitCount = 52;

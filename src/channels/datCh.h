@@ -27,6 +27,7 @@ public:
     static constexpr int kKindNone = 0;
     static constexpr int kKindChannelLmr = 1;
     static constexpr int kKindChannelPmr = 2;
+    static constexpr int kKindScanList = 5;
     static constexpr int kKindBank = 12;
     static constexpr int kKindDigInd = 17;
     static constexpr int kKindDigTg = 18;

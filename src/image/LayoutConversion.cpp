@@ -461,6 +461,16 @@ void LayoutConversion::InitialToWorking(cmcEeprom &image) const
     }
 }
 
+bool LayoutConversion::HasRoomForAnother(const cmcEeprom &image, int32_t countWord) const
+{
+    if (!isWorkingImage(image) || !spanInside(countWord, 2, 0, image.GetSize()))
+        return false;
+    cmcEeprom trial;
+    trial.CopyFrom(image);
+    write16(trial, countWord, static_cast<uint16_t>(read16(trial, countWord) + 1));
+    return !WorkingToRadio(trial, false);
+}
+
 bool LayoutConversion::WorkingToRadio(cmcEeprom &image, bool cloneWrite) const
 {
     if (!isWorkingImage(image))

@@ -41,6 +41,9 @@ public:
     // Rebuilds the radio's parameter area from the working layout; true when
     // it did not fit. cloneWrite: the image is about to be sent to a radio.
     bool WorkingToRadio(cmcEeprom &image, bool cloneWrite) const;
+    // Whether the radio's parameter area could hold one record more of the
+    // list whose records-in-use word is countWord; the image stays as it is.
+    bool HasRoomForAnother(const cmcEeprom &image, int32_t countWord) const;
 
     // Ends the program when two of the first `count` entries of the working
     // directory copy carry the same id; the emission order makes that

@@ -2,10 +2,15 @@
 
 #include "image/StandardModelHooks.h"
 
+#include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/ModelTypeSource.h"
 #include "cells/cmcEvMan.h"
 #include "cells/cmcEvent.h"
+#include "channels/ChannelEntryTable.h"
+#include "channels/ChannelGlobals.h"
+#include "channels/ChannelOffsets.h"
+#include "channels/datCh.h"
 #include "image/ImageWords.h"
 #include "image/WorkingLayout.h"
 #include "link/CloneCommands.h"
@@ -20,6 +25,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace wl = working_layout;
 
@@ -79,6 +85,37 @@ std::string sheetKey(const std::string &callText)
     return callText.substr(start, callText.find(',', start) - start);
 }
 
+// The channel table always counts all slots; the bank keeps its size and an
+// insert pushes the last slot out. The growing lists count their entries.
+constexpr int kChannelTableSize = wl::kChannelSlots;
+constexpr int kListTableSize = channel_offsets::kListCapacity;
+
+// Kind 0 stands for the memory channels of the current model type.
+struct EntryRequest {
+    int32_t event;
+    int kind;
+    bool insert;
+};
+
+constexpr EntryRequest kEntryRequests[] = {
+    {kEvInsertChannels, datCh::kKindNone, true},
+    {kEvDeleteChannels, datCh::kKindNone, false},
+    {kEvInsertIndividualIds, datCh::kKindDigInd, true},
+    {kEvDeleteIndividualIds, datCh::kKindDigInd, false},
+    {kEvInsertTalkGroups, datCh::kKindDigTg, true},
+    {kEvDeleteTalkGroups, datCh::kKindDigTg, false},
+    {kEvInsertCallList, datCh::kKindDpmrId, true},
+    {kEvDeleteCallList, datCh::kKindDpmrId, false},
+};
+
+const EntryRequest *entryRequestOf(int32_t event)
+{
+    for (const EntryRequest &request : kEntryRequests)
+        if (request.event == event)
+            return &request;
+    return nullptr;
+}
+
 } // namespace
 
 indMain::indMain() : cuiMain(kSoftwareCode, kImageSize)
@@ -100,11 +137,70 @@ indMain::~indMain()
 }
 
 // The tree's memory channel branch and the automatic adjustment steps join
-// this handler with the tree and the adjustment procedures.
+// this handler with the tree and the adjustment procedures. The block
+// operations' insert and delete requests carry the row as argument.
 void indMain::onEvent(void *object, const cmcEvent &event)
 {
-    if (event.type == kViewsRebuildEvent)
-        static_cast<indMain *>(object)->RebuildTree();
+    auto *model = static_cast<indMain *>(object);
+    if (event.type == kViewsRebuildEvent) {
+        model->RebuildTree();
+        return;
+    }
+    if (event.argument >= 0 && event.argument <= std::numeric_limits<int>::max())
+        model->answerEntryRequest(event.type, static_cast<int>(event.argument));
+}
+
+// The open sheets learn of the change the way they learn of an edit: the
+// layout follows, the document shows as modified, rows come and go with the
+// list counts and the moved rows redraw.
+void indMain::answerEntryRequest(int32_t event, int index)
+{
+    const EntryRequest *found = entryRequestOf(event);
+    if (found == nullptr)
+        return;
+    const EntryRequest &request = *found;
+    const bool channels = request.kind == datCh::kKindNone;
+    if (channels) {
+        ChannelEntryTable table(WorkingImage(), InitialImage());
+        const int kind = datCh::channelKind();
+        const bool done = request.insert ? table.insertEntry(kChannelTableSize, kind, index)
+                                         : table.deleteEntry(kChannelTableSize, kind, index);
+        if (!done)
+            return;
+    } else if (!changeListEntry(request.kind, index, request.insert)) {
+        return;
+    }
+    ConvertWorkingToRadio(WorkingImage(), false);
+    CellChangeHook();
+    if (!channels)
+        SendEvent(request.insert ? kEvAppendRows : kEvRemoveRows);
+    SendEvent(kEvRefreshBankSheet);
+    if (channels && request.insert)
+        PostEvent(kEvRedrawLabelled);
+    else
+        SendEvent(kEvRedrawFromIndex, index);
+}
+
+// A list keeps at least one entry and never grows past its table or the
+// room the radio's parameter area has; a place opens at most one row past
+// the list's end.
+bool indMain::changeListEntry(int kind, int index, bool insert)
+{
+    ChannelEntryTable table(WorkingImage(), InitialImage());
+    const int count = ChannelGlobals::listCount(WorkingImage(), kind);
+    if (insert) {
+        if (index > count || count >= kListTableSize ||
+            !Conversion().HasRoomForAnother(WorkingImage(),
+                                            ChannelGlobals::listCountAddress(kind)) ||
+            !table.insertEntry(kListTableSize, kind, index))
+            return false;
+        ChannelGlobals::setListCount(WorkingImage(), kind, count + 1);
+        return true;
+    }
+    if (index >= count || count <= 1 || !table.deleteEntry(kListTableSize, kind, index))
+        return false;
+    ChannelGlobals::setListCount(WorkingImage(), kind, count - 1);
+    return true;
 }
 
 void indMain::InitModelIds()

@@ -82,10 +82,12 @@ TEST(ChannelOffsets, PlacesInsideBlocksLieWithinThem)
         int block;
     };
     const Inside places[] = {
-        {kPriorityB, 2, 7},        {kBankSmarTrunk, 1, 8},   {kChannelE, 2, 8},
-        {kChannelEActive, 1, 8},   {kBankCounts, 2, 8},      {kBankLtr, 1, 8},
-        {kToneListSel, 5, 8},      {kDigNacChSel, 5, 8},     {kGroupCode, 1, 8},
-        {kUserToneDecode, 60, 12}, {kTwoTonePeriod, 22, 12}, {kTwoToneRxFreq + 8, 80, 12},
+        {kPriorityB, 2, 7},         {kBankSmarTrunk, 1, 8},    {kChannelE, 2, 8},
+        {kChannelEActive, 1, 8},    {kBankCounts, 2, 8},       {kBankLtr, 1, 8},
+        {kToneListSel, 5, 8},       {kDigNacChSel, 5, 8},      {kGroupCode, 1, 8},
+        {kUserToneDecode, 60, 12},  {kTwoTonePeriod, 22, 12},  {kTwoToneRxFreq + 8, 80, 12},
+        {kDigIndEntryWord, 2, 59},  {kDpmrIdEntryWord, 2, 75}, {kDpmrIdEntryWord2, 2, 81},
+        {kDpmrIdEntryWord3, 2, 81},
     };
     for (const Inside &place : places) {
         SCOPED_TRACE(::testing::Message() << "0x" << std::hex << place.offset);
