@@ -3,6 +3,7 @@
 #include "cells/CellLabels.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
+#include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellObj.h"
 #include "cells/cmcEvMan.h"
 #include "cells/indCellHandler.h"
@@ -66,6 +67,31 @@ bool menuToggle(CellCodecCall &call)
     return true;
 }
 
+// The language number, shown as its language's name. Enter offers the list
+// of languages; the entry chosen there comes back as the answer and becomes
+// the setting (it takes effect when the language window applies it).
+bool languageChoice(CellCodecCall &call)
+{
+    LanguageList languages(languageTextDatabase());
+    const cmcCellCapsule &capsule = call.capsule;
+    bool changed = false;
+    if (capsule.inputMode == cmcCellCapsule::kInputChosen) {
+        const cmcCellObj *chosen = capsule.origin != nullptr ? capsule.origin->cell : nullptr;
+        if (chosen != nullptr && chosen->label == ::Flex_Language_ChNo && chosen->index >= 0 &&
+            chosen->index < languages.count()) {
+            changed = chosen->index != call.value;
+            call.value = chosen->index;
+        }
+    } else if (call.frame.IsEnter()) {
+        window(call.frame)
+            .OpenSelectionList(capsule, ::Flex_Language_ChNo, call.value, "GI_Sheet_Sel_Language",
+                               "Y");
+        call.request = kHandlerRedraw;
+    }
+    call.frame.SetOutput(languages.displayName(call.value));
+    return changed;
+}
+
 // --- State rules (menu and tool-bar state requests only) -----------------
 
 void checkedOn(indCellHandler &frame, bool on)
@@ -120,6 +146,7 @@ std::int32_t serialSpeed(indCellHandler &)
     return serialLink() ? environment().comSpeedHigh : -1;
 }
 std::int32_t modelType(indCellHandler &frame) { return frame.model.ModelType(); }
+std::int32_t languageNumber(indCellHandler &) { return environment().languageNumber; }
 
 void openAdWindow(indCellHandler &)
 {
@@ -233,6 +260,11 @@ void CL_Help_Contents(indCellHandler &frame, std::int32_t)
 void CL_Menu_Lang(indCellHandler &frame, std::int32_t)
 {
     window(frame).OpenLanguageWindow(frame.capsule);
+}
+
+void CL_Langage_Select(indCellHandler &, std::int32_t language)
+{
+    environment().languageNumber = language;
 }
 
 void CL_Menu_Ad_Read(indCellHandler &frame, std::int32_t) { window(frame).StartAdjustRead(); }
@@ -373,6 +405,9 @@ const CellBinding kRows[] = {
     unavailable(::CL_Menu_Debug_Compare, ::CL_Menu_Debug_EeWindow),
     action(::CL_Menu_Lang, lc::CL_Menu_Lang),
     special(::CL_Language_Text, lc::CL_Language_Text),
+    {.label = ::CL_Langage_Select,
+     .storage = Storage::model(languageNumber, lc::CL_Langage_Select),
+     .codec = languageChoice},
     action(::CL_Menu_Ad_Read, lc::CL_Menu_Ad_Read),
     action(::CL_Menu_View_Ad, lc::CL_Menu_View_Ad, checkedWhileAdShown),
     action(::CL_Menu_View_Ad_Update, lc::CL_Menu_View_Ad_Update),

@@ -15,6 +15,7 @@
 #include "mainframe/StatusPanel.h"
 #include "mainframe/TForm1.h"
 #include "mainframe/cuiInformation.h"
+#include "mainframe/cuiLanguage.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
 #include "sheets/SheetColours.h"
@@ -29,6 +30,8 @@
 #include "shell/indEnviron.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
+#include "windows/cuiFlector.h"
+#include "windows/indFlector.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -200,6 +203,29 @@ void MainWindowView::ShowCloneInfoWindow()
                          &form_.TreeImages());
 }
 
+void MainWindowView::OpenLanguageWindow(const cmcCellCapsule &)
+{
+    if (languageWindow_ != nullptr) {
+        languageWindow_->raise();
+        return;
+    }
+    languageWindow_ =
+        cuiLanguage::Open(&form_, appTitle(), mainTextDatabase(), "GI_Sheet_LanguageSel",
+                          &form_.TreeImages(), [this] { return model_.ChangeLanguage(); });
+}
+
+cuiLanguage *MainWindowView::LanguageWindow() const { return languageWindow_; }
+
+void MainWindowView::OpenSelectionList(const cmcCellCapsule &opening, std::int32_t style,
+                                       std::int32_t current, const std::string &sheetKey,
+                                       const std::string &listTag)
+{
+    if (listTag.empty())
+        cuiFlector::Open(opening, style, current, mainTextDatabase(), sheetKey);
+    else
+        indFlector::Open(opening, style, current, mainTextDatabase(), sheetKey, listTag);
+}
+
 bool MainWindowView::CanPrintCurrentSheet() { return sheet_ != nullptr && sheet_->CanPrint(); }
 
 // Without a sheet the tree's selected node opens, as if it had just been
@@ -225,12 +251,18 @@ void MainWindowView::BuildWindow()
     buildStatusBar();
 }
 
+std::unique_ptr<cuiMenu> MainWindowView::buildMainMenu()
+{
+    auto menu = std::make_unique<cuiMenu>(&form_, form_.menuBar(), mainTextDatabase(),
+                                          "GI_Menu_Main", g_handler);
+    menu->SetAutoHotKeys(true);
+    menu->Build();
+    return menu;
+}
+
 void MainWindowView::buildMenuAndToolBar()
 {
-    menu_ = std::make_unique<cuiMenu>(&form_, form_.menuBar(), mainTextDatabase(), "GI_Menu_Main",
-                                      g_handler);
-    menu_->SetAutoHotKeys(true);
-    menu_->Build();
+    menu_ = buildMainMenu();
     toolBar_ = std::make_unique<cuiToolBar>(&form_, mainTextDatabase(), "GI_ToolBar_Main",
                                             &form_.ToolBarImages(), g_handler);
     toolBar_->Build();
@@ -317,6 +349,21 @@ void MainWindowView::RebuildTree()
     view->show();
     if (QTreeWidgetItem *first = view->topLevelItem(0))
         view->setCurrentItem(first);
+}
+
+// The new builder is made while the old one still lives, so that it never
+// takes the old one's address: fills posted for the old builder (its edit
+// entry's no-item entry) then find no builder rather than the new one. The
+// old builder takes its items off the menu bar and with them the sheet's
+// items mirrored in its edit entry.
+void MainWindowView::RebuildMainMenu()
+{
+    if (menu_ == nullptr)
+        return;
+    std::unique_ptr<cuiMenu> old = std::move(menu_);
+    menu_ = buildMainMenu();
+    old.reset();
+    eventManager().Send(kEvMenuStates);
 }
 
 void MainWindowView::AppendToFirstTreeNode(const std::string &text)
@@ -481,6 +528,9 @@ bool MainWindowView::QueryClose()
 
 void MainWindowView::FormDestroying()
 {
+    // The language window re-enables the form when it goes, which it must
+    // do while the form is whole.
+    delete languageWindow_.data();
     StopTicking();
     CloseCurrentSheet();
     disposeRetiredSheets();

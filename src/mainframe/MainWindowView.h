@@ -16,6 +16,7 @@
 #include <vector>
 
 class CloneProgressWindow;
+class cuiLanguage;
 class QFileDialog;
 class QWidget;
 class TForm1;
@@ -56,6 +57,8 @@ public:
     void CloseCurrentSheet() override;
     void BuildWindow() override;
     void RebuildTree() override;
+    // The menu builder is replaced; the old one's items go with it.
+    void RebuildMainMenu() override;
     void AppendToFirstTreeNode(const std::string &text) override;
     bool ChooseFileToOpen(const FileDialog &dialog, std::string &path) override;
     bool ChooseFileToSave(const FileDialog &dialog, std::string &path) override;
@@ -96,6 +99,12 @@ public:
     void EnableMainWindow(bool enabled) override;
     void FocusMainWindow() override;
     void ShowCloneInfoWindow() override;
+    // The language window over the main window; its OK switches the program
+    // to the chosen language.
+    void OpenLanguageWindow(const cmcCellCapsule &capsule) override;
+    // The list opens below the cell of the capsule's grid.
+    void OpenSelectionList(const cmcCellCapsule &opening, std::int32_t style, std::int32_t current,
+                           const std::string &sheetKey, const std::string &listTag) override;
     // The help page in the desktop's browser; a missing file is reported.
     void ShowHelp(const std::string &path, int topic) override;
     void CopyToClipboard(const std::string &text) override;
@@ -118,6 +127,8 @@ public:
     StatusPanel *Status() const { return status_; }
     StatusPanel *MakerPanel() const { return makerPanel_; }
     cuiMenu *MainMenu() const { return menu_.get(); }
+    // The language window while it is open.
+    cuiLanguage *LanguageWindow() const;
     // The sheet on show, null while none is; its call text.
     cuiSheet *CurrentSheet() const { return sheet_.get(); }
     const std::string &CurrentCallText() const { return openCallText_; }
@@ -134,6 +145,7 @@ private:
     void handleEvent(const cmcEvent &event);
     bool askOption(int kind);
     void buildMenuAndToolBar();
+    std::unique_ptr<cuiMenu> buildMainMenu();
     void buildPanels();
     void buildStatusBar();
     void treeSelectionChanged(const cmcCellObj *cell);
@@ -158,6 +170,7 @@ private:
     std::unique_ptr<cuiToolBar> toolBar_;
     std::unique_ptr<iuiTree> tree_;
     std::unique_ptr<CloneProgressWindow> progress_;
+    QPointer<cuiLanguage> languageWindow_;
     cmcTask *task_ = nullptr;
     cmcTick warningCountdown_;
     bool warningArmed_ = false;

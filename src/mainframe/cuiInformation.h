@@ -1,20 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include "mainframe/SheetDialog.h"
 
-#include <memory>
 #include <string>
 
-class QFrame;
 class QPushButton;
 class cmcGTex;
 class cuiImageList;
-class cuiSheet;
 
 // A window that shows one sheet and an OK button, such as what the radio
 // reported about itself. It blocks the main window while it is open and
 // frees itself when closed.
-class cuiInformation : public QDialog
+class cuiInformation : public SheetDialog
 {
 public:
     // Shows a new window centred over `owner`.
@@ -25,12 +22,8 @@ public:
                    const std::string &sheetKey, const cuiImageList *images);
     ~cuiInformation() override;
 
-    cuiSheet *Sheet() const { return sheet_.get(); }
     QPushButton *OkButton() const { return ok_; }
 
 private:
-    QWidget *owner_;
-    QFrame *panel_;
-    std::unique_ptr<cuiSheet> sheet_;
     QPushButton *ok_;
 };

@@ -20,6 +20,7 @@
 #include "textdb/cmcGTex.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -371,6 +372,29 @@ void cuiMain::EnterFactoryAdjustMode()
         platform::showMessage(appTitle(), mainTextDatabase().GetText("GI_Mess_FactADJMode_Caution"),
                               platform::MessageIcon::Warning,
                               platform::MessageButtons::OkCancel) == platform::MessageResult::Ok;
+}
+
+// A language whose overlay is missing would end the program at its first
+// text, taking unsaved work with it; the switch is refused instead.
+bool cuiMain::ChangeLanguage()
+{
+    const std::string directory = platform::programDirectory();
+    const int language = environment().languageNumber;
+    const std::string overlay =
+        directory + LanguageList(languageTextDatabase()).overlayFile(language);
+    if (!QFile(QString::fromStdString(overlay)).open(QIODevice::ReadOnly)) {
+        const std::string text = mainTextDatabase().GetText("GI_Mess_Language_Missing");
+        platform::showMessage(appTitle(), platform::formatText(text.c_str(), overlay),
+                              platform::MessageIcon::Error);
+        return false;
+    }
+    openLanguageOverlay(languageTextDatabase(), mainTextDatabase(), language, directory);
+    helpOverlayPath_ = directory + mainTextDatabase().GetFirstLine("GI_Sys_MyHelpOvl");
+    view_->RebuildMainMenu();
+    RebuildTree();
+    view_->SetTitle(TitleText());
+    view_->CloseCurrentSheet();
+    return true;
 }
 
 void cuiMain::ConvertRadioToWorking(cmcEeprom &image) { (void)image; }

@@ -108,6 +108,12 @@ public:
     // before the model converted it; empty before the first.
     const cmcEeprom &ReceivedImage() const { return received_; }
 
+    // The language window's OK: the texts of the language the setting names,
+    // then the menu, the tree and the title in them; the open sheet closes.
+    // False, with everything unchanged, when that language's overlay cannot
+    // be read.
+    bool ChangeLanguage();
+
     // The factory adjustment mode of the command line: asks first, then
     // stays on until the program ends.
     void EnterFactoryAdjustMode();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class cmcCellCapsule;
@@ -29,6 +30,9 @@ public:
     virtual void BuildWindow() {}
     // Rebuilds the navigation tree from the text database.
     virtual void RebuildTree() {}
+    // Builds the main menu again from the text database, after its texts
+    // changed language.
+    virtual void RebuildMainMenu() {}
     virtual void AppendToFirstTreeNode(const std::string &text) { (void)text; }
 
     // File dialogs: true with the chosen path, false when cancelled.
@@ -67,6 +71,21 @@ public:
     virtual bool AskTcpPort() { return false; }
     // The language window, opened for the menu item's capsule.
     virtual void OpenLanguageWindow(const cmcCellCapsule &capsule) { (void)capsule; }
+    // A selection list at the cell `opening` addresses: the sheet
+    // `sheetKey`, starting on its entry with the label `style` and the index
+    // `current`. With a list tag the rows follow that list of the working
+    // image (or the languages). The chosen entry comes back to the cell as
+    // an answer; leaving the list answers nothing.
+    virtual void OpenSelectionList(const cmcCellCapsule &opening, std::int32_t style,
+                                   std::int32_t current, const std::string &sheetKey,
+                                   const std::string &listTag)
+    {
+        (void)opening;
+        (void)style;
+        (void)current;
+        (void)sheetKey;
+        (void)listTag;
+    }
     // The adjustment read, starting with its password dialog.
     virtual void StartAdjustRead() {}
     // Opens the sheet of a call text "[class]sheet key,parameters".

@@ -366,4 +366,35 @@ TEST_F(HandlerTest, LanguageTextIsTheNameBeforeTheTab)
     }
 }
 
+// The answer of the language list is trusted only for an entry of that list
+// naming a listed language.
+TEST_F(HandlerTest, LanguageChoiceTakesOnlyAListedLanguageFromItsList)
+{
+    struct Case {
+        const char *name;
+        std::int32_t entryLabel;
+        std::int32_t entryIndex;
+        std::int32_t language;
+    } cases[] = {
+        {"a listed language", Flex_Language_ChNo, 1, 1},
+        {"beyond the list", Flex_Language_ChNo, 2, 0},
+        {"below the list", Flex_Language_ChNo, -1, 0},
+        {"an entry of another list", Flex0, 1, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.languageNumber = 0;
+        cmcCellObj cell = cellOf(CT_Null, CL_Langage_Select);
+        cmcCellObj entry = cellOf(CT_Null, c.entryLabel, c.entryIndex);
+        cmcCellCapsule list;
+        list.cell = &entry;
+        Request answer(cell, cmcCellCapsule::kCodeEnter);
+        answer.capsule.inputMode = cmcCellCapsule::kInputChosen;
+        answer.capsule.origin = &list;
+        answer.run(kHandlerAction);
+        EXPECT_EQ(settings.languageNumber, c.language);
+        EXPECT_EQ(answer.capsule.outputText, c.language == 1 ? "Deutsch" : "English");
+    }
+}
+
 } // namespace

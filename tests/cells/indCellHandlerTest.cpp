@@ -109,7 +109,7 @@ TEST_F(HandlerTest, EveryRowOfTheProgramIsReachableByItsLabel)
     EXPECT_EQ(program.Find(-1), nullptr);
     EXPECT_EQ(program.Find(kLabelCount), nullptr);
     // Every menu command, static and numbering list label, row number.
-    EXPECT_EQ(program.BoundCount(), 40u + 16u + 4u);
+    EXPECT_EQ(program.BoundCount(), 41u + 16u + 4u);
 }
 
 TEST_F(HandlerTest, SetUpReadsUnitIdsBankAndTable)
