@@ -267,8 +267,8 @@ void BM_CloneOnTheWire(benchmark::State &state, Operation operation, bool tcp)
     for (auto _ : state) {
         const Measured measured = runOnce(operation, baud, tcp);
         if (measured.code != 0 || measured.wireMs <= 0) {
-            const std::string why = "the clone operation failed with code " +
-                                    std::to_string(measured.code);
+            const std::string why =
+                "the clone operation failed with code " + std::to_string(measured.code);
             state.SkipWithError(why.c_str());
             return;
         }
