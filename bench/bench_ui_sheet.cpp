@@ -30,9 +30,7 @@ const char *const kSheets[] = {"GI_Sheet_Bench", "GI_Sheet_BenchPair"};
 
 std::string fixtureOverlay()
 {
-    return (std::filesystem::path(__FILE__).parent_path() / ".." / "tests" / "fixtures" / "sheets" /
-            "sheets.ovl")
-        .string();
+    return (std::filesystem::path(QUILLON_FIXTURE_DIR) / "sheets" / "sheets.ovl").string();
 }
 
 // Texts as the model's handler gives them, with a warning mark now and then.
