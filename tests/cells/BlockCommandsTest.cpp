@@ -288,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     std::nullopt,
                                     {},
                                     {}}),
-    [](const auto &info) { return std::string(info.param.what); });
+    [](const auto &testInfo) { return std::string(testInfo.param.what); });
 
 // --- Copy and paste.
 
