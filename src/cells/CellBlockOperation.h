@@ -13,7 +13,10 @@ struct CellBlockRange {
 };
 
 // Runs a block command (CL_PMenu_Copy, _Paste, _CarryUp, _CarryDown,
-// _Clear, _Delete, _Insert) over `range` for the cell of `frame`; true when
-// records were added, removed or moved, so that the layout must follow.
+// _Clear, _Delete, _Insert) over `range` for the cell of `frame`: the
+// selected rows when the capsule carries a selection, else the cell's row.
+// Questions and refusals go to the user; the selection and cursor the sheet
+// should show afterwards go into the capsule. True when the working image
+// changed, so that the layout must follow.
 bool runCellBlockOperation(indCellHandler &frame, std::int32_t command,
                            const CellBlockRange &range);

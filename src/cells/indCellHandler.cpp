@@ -237,8 +237,10 @@ void indCellHandler::RunBlockCommand(std::int32_t command)
         range.first = datCh::firstIndex(range.kind);
         range.last = datCh::lastIndex(range.kind);
     }
-    if (runCellBlockOperation(*this, command, range))
+    if (runCellBlockOperation(*this, command, range)) {
         UpdateLayout();
+        WidenRedraw(cmcCellCapsule::kRedrawLabelled);
+    }
 }
 
 // The serial as its cell shows it: twelve hexadecimal digits, of which the

@@ -83,18 +83,27 @@ constexpr Reference kReferences[] = {
 };
 
 // How the entry numbers of a table change when a place opens or closes at
-// one row. Numbers at or beyond the table's size name no entry of it and
-// stay as they are.
+// one row, or when a block of entries changes places with its neighbour.
+// Numbers at or beyond the table's size name no entry of it and stay as
+// they are.
 class Renumbering
 {
 public:
-    static Renumbering opening(int at, int size) { return {at, size, +1}; }
-    static Renumbering closing(int at, int size) { return {at, size, -1}; }
+    static Renumbering opening(int at, int size) { return {at, size, +1, -1}; }
+    static Renumbering closing(int at, int size) { return {at, size, -1, -1}; }
+    // Entries first .. last move by step; the neighbour they pass goes to
+    // the far end of the block.
+    static Renumbering carrying(int first, int last, int step)
+    {
+        return {first, last + 1, step, step > 0 ? last + 1 : first - 1};
+    }
 
     // The entry's new number; none when the entry leaves the table (the
     // deleted one, or the last one an insert pushes out).
     std::optional<int> operator()(int number) const
     {
+        if (neighbour_ >= 0)
+            return carried(number);
         if (number < at_ || number >= size_)
             return number;
         const int gone = step_ > 0 ? size_ - 1 : at_;
@@ -104,11 +113,24 @@ public:
     }
 
 private:
-    Renumbering(int at, int size, int step) : at_(at), size_(size), step_(step) {}
+    Renumbering(int at, int size, int step, int neighbour)
+        : at_(at), size_(size), step_(step), neighbour_(neighbour)
+    {}
 
+    int carried(int number) const
+    {
+        if (number >= at_ && number < size_)
+            return number + step_;
+        if (number == neighbour_)
+            return neighbour_ - step_ * (size_ - at_);
+        return number;
+    }
+
+    // For a carry: the block's first entry and one past its last.
     int at_;
     int size_;
     int step_;
+    int neighbour_;
 };
 
 // True when the record changed.
@@ -217,6 +239,19 @@ bool ChannelEntryTable::deleteEntry(int tableSize, int kind, int index)
 // The bank flags belong to the row's bank, not to the entry: an entry that
 // crosses the end of a bank must not carry its old bank's flags into the
 // new one.
+bool ChannelEntryTable::carryReferences(int kind, int first, int last, int step)
+{
+    if (kind <= datCh::kKindNone || kind >= datCh::kKinds || first > last ||
+        (step != 1 && step != -1) || working_.GetSize() < working_layout::kImageSize)
+        return false;
+    const int neighbour = step > 0 ? last + 1 : first - 1;
+    if (first < datCh::firstIndex(kind) || neighbour < datCh::firstIndex(kind) ||
+        neighbour > datCh::lastIndex(kind) || last > datCh::lastIndex(kind))
+        return false;
+    correctReferences(working_, kind, Renumbering::carrying(first, last, step));
+    return true;
+}
+
 void ChannelEntryTable::moveEntry(int kind, int from, int to)
 {
     datCh place(&working_);

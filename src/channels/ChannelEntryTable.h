@@ -29,6 +29,12 @@ public:
     // Entry index goes, the entries behind it move one row up and the last
     // row is blank.
     bool deleteEntry(int tableSize, int kind, int index);
+    // Entries first .. last are about to change places with the entry next
+    // to them, one row down (step +1) or up (-1): the stored numbers that
+    // name any of them are corrected now. The entries themselves are moved
+    // by the caller. False, and nothing changed, for a block or neighbour
+    // outside the kind's rows.
+    bool carryReferences(int kind, int first, int last, int step);
 
 private:
     void moveEntry(int kind, int from, int to);

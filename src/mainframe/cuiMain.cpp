@@ -2,6 +2,7 @@
 
 #include "cells/GlobalEvents.h"
 #include "cells/cmcEvMan.h"
+#include "channels/datClipCh.h"
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
 #include "image/WorkingLayout.h"
@@ -154,8 +155,8 @@ private:
 
 cuiMain::cuiMain(const std::string &softwareCode, int32_t imageSize)
     : softwareCode_(softwareCode), imageSize_(imageSize),
-      headless_(std::make_unique<HeadlessView>()), view_(headless_.get()),
-      cloneLink_(std::make_unique<CloneLink>(*this))
+      channelClipboard_(std::make_unique<datClipCh>()), headless_(std::make_unique<HeadlessView>()),
+      view_(headless_.get()), cloneLink_(std::make_unique<CloneLink>(*this))
 {
     helpOverlayPath_ =
         openTextDatabases(languageTextDatabase(), mainTextDatabase(), environment().languageNumber,

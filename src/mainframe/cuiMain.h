@@ -10,6 +10,7 @@
 #include <string>
 
 class cmcCellCapsule;
+class datClipCh;
 class AdjustSweepHost;
 class CloneCommands;
 class CloneProgressView;
@@ -142,6 +143,8 @@ public:
     cmcEeprom &WorkingImage() { return working_; }
     cmcEeprom &ReferenceImage() { return reference_; }
     cmcEeprom &InitialImage() { return initial_; }
+    // The rows the last Copy command took; empty until then.
+    datClipCh &ChannelClipboard() { return *channelClipboard_; }
     const cmcEeprom &SavedImage() const { return saved_; }
     int ModelId1() const { return modelId1_; }
     int ModelId2() const { return modelId2_; }
@@ -190,6 +193,7 @@ private:
     cmcEeprom reference_;
     cmcEeprom initial_;
     cmcEeprom saved_;
+    std::unique_ptr<datClipCh> channelClipboard_;
     bool modified_ = false;
     std::string filePath_;
     std::string defaultDirectory_;

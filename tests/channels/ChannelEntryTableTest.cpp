@@ -205,6 +205,56 @@ TEST_F(EntryTable, ListEntryNumbersFollowInImageWordsAndUsedChannels)
     }
 }
 
+// A block of entries changing places with its neighbour: the block's
+// numbers move with it, the neighbour's goes to the block's far end.
+struct CarryCase {
+    int first;
+    int last;
+    int step;
+    int32_t before;
+    int32_t after;
+};
+
+const CarryCase kCarryCases[] = {
+    {2, 3, +1, 2, 3}, {2, 3, +1, 3, 4}, {2, 3, +1, 4, 2}, {2, 3, +1, 1, 1}, {2, 3, +1, 5, 5},
+    {2, 3, -1, 2, 1}, {2, 3, -1, 3, 2}, {2, 3, -1, 1, 3}, {2, 3, -1, 4, 4},
+};
+
+TEST_F(EntryTable, CarriedListEntriesAreFollowedByTheirNumbers)
+{
+    for (const ListReferences &list : kListReferences) {
+        ScopedModelType type(list.modelType);
+        const int channelKind = datCh::channelKind();
+        for (const CarryCase &c : kCarryCases) {
+            SCOPED_TRACE(::testing::Message() << list.name << " carry " << c.first << ".." << c.last
+                                              << " by " << c.step << ", number " << c.before);
+            w.clear();
+            for (int32_t address : list.words)
+                w.setWord(address, c.before);
+            change(channelKind, 0, [&](datCh &ch) {
+                ch.FreqR = 145000000;
+                for (int32_t datCh::*member : list.members)
+                    ch.*member = c.before;
+            });
+            ASSERT_TRUE(table().carryReferences(list.kind, c.first, c.last, c.step));
+            for (int32_t address : list.words)
+                EXPECT_EQ(w.word(address), c.after) << std::hex << address;
+            const datCh ch = read(w, channelKind, 0);
+            for (int32_t datCh::*member : list.members)
+                EXPECT_EQ(ch.*member, c.after);
+        }
+    }
+}
+
+TEST_F(EntryTable, CarryingPastTheTablesEndsIsRefused)
+{
+    w.setWord(0x176F2, 0);
+    EXPECT_FALSE(table().carryReferences(datCh::kKindDigInd, 0, 1, -1));
+    EXPECT_FALSE(table().carryReferences(datCh::kKindDigInd, 498, 499, +1));
+    EXPECT_FALSE(table().carryReferences(datCh::kKindDigInd, 3, 2, +1));
+    EXPECT_EQ(w.word(0x176F2), 0);
+}
+
 TEST_F(EntryTable, OnlyTheReferencesOfTheMovedListChange)
 {
     ScopedModelType lmr(0);
