@@ -60,6 +60,10 @@ protected:
     // cell handler with Enter.
     cuiSheet *openThroughHandler(const std::string &callText)
     {
+        // A tree selection still waiting out its delay would open its own
+        // sheet over this one whenever a slow machine lets the timer run.
+        if (iuiTree *tree = view().Tree(); tree != nullptr)
+            tree->FlushChange();
         cmcCellObj link;
         link.label = CallSheet;
         link.suffix = callText;
