@@ -1,6 +1,7 @@
 #include "cells/CellBlockOperation.h"
 
 #include "cells/CellIdentifiers.h"
+#include "cells/EntryRequests.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/cmcCellCapsule.h"
@@ -8,7 +9,6 @@
 #include "cells/indCellHandler.h"
 #include "channels/ChannelEntryTable.h"
 #include "channels/ChannelGlobals.h"
-#include "channels/ChannelOffsets.h"
 #include "channels/datCh.h"
 #include "channels/datClipCh.h"
 #include "image/WorkingLayout.h"
@@ -33,37 +33,6 @@ constexpr int kInsertableFlag = 1;
 constexpr int kKindDpmrStatus = 24;
 constexpr int32_t kFirstFixedStatus = 2;
 constexpr int32_t kLastFixedStatus = 5;
-
-// The tables whose rows the main frame inserts and deletes for the block
-// commands, and the events that ask it to.
-struct EntryTable {
-    int kind;
-    bool channels;
-    int32_t insertEvent;
-    int32_t deleteEvent;
-    int size;
-};
-
-constexpr EntryTable kEntryTables[] = {
-    {datCh::kKindChannelLmr, true, kEvInsertChannels, kEvDeleteChannels,
-     working_layout::kChannelSlots},
-    {datCh::kKindChannelPmr, true, kEvInsertChannels, kEvDeleteChannels,
-     working_layout::kChannelSlots},
-    {datCh::kKindDigInd, false, kEvInsertIndividualIds, kEvDeleteIndividualIds,
-     channel_offsets::kListCapacity},
-    {datCh::kKindDigTg, false, kEvInsertTalkGroups, kEvDeleteTalkGroups,
-     channel_offsets::kListCapacity},
-    {datCh::kKindDpmrId, false, kEvInsertCallList, kEvDeleteCallList,
-     channel_offsets::kListCapacity},
-};
-
-const EntryTable *entryTableOf(int kind)
-{
-    for (const EntryTable &table : kEntryTables)
-        if (table.kind == kind)
-            return &table;
-    return nullptr;
-}
 
 // Rows first .. last inclusive; empty when first > last.
 struct Rows {
@@ -111,7 +80,7 @@ private:
 
     bool carry(int step);
     bool insertChannelsAllowed(const Rows &pushedOut, bool &confirmed);
-    bool listHasRoom() const;
+    bool listHasRoom(const EntryRequestTable &list) const;
 
     bool insertable() const { return (datCh::kindFlags(kind_) & kInsertableFlag) != 0; }
     datCh row(int index)
@@ -260,17 +229,17 @@ bool BlockOperation::clear()
 
 bool BlockOperation::erase()
 {
-    const EntryTable *table = entryTableOf(kind_);
+    const EntryRequestTable *table = entryRequestTableOfKind(kind_);
     const Rows rows = block_.within(usable_);
     if (!insertable() || table == nullptr || rows.empty())
         return false;
     if (anyUsed(rows) && !ask("GI_AppMess_Conv_Delete"))
         return false;
-    if (!table->channels && rows.covers(usable_)) {
+    if (!table->channels() && rows.covers(usable_)) {
         tell("GI_AppMess_ListErr_NoList");
         return false;
     }
-    if (table->channels) {
+    if (table->channels()) {
         for (int index = rows.first; index <= rows.last; ++index) {
             const datCh channel = row(index);
             if (channel.AtrA != 0 || channel.AtrB != 0) {
@@ -295,10 +264,10 @@ bool BlockOperation::erase()
     return true;
 }
 
-bool BlockOperation::listHasRoom() const
+bool BlockOperation::listHasRoom(const EntryRequestTable &list) const
 {
     const int count = ChannelGlobals::listCount(image_, kind_);
-    return count < channel_offsets::kListCapacity &&
+    return count < list.size &&
            model_.Conversion().HasRoomForAnother(image_, ChannelGlobals::listCountAddress(kind_));
 }
 
@@ -316,11 +285,11 @@ bool BlockOperation::insertChannelsAllowed(const Rows &pushedOut, bool &confirme
 
 bool BlockOperation::insert()
 {
-    const EntryTable *table = entryTableOf(kind_);
+    const EntryRequestTable *table = entryRequestTableOfKind(kind_);
     if (!insertable() || table == nullptr || block_.empty())
         return false;
     // A list also takes a new entry on the row after its last one.
-    const Rows places{usable_.first, usable_.last + (table->channels ? 0 : 1)};
+    const Rows places{usable_.first, usable_.last + (table->channels() ? 0 : 1)};
     if (!places.contains(block_.first))
         return false;
     const Rows pushedOut = Rows{usable_.last - block_.count() + 1, usable_.last}.within(usable_);
@@ -328,7 +297,7 @@ bool BlockOperation::insert()
     int inserted = 0;
     for (; inserted < block_.count(); ++inserted) {
         const bool allowed =
-            table->channels ? insertChannelsAllowed(pushedOut, confirmed) : listHasRoom();
+            table->channels() ? insertChannelsAllowed(pushedOut, confirmed) : listHasRoom(*table);
         if (!allowed) {
             tell("GI_AppMess_ChErr_Overflow");
             break;

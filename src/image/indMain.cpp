@@ -2,6 +2,7 @@
 
 #include "image/StandardModelHooks.h"
 
+#include "cells/EntryRequests.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/ModelTypeSource.h"
@@ -85,37 +86,6 @@ std::string sheetKey(const std::string &callText)
     return callText.substr(start, callText.find(',', start) - start);
 }
 
-// The channel table always counts all slots; the bank keeps its size and an
-// insert pushes the last slot out. The growing lists count their entries.
-constexpr int kChannelTableSize = wl::kChannelSlots;
-constexpr int kListTableSize = channel_offsets::kListCapacity;
-
-// Kind 0 stands for the memory channels of the current model type.
-struct EntryRequest {
-    int32_t event;
-    int kind;
-    bool insert;
-};
-
-constexpr EntryRequest kEntryRequests[] = {
-    {kEvInsertChannels, datCh::kKindNone, true},
-    {kEvDeleteChannels, datCh::kKindNone, false},
-    {kEvInsertIndividualIds, datCh::kKindDigInd, true},
-    {kEvDeleteIndividualIds, datCh::kKindDigInd, false},
-    {kEvInsertTalkGroups, datCh::kKindDigTg, true},
-    {kEvDeleteTalkGroups, datCh::kKindDigTg, false},
-    {kEvInsertCallList, datCh::kKindDpmrId, true},
-    {kEvDeleteCallList, datCh::kKindDpmrId, false},
-};
-
-const EntryRequest *entryRequestOf(int32_t event)
-{
-    for (const EntryRequest &request : kEntryRequests)
-        if (request.event == event)
-            return &request;
-    return nullptr;
-}
-
 } // namespace
 
 indMain::indMain() : cuiMain(kSoftwareCode, kImageSize)
@@ -155,27 +125,27 @@ void indMain::onEvent(void *object, const cmcEvent &event)
 // list counts and the moved rows redraw.
 void indMain::answerEntryRequest(int32_t event, int index)
 {
-    const EntryRequest *found = entryRequestOf(event);
-    if (found == nullptr)
+    bool insert = false;
+    const EntryRequestTable *table = entryRequestTableOfEvent(event, insert);
+    if (table == nullptr)
         return;
-    const EntryRequest &request = *found;
-    const bool channels = request.kind == datCh::kKindNone;
+    const bool channels = table->channels();
     if (channels) {
-        ChannelEntryTable table(WorkingImage(), InitialImage());
+        ChannelEntryTable entries(WorkingImage(), InitialImage());
         const int kind = datCh::channelKind();
-        const bool done = request.insert ? table.insertEntry(kChannelTableSize, kind, index)
-                                         : table.deleteEntry(kChannelTableSize, kind, index);
+        const bool done = insert ? entries.insertEntry(table->size, kind, index)
+                                 : entries.deleteEntry(table->size, kind, index);
         if (!done)
             return;
-    } else if (!changeListEntry(request.kind, index, request.insert)) {
+    } else if (!changeListEntry(*table, index, insert)) {
         return;
     }
     ConvertWorkingToRadio(WorkingImage(), false);
     CellChangeHook();
     if (!channels)
-        SendEvent(request.insert ? kEvAppendRows : kEvRemoveRows);
+        SendEvent(insert ? kEvAppendRows : kEvRemoveRows);
     SendEvent(kEvRefreshBankSheet);
-    if (channels && request.insert)
+    if (channels && insert)
         PostEvent(kEvRedrawLabelled);
     else
         SendEvent(kEvRedrawFromIndex, index);
@@ -184,20 +154,21 @@ void indMain::answerEntryRequest(int32_t event, int index)
 // A list keeps at least one entry and never grows past its table or the
 // room the radio's parameter area has; a place opens at most one row past
 // the list's end.
-bool indMain::changeListEntry(int kind, int index, bool insert)
+bool indMain::changeListEntry(const EntryRequestTable &list, int index, bool insert)
 {
-    ChannelEntryTable table(WorkingImage(), InitialImage());
+    ChannelEntryTable entries(WorkingImage(), InitialImage());
+    const int kind = list.kind;
     const int count = ChannelGlobals::listCount(WorkingImage(), kind);
     if (insert) {
-        if (index > count || count >= kListTableSize ||
+        if (index > count || count >= list.size ||
             !Conversion().HasRoomForAnother(WorkingImage(),
                                             ChannelGlobals::listCountAddress(kind)) ||
-            !table.insertEntry(kListTableSize, kind, index))
+            !entries.insertEntry(list.size, kind, index))
             return false;
         ChannelGlobals::setListCount(WorkingImage(), kind, count + 1);
         return true;
     }
-    if (index >= count || count <= 1 || !table.deleteEntry(kListTableSize, kind, index))
+    if (index >= count || count <= 1 || !entries.deleteEntry(list.size, kind, index))
         return false;
     ChannelGlobals::setListCount(WorkingImage(), kind, count - 1);
     return true;

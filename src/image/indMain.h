@@ -12,6 +12,7 @@
 #include <vector>
 
 struct cmcEvent;
+struct EntryRequestTable;
 
 // The one radio model this program serves: its identity and memory size,
 // its two model types, the conversions between the radio's layout and the
@@ -110,7 +111,7 @@ private:
     // Events 27 to 34: a block operation opens or closes a place in the
     // channels or a growing list. Other events are left alone.
     void answerEntryRequest(int32_t event, int index);
-    bool changeListEntry(int kind, int index, bool insert);
+    bool changeListEntry(const EntryRequestTable &list, int index, bool insert);
     bool confirm(const char *key);
     bool passClonePassword(bool asked);
 
