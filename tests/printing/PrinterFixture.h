@@ -26,7 +26,9 @@
 //   Small  3 columns x 4 rows, fits one page;
 //   Wide   a fixed column and twelve wide ones;
 //   Tall   a heading row over 150 rows;
-//   Hidden a sheet whose style forbids printing.
+//   Hidden a sheet whose style forbids printing;
+//   Joined headings each spanning two columns;
+//   Huge   one column far wider than any page.
 inline std::vector<std::string> printerTestLines()
 {
     std::vector<std::string> lines{
@@ -56,6 +58,15 @@ inline std::vector<std::string> printerTestLines()
         "GI_Sheet_Tall", "(FixedRows=1)",
         {"{($Head)}No.|{($Head)}Name", ":(LoopFrom 150)", "{($Head)}n|{($Val)}entry", ":(End)"}));
     add(sheetKeys("GI_Sheet_Hidden", "(NoPrint)", {"{($Val)}secret"}));
+    std::string pairs = "{($Head)}Key";
+    std::string values = "{($Head)}Row";
+    for (int pair = 0; pair < 8; ++pair) {
+        pairs += "|{($Head)}Heading over two columns " + std::to_string(pair) + "|{+($Head)}";
+        values += "|{($Val)}first value of the pair|{($Val)}second value of the pair";
+    }
+    add(sheetKeys("GI_Sheet_Joined", "(FixedCols=1)(FixedRows=1)", {pairs, values}));
+    add(sheetKeys("GI_Sheet_Huge", "(FixedRows=1)",
+                  {"{($Head)}Text", "{($Val)}" + std::string(400, 'M')}));
     return lines;
 }
 

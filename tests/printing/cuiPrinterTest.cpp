@@ -37,6 +37,56 @@ TEST_P(SplitSheets, PrintAsManyPagesAsThePreviewShowed)
 
 INSTANTIATE_TEST_SUITE_P(Sheets, SplitSheets, testing::Values("GI_Sheet_Wide", "GI_Sheet_Tall"));
 
+// The pages as the preview recorded them.
+class PageLayout : public PrinterFixture
+{
+protected:
+    std::vector<dst_Preview> pagesOfSheet(const std::string &sheet)
+    {
+        std::vector<dst_Preview> pages;
+        previewAnswer = false;
+        inPreview = [&pages](cuiPreview &preview) {
+            pages.assign(preview.Pages().begin(),
+                         preview.Pages().begin() + preview.RecordedPages());
+        };
+        printer->Print(false, &target(sheet), sheet);
+        return pages;
+    }
+};
+
+TEST_F(PageLayout, AJoinedHeadingIsNeverSplitOverTwoPages)
+{
+    ASSERT_TRUE(target("GI_Sheet_Joined").CellAt(2, 0).Joined());
+    const std::vector<dst_Preview> pages = pagesOfSheet("GI_Sheet_Joined");
+    ASSERT_GT(pages.size(), 1u);
+    for (const dst_Preview &page : pages) {
+        EXPECT_EQ(page.firstCol % 2, 1) << "page starts inside a heading at " << page.firstCol;
+        EXPECT_EQ(page.colCount % 2, 0);
+    }
+}
+
+TEST_F(PageLayout, ATileWiderThanThePageIsPrintedSmallerToFit)
+{
+    const std::vector<dst_Preview> pages = pagesOfSheet("GI_Sheet_Huge");
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].margins.contains(pages[0].tile))
+        << "tile " << pages[0].tile.width() << " wide, margins " << pages[0].margins.width();
+}
+
+TEST_F(PageLayout, EveryPageRepeatsTheFixedPartAndNoColumnIsLost)
+{
+    const std::vector<dst_Preview> pages = pagesOfSheet("GI_Sheet_Wide");
+    ASSERT_GT(pages.size(), 1u);
+    int nextCol = 1;
+    for (const dst_Preview &page : pages) {
+        if (page.firstCol == 1 && page.firstRow != pages[0].firstRow)
+            nextCol = 1; // the next band of rows starts again at the left
+        EXPECT_EQ(page.firstCol, nextCol);
+        nextCol = page.firstCol + page.colCount;
+    }
+    EXPECT_EQ(nextCol, 13) << "every one of the twelve scrolling columns";
+}
+
 struct Refusal {
     std::string name;
     bool hasPrinter;
