@@ -315,7 +315,9 @@ int cuiPrinter::PrintOneSheet(const std::string &callText, const QRect &margins,
     sheet->SetPrinter(&printer);
     sheet->SetFontHeightOverride(fontHeight);
     sheet->Show();
-    if (sheet->Grid() == nullptr)
+    // "Print all" goes through every sheet of the tree; those that are not
+    // for paper (the clone information, an empty bank) give no pages.
+    if (sheet->Grid() == nullptr || !sheet->CanPrint())
         return 0;
 
     const int frameSize = readDecimal(texts_.GetLine("GI_Sys_Printer_FrameFont", 0));

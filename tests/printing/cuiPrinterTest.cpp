@@ -206,6 +206,19 @@ TEST_F(PrintAll, CancelStopsAfterTheCurrentSheet)
     EXPECT_EQ(printer->PrintingDialog(), nullptr);
 }
 
+TEST_F(PrintAll, SheetsNotForPaperGiveNoPages)
+{
+    const int small = pagesOf("GI_Sheet_Small");
+    printer->AddSheet("GI_Sheet_Hidden");
+    printer->AddSheet("GI_Sheet_Small");
+    printer->Print(true, nullptr, "");
+    EXPECT_EQ(previewPages, small);
+    printer->BatchTick();
+    printer->BatchTick();
+    EXPECT_FALSE(printer->BatchRunning());
+    EXPECT_EQ(pdfPages(), small);
+}
+
 TEST_F(PrintAll, ThePrintersTaskRunsTheBatch)
 {
     startBatch();
