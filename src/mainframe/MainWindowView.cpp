@@ -18,6 +18,7 @@
 #include "mainframe/cuiLanguage.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
+#include "printing/cuiPrinter.h"
 #include "sheets/SheetColours.h"
 #include "sheets/SheetFactory.h"
 #include "sheets/cuiGrid.h"
@@ -228,6 +229,39 @@ void MainWindowView::OpenSelectionList(const cmcCellCapsule &opening, std::int32
 
 bool MainWindowView::CanPrintCurrentSheet() { return sheet_ != nullptr && sheet_->CanPrint(); }
 
+void MainWindowView::PrintCurrentSheet()
+{
+    if (printer_ == nullptr || !CanPrintCurrentSheet())
+        return;
+    EndCellEdit();
+    printer_->Print(false, sheet_.get(), openCallText_);
+}
+
+void MainWindowView::PrintAllSheets()
+{
+    if (printer_ == nullptr || printer_->BatchRunning())
+        return;
+    EndCellEdit();
+    printer_->ClearSheetList();
+    for (const std::string &callText : indMain::PrintAllCallTexts(TreeCallTexts()))
+        printer_->AddSheet(callText);
+    printer_->Print(true, sheet_.get(), openCallText_);
+}
+
+std::vector<std::string> MainWindowView::TreeCallTexts() const
+{
+    std::vector<std::string> texts;
+    if (tree_ == nullptr || tree_->View() == nullptr)
+        return texts;
+    for (QTreeWidgetItem *node = tree_->View()->topLevelItem(0); node != nullptr;
+         node = cuiTree::NextNode(node)) {
+        const cmcCellObj *cell = tree_->NodeCell(node);
+        if (cell != nullptr && cell->suffix && !cell->suffix->empty())
+            texts.push_back(*cell->suffix);
+    }
+    return texts;
+}
+
 // Without a sheet the tree's selected node opens, as if it had just been
 // chosen; without a tree the sheet closed last opens again.
 void MainWindowView::openSelectedSheet()
@@ -249,6 +283,12 @@ void MainWindowView::BuildWindow()
     buildPanels();
     buildMenuAndToolBar();
     buildStatusBar();
+    printer_ = std::make_unique<cuiPrinter>(
+        &form_, mainTextDatabase(),
+        [this](QWidget *container, const std::string &callText) {
+            return createSheet(container, callText);
+        },
+        &form_.ToolBarImages());
 }
 
 std::unique_ptr<cuiMenu> MainWindowView::buildMainMenu()

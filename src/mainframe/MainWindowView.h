@@ -21,6 +21,7 @@ class QFileDialog;
 class QWidget;
 class TForm1;
 class cuiMenu;
+class cuiPrinter;
 class cuiSheet;
 class cuiToolBar;
 class iuiTree;
@@ -94,6 +95,12 @@ public:
     // otherwise.
     void *MainMenuWithEmptyEditEntry() override;
     bool CanPrintCurrentSheet() override;
+    // The print preview, then the pages; "all" goes through every sheet of
+    // the navigation tree, one per tick of the printer's task.
+    void PrintCurrentSheet() override;
+    void PrintAllSheets() override;
+    // The call texts of the tree's sheets, in node order.
+    std::vector<std::string> TreeCallTexts() const;
     // During a clone operation the window takes no input; the "Cloning"
     // window stays usable.
     void EnableMainWindow(bool enabled) override;
@@ -134,6 +141,8 @@ public:
     const std::string &CurrentCallText() const { return openCallText_; }
     cuiToolBar *ToolBar() const { return toolBar_.get(); }
     iuiTree *Tree() const { return tree_.get(); }
+    // Made with the window; null before.
+    cuiPrinter *Printer() const { return printer_.get(); }
     CloneProgressWindow &ProgressWindow();
     const SheetHistory &History() const { return history_; }
     bool BusyCursorShown() const { return busy_; }
@@ -170,6 +179,7 @@ private:
     std::unique_ptr<cuiToolBar> toolBar_;
     std::unique_ptr<iuiTree> tree_;
     std::unique_ptr<CloneProgressWindow> progress_;
+    std::unique_ptr<cuiPrinter> printer_;
     QPointer<cuiLanguage> languageWindow_;
     cmcTask *task_ = nullptr;
     cmcTick warningCountdown_;

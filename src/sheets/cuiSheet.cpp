@@ -144,7 +144,10 @@ void cuiSheet::Show()
     building_ = false;
     built_ = true;
     grid_->invalidateGrid();
-    updateContextMenuFor(CurrentCell(), false);
+    // A sheet built for paper never offers its context menu: the main
+    // menu's edit entry stays with the sheet on screen.
+    if (!Printing())
+        updateContextMenuFor(CurrentCell(), false);
 }
 
 void cuiSheet::build()
