@@ -40,9 +40,6 @@ protected:
         // The memory channel branch and its captions arrive as events.
         eventManager().Tick();
         QApplication::processEvents();
-        // The first node's selection opens its sheet now, not after its
-        // delay in the middle of the walk.
-        view().Tree()->FlushChange();
     }
 
     // The call text of every tree node, in tree order.
