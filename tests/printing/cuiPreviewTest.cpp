@@ -1,4 +1,5 @@
 #include "PrinterFixture.h"
+#include "support/ImagePixels.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -6,6 +7,8 @@
 #include <QLineEdit>
 
 namespace {
+
+using testing_support::darkPixels;
 
 // The preview as the print command hands it to the user: the test looks at
 // it and works it from inside the command, then declines to print.
@@ -25,15 +28,6 @@ protected:
     {
         QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(&preview, &event);
-    }
-    static int darkPixels(const QImage &image, const QRect &area)
-    {
-        int n = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x)
-                n += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
-        }
-        return n;
     }
 };
 

@@ -1,4 +1,5 @@
 #include "SheetWidgetFixture.h"
+#include "support/ImagePixels.h"
 
 #include "cells/CellLabels.h"
 #include "sheets/SheetFonts.h"
@@ -11,6 +12,8 @@
 #include <QTemporaryDir>
 
 namespace {
+
+using testing_support::darkPixels;
 
 // The painting sheet of the fixture, 3 x 3 cells in the window colour:
 //   row 0: a yellow cell whose long text runs on into the red cell joined
@@ -52,15 +55,6 @@ protected:
         for (int y = area.top(); y <= area.bottom(); ++y) {
             for (int x = area.left(); x <= area.right(); ++x)
                 n += QColor(image.pixel(x, y)) == colour ? 1 : 0;
-        }
-        return n;
-    }
-    static int darkPixels(const QImage &image, const QRect &area)
-    {
-        int n = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x)
-                n += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
         }
         return n;
     }
