@@ -57,6 +57,12 @@ WorkArea workAreaAt(QPoint point)
     return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
 }
 
+void place(QWidget &window, QPoint cursor)
+{
+    window.move(
+        help_placement::position(cursor, window.frameGeometry().size(), workAreaAt(cursor)));
+}
+
 void load(QTextBrowser &window, const std::string &path, const QString &anchor = {})
 {
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
@@ -148,9 +154,10 @@ cuiHtmlHelp::Result cuiHtmlHelp::showContext(const std::string &path, int contex
     }
     QTextBrowser &window = contextWindow();
     load(window, path, anchor);
-    window.move(
-        help_placement::position(cursor, window.frameGeometry().size(), workAreaAt(cursor)));
+    place(window, cursor);
     window.show();
+    // The frame of a window shown for the first time is known only now.
+    place(window, cursor);
     window.scrollToAnchor(anchor);
     return kShown;
 }
