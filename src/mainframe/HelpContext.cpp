@@ -127,8 +127,13 @@ std::string functionText(const Family &family, std::int32_t value, cmcGTex &text
         if (std::optional<std::string> aux = auxText(value))
             return *aux;
     }
+    // An overlay without the function lists has no texts for the functions,
+    // which must not end the program on a help request.
     if (family.ownTextValue == value)
-        return texts.GetLine(family.ownTextKey, 0);
+        return texts.HasKey(family.ownTextKey) ? texts.GetLine(family.ownTextKey, 0)
+                                               : cmcFCache::kErrorText;
+    if (!texts.HasKey(std::string(family.sheet) + "_Cells"))
+        return cmcFCache::kErrorText;
     return formats.Text(family.sheet, family.listLabel, value);
 }
 

@@ -123,6 +123,18 @@ TEST_F(HelpContext, CellsAreLookedUpByLabelOrByTheFunctionTheyHold)
          CL_ExtPort_InOut_3,
          0,
          510},
+        {"a dPMR status action of 30 needs no option list",
+         {{0x19D14 + 17 * 4, 30}},
+         CL_Dpmr_Msg_Status_Action,
+         4,
+         330},
+        // The texts lack the dPMR action list: no help rather than the end
+        // of the program.
+        {"a function list the texts lack",
+         {{0x19D14 + 17 * 4, 3}},
+         CL_Dpmr_Msg_Status_Action,
+         4,
+         0},
         // The help overlay lacks the dial list: the request finds nothing
         // instead of ending the program.
         {"a topic list the overlay lacks", {{0x10EC7, 1}}, CL_KDisp_Key_Conv_DialCw, 0, 0},
