@@ -39,13 +39,11 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFrame>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>

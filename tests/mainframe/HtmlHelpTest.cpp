@@ -1,5 +1,11 @@
+#include "FrameTestFixture.h"
+
+#include "cells/CellLabels.h"
+#include "cells/cmcCellCapsule.h"
+#include "cells/cmcCellObj.h"
 #include "mainframe/cuiHtmlHelp.h"
 #include "platform/MessageService.h"
+#include "sheets/cuiMenu.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 #include "textdb/cmcHelpGTex.h"
@@ -7,6 +13,8 @@
 
 #include "support/TestPaths.h"
 
+#include <QAction>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollBar>
@@ -170,6 +178,36 @@ TEST_F(HtmlHelp, TheShippedHelpFileHasEveryContextOfTheShippedOverlay)
             << line;
     }
     EXPECT_GT(contexts, 0);
+}
+
+// The help menu's Contents and a cell's Help command reach the program's own
+// help file through the window's help bridge.
+class HelpCommands : public FrameTest
+{};
+
+TEST_F(HelpCommands, ShowTheProgramsHelpFile)
+{
+    openForm();
+    QAction *contents = view().MainMenu()->FindItemByLabel(CL_Help_Contents);
+    ASSERT_NE(contents, nullptr);
+    contents->trigger();
+    const QTextBrowser *window = view().HtmlHelp().ContentsWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(QFileInfo(window->source().toLocalFile()).fileName(), "QX7315C_ENG_Help.html");
+
+    cmcCellObj cell;
+    cell.label = CL_Mch_FreqR;
+    cmcCellCapsule capsule;
+    capsule.cell = &cell;
+    capsule.command = CL_PMenu_Help;
+    indActiveCell active;
+    MainWindowView::CellHandler()(&active, capsule, kHandlerAction);
+    const QTextBrowser *popup = view().HtmlHelp().ContextWindow();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->source().fragment(), "ctx120");
+    EXPECT_TRUE(shownTexts().empty());
 }
 
 } // namespace
