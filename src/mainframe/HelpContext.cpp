@@ -173,6 +173,9 @@ Topic topicOf(std::int32_t label, std::int32_t index, const cmcEeprom &image, cm
             continue;
         const std::int32_t offset =
             family.offset((label - family.firstLabel) / family.labelStep, index);
+        // A cell index beyond the image (a fault of a sheet) has no help.
+        if (!image.IsValidAddress(offset - 1) || !image.IsValidAddress(offset))
+            return {cmcFCache::kErrorText, family.topicKey};
         if (!directionMatches(family.direction, offset, image))
             continue;
         return {functionText(family, image.GetByte(offset), texts, formats), family.topicKey};

@@ -135,6 +135,7 @@ TEST_F(HelpContext, CellsAreLookedUpByLabelOrByTheFunctionTheyHold)
          CL_Dpmr_Msg_Status_Action,
          4,
          0},
+        {"an action index beyond the image", {}, CL_Dtmf_Decode_Action, 100000, 0},
         // The help overlay lacks the dial list: the request finds nothing
         // instead of ending the program.
         {"a topic list the overlay lacks", {{0x10EC7, 1}}, CL_KDisp_Key_Conv_DialCw, 0, 0},
