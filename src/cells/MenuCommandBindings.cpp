@@ -254,7 +254,7 @@ void CL_Help_About(indCellHandler &, std::int32_t) { eventManager().Post(kEvAbou
 
 void CL_Help_Contents(indCellHandler &frame, std::int32_t)
 {
-    window(frame).ShowHelp(helpFilePath(), 0);
+    window(frame).ShowHelpContents(helpFilePath());
 }
 
 void CL_Menu_Lang(indCellHandler &frame, std::int32_t)

@@ -209,7 +209,8 @@ void indCellHandler::CommandStage()
         RunBlockCommand(command_);
     } else if (command_ == CL_PMenu_Help) {
         const std::string file = mainTextDatabase().GetFirstLine("GI_Sys_MyHelpFile");
-        model.MainView().ShowHelp(platform::programDirectory() + file, model.HelpTopic(capsule));
+        model.MainView().ShowHelpContext(platform::programDirectory() + file,
+                                         model.FindHelpContext(capsule));
         handled = true;
     } else if (command_ == CL_PMenu_WinCopy && label == CL_CloneInfo_Esn) {
         CopySerialNumber();

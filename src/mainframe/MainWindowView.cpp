@@ -14,6 +14,7 @@
 #include "mainframe/OptionDialog.h"
 #include "mainframe/StatusPanel.h"
 #include "mainframe/TForm1.h"
+#include "mainframe/cuiHtmlHelp.h"
 #include "mainframe/cuiInformation.h"
 #include "mainframe/cuiLanguage.h"
 #include "platform/FatalError.h"
@@ -36,15 +37,13 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QCursor>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFrame>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -91,7 +90,8 @@ void MainWindowView::SetCellHandler(cmcCellHandler handler)
 
 cmcCellHandler MainWindowView::CellHandler() { return g_handler; }
 
-MainWindowView::MainWindowView(TForm1 &form, indMain &model) : form_(form), model_(model)
+MainWindowView::MainWindowView(TForm1 &form, indMain &model)
+    : form_(form), model_(model), htmlHelp_(std::make_unique<cuiHtmlHelp>(&form))
 {
     eventManager().Register(onEvent, this);
 }
@@ -593,18 +593,11 @@ void *MainWindowView::MainMenuWithEmptyEditEntry()
     return edit != nullptr && menu_->Items(edit).empty() ? menu_.get() : nullptr;
 }
 
-// The help is one page of our own; the topic has no page of its own yet, so
-// every request shows the page from its start.
-void MainWindowView::ShowHelp(const std::string &path, int topic)
+void MainWindowView::ShowHelpContents(const std::string &path) { htmlHelp_->ShowContents(path); }
+
+void MainWindowView::ShowHelpContext(const std::string &path, int context)
 {
-    (void)topic;
-    const QString file = QString::fromStdString(path);
-    if (!QFileInfo::exists(file) || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-        platform::showMessage(
-            appTitle(),
-            platform::formatText(mainTextDatabase().GetLine("GI_Sys_HtmlHelp_Error", 0).c_str(),
-                                 path),
-            platform::MessageIcon::Error);
+    htmlHelp_->ShowContext(path, context, QCursor::pos());
 }
 
 void MainWindowView::CopyToClipboard(const std::string &text)

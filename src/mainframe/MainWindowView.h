@@ -16,6 +16,7 @@
 #include <vector>
 
 class CloneProgressWindow;
+class cuiHtmlHelp;
 class cuiLanguage;
 class QFileDialog;
 class QWidget;
@@ -112,8 +113,10 @@ public:
     // The list opens below the cell of the capsule's grid.
     void OpenSelectionList(const cmcCellCapsule &opening, std::int32_t style, std::int32_t current,
                            const std::string &sheetKey, const std::string &listTag) override;
-    // The help page in the desktop's browser; a missing file is reported.
-    void ShowHelp(const std::string &path, int topic) override;
+    // Through the help bridge, which reports what it cannot show.
+    void ShowHelpContents(const std::string &path) override;
+    void ShowHelpContext(const std::string &path, int context) override;
+    cuiHtmlHelp &HtmlHelp() { return *htmlHelp_; }
     void CopyToClipboard(const std::string &text) override;
 
     // The cell handler every menu, button and tree node of the window asks.
@@ -180,6 +183,7 @@ private:
     std::unique_ptr<iuiTree> tree_;
     std::unique_ptr<CloneProgressWindow> progress_;
     std::unique_ptr<cuiPrinter> printer_;
+    std::unique_ptr<cuiHtmlHelp> htmlHelp_;
     QPointer<cuiLanguage> languageWindow_;
     cmcTask *task_ = nullptr;
     cmcTick warningCountdown_;

@@ -1,7 +1,10 @@
 #include "mainframe/cuiMain.h"
 
 #include "cells/GlobalEvents.h"
+#include "cells/cmcCellCapsule.h"
+#include "cells/cmcCellObj.h"
 #include "cells/cmcEvMan.h"
+#include "cells/cmcFCache.h"
 #include "channels/datClipCh.h"
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
@@ -11,6 +14,7 @@
 #include "link/dst_CDrv_Result.h"
 #include "link/imcCloneDrv.h"
 #include "link/indCloneMan.h"
+#include "mainframe/HelpContext.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
@@ -19,6 +23,7 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/LanguageList.h"
 #include "textdb/cmcGTex.h"
+#include "textdb/cmcHelpGTex.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,6 +166,7 @@ cuiMain::cuiMain(const std::string &softwareCode, int32_t imageSize)
     helpOverlayPath_ =
         openTextDatabases(languageTextDatabase(), mainTextDatabase(), environment().languageNumber,
                           platform::programDirectory());
+    helpTextDatabase().Open(helpOverlayPath_);
     defaultDirectory_ = startDirectory();
     createCloneManager(std::make_unique<indCloneMan>(*cloneLink_));
     working_.SetSize(imageSize);
@@ -335,12 +341,15 @@ void cuiMain::CellChangeHook()
     view_->ArmWarningCheck();
 }
 
-// The help topic tables are not part of this build yet: every cell's help
-// is the contents.
-int cuiMain::HelpTopic(const cmcCellCapsule &capsule)
+int cuiMain::FindHelpContext(const cmcCellCapsule &capsule)
 {
-    (void)capsule;
-    return 0;
+    if (capsule.cell == nullptr)
+        return 0;
+    // The option texts follow the language, so they are read afresh.
+    cmcFCache formats(mainTextDatabase());
+    const help_context::Topic topic = help_context::topicOf(
+        capsule.cell->label, capsule.cell->index, working_, mainTextDatabase(), formats);
+    return help_context::contextOf(helpTextDatabase(), topic);
 }
 
 void cuiMain::SetCloneInformation(const uint8_t *bytes, int count)
@@ -391,6 +400,7 @@ bool cuiMain::ChangeLanguage()
     }
     openLanguageOverlay(languageTextDatabase(), mainTextDatabase(), language, directory);
     helpOverlayPath_ = directory + mainTextDatabase().GetFirstLine("GI_Sys_MyHelpOvl");
+    helpTextDatabase().Open(helpOverlayPath_);
     view_->RebuildMainMenu();
     RebuildTree();
     view_->SetTitle(TitleText());

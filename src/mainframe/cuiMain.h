@@ -90,8 +90,9 @@ public:
     // Called after every request that carried a key, typed text, a chosen
     // value or a command.
     virtual void CellChangeHook();
-    // The context-help topic of a cell; 0 stands for the contents.
-    virtual int HelpTopic(const cmcCellCapsule &capsule);
+    // The help file's context number for the cell of a capsule; 0 when the
+    // help overlay lists none.
+    virtual int FindHelpContext(const cmcCellCapsule &capsule);
 
     // Clone commands of the menu (the write is slot 13).
     virtual void CloneRead();

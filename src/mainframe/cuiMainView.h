@@ -90,11 +90,14 @@ public:
     virtual void StartAdjustRead() {}
     // Opens the sheet of a call text "[class]sheet key,parameters".
     virtual void OpenSheet(const std::string &callText) { (void)callText; }
-    // The help file at a topic; topic 0 shows its contents.
-    virtual void ShowHelp(const std::string &path, int topic)
+    // The help file at its table of contents.
+    virtual void ShowHelpContents(const std::string &path) { (void)path; }
+    // The help of one context of the help file, in a small window at the
+    // mouse cursor.
+    virtual void ShowHelpContext(const std::string &path, int context)
     {
         (void)path;
-        (void)topic;
+        (void)context;
     }
     virtual void CopyToClipboard(const std::string &text) { (void)text; }
     // The main menu's builder when the menu has an edit entry whose submenu

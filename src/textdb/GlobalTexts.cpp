@@ -1,6 +1,7 @@
 #include "textdb/GlobalTexts.h"
 
 #include "textdb/cmcGTex.h"
+#include "textdb/cmcHelpGTex.h"
 
 cmcGTex &mainTextDatabase()
 {
@@ -11,6 +12,12 @@ cmcGTex &mainTextDatabase()
 cmcGTex &languageTextDatabase()
 {
     static cmcGTex database;
+    return database;
+}
+
+cmcHelpGTex &helpTextDatabase()
+{
+    static cmcHelpGTex database;
     return database;
 }
 

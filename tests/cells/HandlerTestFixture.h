@@ -62,9 +62,13 @@ public:
     {
         calls.push_back("open sheet " + callText);
     }
-    void ShowHelp(const std::string &path, int topic) override
+    void ShowHelpContents(const std::string &path) override
     {
-        calls.push_back("help " + path + " #" + std::to_string(topic));
+        calls.push_back("help contents " + path);
+    }
+    void ShowHelpContext(const std::string &path, int context) override
+    {
+        calls.push_back("help " + path + " #" + std::to_string(context));
     }
     void CopyToClipboard(const std::string &text) override { calls.push_back("clipboard " + text); }
     void *MainMenuWithEmptyEditEntry() override { return emptyEditMenu; }
@@ -99,7 +103,7 @@ public:
     void CloneRead() override { calls.push_back("clone read"); }
     void CloneWriteCommand() override { calls.push_back("clone write"); }
     void CloneInfo() override { calls.push_back("clone info"); }
-    int HelpTopic(const cmcCellCapsule &) override { return helpTopic; }
+    int FindHelpContext(const cmcCellCapsule &) override { return helpTopic; }
 
     std::vector<std::string> &calls;
     int changeHooks = 0;

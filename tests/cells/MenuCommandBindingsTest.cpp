@@ -227,7 +227,8 @@ TEST_F(HandlerTest, HelpContentsOpensTheHelpFile)
     cmcCellObj item = cellOf(CT_Null, CL_Help_Contents);
     Request request(item, cmcCellCapsule::kCodeEnter);
     request.run(kHandlerDraw);
-    EXPECT_EQ(calls, std::vector<std::string>{"help " + programFolder() + "QX7315C_ENG.qch #0"});
+    EXPECT_EQ(calls,
+              std::vector<std::string>{"help contents " + programFolder() + "QX7315C_ENG.qch"});
 }
 
 TEST_F(HandlerTest, ModelTypeChangeAsksFirst)
