@@ -22,10 +22,6 @@
 
 namespace {
 
-// Status texts in the window colours the status bar uses for them.
-constexpr std::uintptr_t kStatusTextColour = 0x80000008;
-constexpr std::intptr_t kStatusBackground = 0x8000000F;
-
 // Kinds whose rows can be cleared, deleted and inserted carry flag bit 0.
 constexpr int kInsertableFlag = 1;
 // The dPMR status list: entries whose second record's byte 13 holds 2..5
@@ -116,11 +112,7 @@ private:
     }
     // Posted, so that it arrives after the sheet has moved its cursor (which
     // clears the status).
-    static void status(const char *key)
-    {
-        eventManager().PostText(kEvStatusText, reinterpret_cast<void *>(kStatusTextColour),
-                                kStatusBackground, mainTextDatabase().GetText(key));
-    }
+    static void status(const char *key) { postStatusText(mainTextDatabase().GetText(key)); }
 
     indMain &model_;
     cmcEeprom &image_;

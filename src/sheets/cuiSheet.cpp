@@ -39,10 +39,6 @@ cuiSheet::ContextMenuFactory &programMenuFactory()
     return factory;
 }
 
-// Status texts are shown in the window text colour on the button face.
-constexpr std::uintptr_t kStatusTextColour = 0x80000008;
-constexpr std::intptr_t kStatusBackground = 0x8000000F;
-
 constexpr int kTitleBevel = 2;
 constexpr int kTitleSpacing = 8;
 
@@ -488,11 +484,7 @@ void cuiSheet::editorThunk(void *context, const cmcCellCapsule &capsule, bool ke
     static_cast<cuiSheet *>(context)->reopenEditor(capsule, keepClosed);
 }
 
-void cuiSheet::ClearStatus()
-{
-    eventManager().SendText(kEvStatusText, reinterpret_cast<void *>(kStatusTextColour),
-                            kStatusBackground, "");
-}
+void cuiSheet::ClearStatus() { sendStatusText(""); }
 
 // --- action requests ---
 
