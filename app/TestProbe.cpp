@@ -1,6 +1,6 @@
 #include "TestProbe.h"
 
-#include "image/indMain.h"
+#include "model/indMain.h"
 
 #include <QDir>
 #include <QPixmap>

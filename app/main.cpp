@@ -2,10 +2,10 @@
 
 #include "TestProbe.h"
 
-#include "mainframe/MainWindowView.h"
-#include "mainframe/TForm1.h"
 #include "platform/MessageService.h"
+#include "shell/MainWindowView.h"
 #include "shell/ProgramGlobals.h"
+#include "shell/TForm1.h"
 #include "ui/FatalDialog.h"
 #include "ui/WidgetMessageService.h"
 

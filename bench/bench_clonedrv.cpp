@@ -4,8 +4,8 @@
 // baud a full read carries about 150 KB over some 40 s of wire time.
 #include "image/cmcEeprom.h"
 #include "link/CloneFrames.h"
-#include "link/ManualTickClock.h"
 #include "link/cmcCloneDrv.h"
+#include "platform/ManualTickClock.h"
 
 #include <QCoreApplication>
 

@@ -2,11 +2,11 @@
 // databases, event manager, model object with its initial file) and the main
 // form built and shown with its menus, tool bar, tree and status bar.
 
-#include "mainframe/TForm1.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageService.h"
 #include "platform/RegistryStore.h"
 #include "shell/ProgramGlobals.h"
+#include "shell/TForm1.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 
 #include "link/PortMap.h"
 #include "link/cmcTcpClient.h"
-#include "shell/indEnviron.h"
+#include "settings/indEnviron.h"
 
 #include <QHostAddress>
 #include <QHostInfo>

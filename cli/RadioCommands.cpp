@@ -5,8 +5,8 @@
 
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
-#include "image/indMain.h"
 #include "link/dst_CDrv_Result.h"
+#include "model/indMain.h"
 
 #include <cstdio>
 #include <iostream>

@@ -2,11 +2,11 @@
 
 #include "CliTexts.h"
 
-#include "image/indMain.h"
 #include "link/PortMap.h"
 #include "link/indCloneMan.h"
+#include "model/indMain.h"
 #include "platform/RegistryStore.h"
-#include "shell/GlobalEnvironment.h"
+#include "settings/GlobalEnvironment.h"
 
 #include <QEventLoop>
 #include <QTimer>

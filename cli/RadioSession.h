@@ -4,7 +4,7 @@
 #include "TerminalMessageService.h"
 #include "TerminalProgressView.h"
 
-#include "shell/indEnviron.h"
+#include "settings/indEnviron.h"
 
 #include <QTemporaryDir>
 

@@ -1,12 +1,8 @@
 #include "cells/CellBindingRegistry.h"
 
 #include "cells/CellIdentifiers.h"
-#include "cells/FlexLabelBindings.h"
-#include "cells/MenuCommandBindings.h"
-#include "cells/RowNumberBindings.h"
 #include "platform/FatalError.h"
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -44,28 +40,4 @@ void CellBindingRegistry::Add(std::span<const CellBinding> family)
             slot = &row;
         }
     }
-}
-
-std::size_t CellBindingRegistry::BoundCount() const
-{
-    return static_cast<std::size_t>(std::count_if(
-        rows_.begin(), rows_.end(), [](const CellBinding *row) { return row != nullptr; }));
-}
-
-// One line per label family; a new family adds its table here.
-void CellBindingRegistry::AddProgramFamilies(CellBindingRegistry &registry)
-{
-    registry.Add(menuCommandBindings());
-    registry.Add(flexLabelBindings());
-    registry.Add(rowNumberBindings());
-}
-
-const CellBindingRegistry &CellBindingRegistry::Program()
-{
-    static const CellBindingRegistry program = [] {
-        CellBindingRegistry registry;
-        AddProgramFamilies(registry);
-        return registry;
-    }();
-    return program;
 }

@@ -12,8 +12,8 @@
 // access. Families are added as whole tables.
 //
 // A family is one function returning its table (std::span<const
-// CellBinding>, rows in static storage; see MenuCommandBindings.h), listed
-// once in AddProgramFamilies. Rows describe storage, codec and parameters
+// CellBinding>, rows in static storage), which the program adds once to its
+// registry (CellHost::Bindings). Rows describe storage, codec and parameters
 // for CellBinding::RunValue; a label that needs more gets a runner named
 // after it. Neither touches the handler itself.
 class CellBindingRegistry
@@ -33,12 +33,6 @@ public:
                    ? rows_[static_cast<std::size_t>(label)]
                    : nullptr;
     }
-    std::size_t BoundCount() const;
-
-    // The program's bindings: every family table, registered on first use.
-    static const CellBindingRegistry &Program();
-    // Adds the program's families to `registry` (tests build on them).
-    static void AddProgramFamilies(CellBindingRegistry &registry);
 
 private:
     std::vector<const CellBinding *> rows_;

@@ -1,5 +1,6 @@
 #include "cells/CellBlockOperation.h"
 
+#include "cells/CellHost.h"
 #include "cells/CellIdentifiers.h"
 #include "cells/EntryRequests.h"
 #include "cells/EventCodes.h"
@@ -12,7 +13,7 @@
 #include "channels/datCh.h"
 #include "channels/datClipCh.h"
 #include "image/WorkingLayout.h"
-#include "image/indMain.h"
+#include "image/cmcEeprom.h"
 #include "platform/MessageService.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
@@ -52,7 +53,7 @@ class BlockOperation
 {
 public:
     BlockOperation(indCellHandler &frame, const CellBlockRange &range)
-        : model_(frame.model), image_(frame.model.WorkingImage()), capsule_(frame.capsule),
+        : host_(frame.host), image_(frame.host.WorkingImage()), capsule_(frame.capsule),
           kind_(range.kind), usable_{range.first, range.last}, current_(frame.index),
           block_(blockOf(frame.capsule, frame.index))
     {}
@@ -114,7 +115,7 @@ private:
     // clears the status).
     static void status(const char *key) { postStatusText(mainTextDatabase().GetText(key)); }
 
-    indMain &model_;
+    CellHost &host_;
     cmcEeprom &image_;
     cmcCellCapsule &capsule_;
     const int kind_;
@@ -148,7 +149,7 @@ bool BlockOperation::copy()
         return false;
     if (kind_ == kKindDpmrStatus && anyFixedStatus(rows))
         return false;
-    model_.ChannelClipboard().Copy(image_, kind_, rows.first, rows.count());
+    host_.ChannelClipboard().Copy(image_, kind_, rows.first, rows.count());
     select(rows);
     status("GI_AppMess_S_Copy");
     return false;
@@ -158,7 +159,7 @@ bool BlockOperation::copy()
 // the priority channel elsewhere must not move the designation.
 bool BlockOperation::paste()
 {
-    datClipCh &clipboard = model_.ChannelClipboard();
+    datClipCh &clipboard = host_.ChannelClipboard();
     if (!usable_.contains(current_) || !clipboard.CanPaste(kind_))
         return false;
     const Rows rows{current_,
@@ -184,7 +185,7 @@ bool BlockOperation::carry(int step)
     const int neighbour = step > 0 ? block_.last + 1 : block_.first - 1;
     if (!usable_.contains(neighbour))
         return false;
-    ChannelEntryTable references(image_, model_.InitialImage());
+    ChannelEntryTable references(image_, host_.InitialImage());
     if (!references.carryReferences(kind_, block_.first, block_.last, step))
         return false;
     datClipCh moving;
@@ -209,7 +210,7 @@ bool BlockOperation::clear()
     if (!ask("GI_AppMess_Conv_Clear"))
         return false;
     cmcEeprom defaults;
-    defaults.CopyFrom(model_.InitialImage());
+    defaults.CopyFrom(host_.InitialImage());
     datClipCh blank;
     blank.Copy(defaults, kind_, rows.first, rows.count());
     blank.PasteKeepingTargetAttributes(image_, kind_, rows.first, rows.count());
@@ -259,15 +260,14 @@ bool BlockOperation::erase()
 bool BlockOperation::listHasRoom(const EntryRequestTable &list) const
 {
     const int count = ChannelGlobals::listCount(image_, kind_);
-    return count < list.size &&
-           model_.Conversion().HasRoomForAnother(image_, ChannelGlobals::listCountAddress(kind_));
+    return count < list.size && host_.HasRoomForAnother(ChannelGlobals::listCountAddress(kind_));
 }
 
 // The bank keeps its size, so each insert pushes the bank's last channel
 // out of it; losing channels in use needs the user's consent, asked once.
 bool BlockOperation::insertChannelsAllowed(const Rows &pushedOut, bool &confirmed)
 {
-    if (!model_.Conversion().HasRoomForAnother(image_, working_layout::kChannelCount))
+    if (!host_.HasRoomForAnother(working_layout::kChannelCount))
         return false;
     if (confirmed || !anyUsed(pushedOut))
         return true;

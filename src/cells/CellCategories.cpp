@@ -1,7 +1,8 @@
 #include "cells/CellCategories.h"
 
-#include "cells/ModelTypeSource.h"
 #include "platform/FatalError.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 
 #include <string>
 
@@ -125,5 +126,5 @@ std::int32_t cellRecordTable(std::int32_t category, std::int32_t modelType)
 
 std::int32_t cellRecordTable(std::int32_t category)
 {
-    return cellRecordTable(category, currentModelType());
+    return cellRecordTable(category, environment().modelType);
 }

@@ -61,5 +61,5 @@ std::string_view cellCategoryName(std::int32_t category);
 // 1, none for anything else. An identifier outside 0..37 is a fault of the
 // caller and ends the program.
 std::int32_t cellRecordTable(std::int32_t category, std::int32_t modelType);
-// The same for the program's current model type (ModelTypeSource.h).
+// The same for the model type of the settings.
 std::int32_t cellRecordTable(std::int32_t category);

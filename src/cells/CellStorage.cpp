@@ -1,8 +1,8 @@
 #include "cells/CellStorage.h"
 
+#include "cells/CellHost.h"
 #include "cells/indCellHandler.h"
 #include "image/cmcEeprom.h"
-#include "image/indMain.h"
 
 #include <climits>
 
@@ -65,7 +65,7 @@ std::int32_t CellStorage::Load(indCellHandler &frame) const
         return frame.record.*member;
     case Kind::Image: {
         const std::uint32_t stored =
-            readBigEndian(frame.model.WorkingImage(), imageOffset(*this, frame), bytesOf(*this));
+            readBigEndian(frame.host.WorkingImage(), imageOffset(*this, frame), bytesOf(*this));
         return static_cast<std::int32_t>((stored >> firstBit) & maskOf(*this));
     }
     case Kind::Model:
@@ -87,7 +87,7 @@ void CellStorage::Store(indCellHandler &frame, std::int32_t value) const
         frame.NoteRecordChanged();
         break;
     case Kind::Image: {
-        cmcEeprom &image = frame.model.WorkingImage();
+        cmcEeprom &image = frame.host.WorkingImage();
         const std::int32_t at = imageOffset(*this, frame);
         const int bytes = bytesOf(*this);
         const std::uint32_t mask = maskOf(*this) << firstBit;

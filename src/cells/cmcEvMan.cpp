@@ -1,7 +1,7 @@
 #include "cells/cmcEvMan.h"
 
 #include "cells/EventCodes.h"
-#include "link/cmcTask.h"
+#include "platform/cmcTask.h"
 
 #include <QCoreApplication>
 

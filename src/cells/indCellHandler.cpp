@@ -3,16 +3,14 @@
 #include "cells/CellBinding.h"
 #include "cells/CellBindingRegistry.h"
 #include "cells/CellBlockOperation.h"
+#include "cells/CellHost.h"
 #include "cells/CellIdentifiers.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellObj.h"
 #include "cells/cmcEvMan.h"
-#include "image/GlobalModel.h"
-#include "image/indMain.h"
 #include "platform/FatalError.h"
-#include "platform/ProgramDir.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
@@ -38,12 +36,12 @@ bool isBlockCommand(std::int32_t command)
     return command >= CL_PMenu_Copy && command <= CL_PMenu_Insert;
 }
 
-indMain &requireModel()
+CellHost &requireHost()
 {
-    indMain *model = modelObject();
-    if (model == nullptr)
+    CellHost *host = cellHost();
+    if (host == nullptr)
         platform::fatalError("The cell handler was called before the model object exists.");
-    return *model;
+    return *host;
 }
 
 std::int32_t decimalLine(const char *key)
@@ -85,7 +83,7 @@ long hexNumber(const std::string &text, std::size_t first, std::size_t count)
 std::int32_t indCellHandler::Handle(indActiveCell *context, cmcCellCapsule &capsule,
                                     std::int32_t mode)
 {
-    return HandleWith(CellBindingRegistry::Program(), context, capsule, mode);
+    return HandleWith(requireHost().Bindings(), context, capsule, mode);
 }
 
 std::int32_t indCellHandler::HandleWith(const CellBindingRegistry &bindings, indActiveCell *context,
@@ -93,8 +91,13 @@ std::int32_t indCellHandler::HandleWith(const CellBindingRegistry &bindings, ind
 {
     if (capsule.cell == nullptr)
         return kHandlerNothing;
-    indCellHandler frame(bindings, context, capsule, mode, requireModel());
+    indCellHandler frame(bindings, context, capsule, mode, requireHost());
     return frame.Run();
+}
+
+std::int32_t indCellHandler::ValueOf(const cmcCellObj &cell, std::int32_t code)
+{
+    return ValueOf(cell, code, requireHost().Bindings());
 }
 
 std::int32_t indCellHandler::ValueOf(const cmcCellObj &cell, std::int32_t code,
@@ -104,12 +107,22 @@ std::int32_t indCellHandler::ValueOf(const cmcCellObj &cell, std::int32_t code,
     return askAbout(cell, code, bindings, capsule);
 }
 
+std::string indCellHandler::TextOf(const cmcCellObj &cell, std::int32_t code)
+{
+    return TextOf(cell, code, requireHost().Bindings());
+}
+
 std::string indCellHandler::TextOf(const cmcCellObj &cell, std::int32_t code,
                                    const CellBindingRegistry &bindings)
 {
     cmcCellCapsule capsule;
     askAbout(cell, code, bindings, capsule);
     return capsule.outputText;
+}
+
+std::uint8_t indCellHandler::MarksOf(std::int32_t category, std::int32_t label, std::int32_t index)
+{
+    return MarksOf(category, label, index, requireHost().Bindings());
 }
 
 std::uint8_t indCellHandler::MarksOf(std::int32_t category, std::int32_t label, std::int32_t index,
@@ -121,18 +134,17 @@ std::uint8_t indCellHandler::MarksOf(std::int32_t category, std::int32_t label, 
     cell.index = index;
     cmcCellCapsule capsule;
     capsule.cell = &cell;
-    capsule.bank = datCh(&requireModel().WorkingImage()).bankOfChannel(index);
+    capsule.bank = datCh(&requireHost().WorkingImage()).bankOfChannel(index);
     indActiveCell context;
     HandleWith(bindings, &context, capsule, kHandlerDraw);
     return capsule.stateBits & (cmcCellCapsule::kStateWarning | cmcCellCapsule::kStateError);
 }
 
 indCellHandler::indCellHandler(const CellBindingRegistry &bindings, indActiveCell *context,
-                               cmcCellCapsule &request, std::int32_t requestMode,
-                               indMain &modelObject)
+                               cmcCellCapsule &request, std::int32_t requestMode, CellHost &program)
     : capsule(request), mode(requestMode), cell(*request.cell), category(request.cell->category),
-      label(request.cell->label), index(request.cell->index), model(modelObject),
-      record(&modelObject.WorkingImage()), bindings_(bindings), context_(context)
+      label(request.cell->label), index(request.cell->index), host(program),
+      record(&program.WorkingImage()), bindings_(bindings), context_(context)
 {}
 
 std::int32_t indCellHandler::Run()
@@ -150,7 +162,7 @@ std::int32_t indCellHandler::Run()
 void indCellHandler::SetUp()
 {
     ReadUnitIdLimits();
-    const int kind = datCh::kindOfCategory(category);
+    const int kind = cellRecordTable(category);
     if (kind != datCh::kKindNone)
         record.decode(kind, index);
     AskBankAndTable();
@@ -208,9 +220,7 @@ void indCellHandler::CommandStage()
     if (isBlockCommand(command_)) {
         RunBlockCommand(command_);
     } else if (command_ == CL_PMenu_Help) {
-        const std::string file = mainTextDatabase().GetFirstLine("GI_Sys_MyHelpFile");
-        model.MainView().ShowHelpContext(platform::programDirectory() + file,
-                                         model.FindHelpContext(capsule));
+        host.ShowCellHelp(capsule);
         handled = true;
     } else if (command_ == CL_PMenu_WinCopy && label == CL_CloneInfo_Esn) {
         CopySerialNumber();
@@ -256,7 +266,7 @@ void indCellHandler::CopySerialNumber()
     char text[32];
     std::snprintf(text, sizeof text, "%02d%05ld", static_cast<int>(hexNumber(serial, 0, 2)),
                   hexNumber(serial, 2, 6));
-    model.MainView().CopyToClipboard(text);
+    host.CopyToClipboard(text);
 }
 
 // --- Category stage -------------------------------------------------------
@@ -267,7 +277,7 @@ void indCellHandler::CategoryStage()
     case CT_PopupMenu:
         if (capsule.origin != nullptr && capsule.origin->cell != nullptr) {
             const cmcCellObj &origin = *capsule.origin->cell;
-            record.decode(datCh::kindOfCategory(origin.category), origin.index);
+            record.decode(cellRecordTable(origin.category), origin.index);
         }
         break;
     case CT_Mch:
@@ -349,7 +359,7 @@ std::int32_t indCellHandler::Finish()
     if (!letGo_ && mode == kHandlerAction && redrawMask != 0)
         capsule.redraw(capsule, redrawMask);
     if (carriedAction_)
-        model.CellChangeHook();
+        host.CellChangeHook();
     return result;
 }
 
@@ -403,10 +413,7 @@ void indCellHandler::Redirect(std::int32_t targetLabel)
     handled = true;
 }
 
-void indCellHandler::UpdateLayout()
-{
-    model.Conversion().WorkingToRadio(model.WorkingImage(), false);
-}
+void indCellHandler::UpdateLayout() { host.UpdateLayout(); }
 
 void indCellHandler::LetGo()
 {

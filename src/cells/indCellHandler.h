@@ -1,6 +1,5 @@
 #pragma once
 
-#include "cells/CellBindingRegistry.h"
 #include "cells/CellHandler.h"
 #include "channels/datCh.h"
 
@@ -9,7 +8,8 @@
 
 class cmcCellCapsule;
 class cmcCellObj;
-class indMain;
+class CellBindingRegistry;
+class CellHost;
 struct CellBinding;
 
 // The model cell handler. Sheets, menus, the tool bar and the check list
@@ -27,24 +27,27 @@ class indCellHandler
 {
 public:
     // The function to hand to sheets, menus and the tool bar
-    // (cmcCellHandler). Needs the installed model object.
+    // (cmcCellHandler), with the installed host's bindings. Needs the
+    // installed host.
     static std::int32_t Handle(indActiveCell *context, cmcCellCapsule &capsule, std::int32_t mode);
     // The same with another set of bindings.
     static std::int32_t HandleWith(const CellBindingRegistry &bindings, indActiveCell *context,
                                    cmcCellCapsule &capsule, std::int32_t mode);
 
     // The convenience forms: each builds a fresh capsule and context around
-    // one cell (a copy; the cell itself is not changed) and asks in mode 0.
-    static std::int32_t
-    ValueOf(const cmcCellObj &cell, std::int32_t code,
-            const CellBindingRegistry &bindings = CellBindingRegistry::Program());
+    // one cell (a copy; the cell itself is not changed) and asks in mode 0;
+    // without bindings, with the host's.
+    static std::int32_t ValueOf(const cmcCellObj &cell, std::int32_t code);
+    static std::int32_t ValueOf(const cmcCellObj &cell, std::int32_t code,
+                                const CellBindingRegistry &bindings);
+    static std::string TextOf(const cmcCellObj &cell, std::int32_t code);
     static std::string TextOf(const cmcCellObj &cell, std::int32_t code,
-                              const CellBindingRegistry &bindings = CellBindingRegistry::Program());
+                              const CellBindingRegistry &bindings);
     // Warning and error bits (cmcCellCapsule::kStateWarning, kStateError) of
     // the cell with this identity, in the bank its index falls into.
-    static std::uint8_t
-    MarksOf(std::int32_t category, std::int32_t label, std::int32_t index,
-            const CellBindingRegistry &bindings = CellBindingRegistry::Program());
+    static std::uint8_t MarksOf(std::int32_t category, std::int32_t label, std::int32_t index);
+    static std::uint8_t MarksOf(std::int32_t category, std::int32_t label, std::int32_t index,
+                                const CellBindingRegistry &bindings);
 
     indCellHandler(const indCellHandler &) = delete;
     indCellHandler &operator=(const indCellHandler &) = delete;
@@ -56,7 +59,8 @@ public:
     const std::int32_t category;
     const std::int32_t label;
     const std::int32_t index;
-    indMain &model;
+    // The program around the handler: the only way out of the cell layer.
+    CellHost &host;
 
     // --- What the set-up found ---
     // The row of the cell's record table (or, for a context-menu cell, of
@@ -117,7 +121,7 @@ public:
 
 private:
     indCellHandler(const CellBindingRegistry &bindings, indActiveCell *context,
-                   cmcCellCapsule &capsule, std::int32_t mode, indMain &model);
+                   cmcCellCapsule &capsule, std::int32_t mode, CellHost &host);
 
     std::int32_t Run();
     void SetUp();

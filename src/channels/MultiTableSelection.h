@@ -25,3 +25,6 @@ public:
     uint8_t chosen = 0;
     uint8_t switchedOn = 0;
 };
+
+// The selection of the whole run, shared by the sheets and the channel records.
+MultiTableSelection &multiTableSelection();

@@ -1,6 +1,5 @@
 #include "channels/datCh.h"
 
-#include "cells/CellCategories.h"
 #include "channels/ChannelGlobals.h"
 #include "channels/ChannelOffsets.h"
 #include "channels/MultiTableSelection.h"
@@ -8,8 +7,8 @@
 #include "channels/RecordLayout.h"
 #include "image/MultiTableShadows.h"
 #include "image/cmcEeprom.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 
 #include <array>
 
@@ -41,12 +40,17 @@ datCh::datCh(cmcEeprom *workingImage)
     : image(workingImage), shadows(g_shadows), selection(g_selection)
 {}
 
-int datCh::kindOfCategory(int category)
+int datCh::channelKind()
 {
-    return cellRecordTable(category, environment().modelType);
+    switch (environment().modelType) {
+    case 0:
+        return kKindChannelLmr;
+    case 1:
+        return kKindChannelPmr;
+    default:
+        return kKindNone;
+    }
 }
-
-int datCh::channelKind() { return cellRecordTable(CT_Mch, environment().modelType); }
 
 int datCh::firstIndex(int recordKind) { return record_layout::layoutOf(recordKind).firstIndex; }
 int datCh::lastIndex(int recordKind) { return record_layout::layoutOf(recordKind).lastIndex; }

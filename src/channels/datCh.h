@@ -56,10 +56,6 @@ public:
 
     explicit datCh(cmcEeprom *workingImage = nullptr);
 
-    // Category (cell type identifier) to record kind, the channel categories
-    // by the settings' model type; a category outside 0..37 is a broken text
-    // database and ends the program.
-    static int kindOfCategory(int category);
     // The memory channel kind of the current model type (0 for an unknown one).
     static int channelKind();
     // First, last index and flag bits of a kind as the sheets use them.

@@ -3,9 +3,9 @@
 #include "image/cmcEeprom.h"
 #include "link/CloneFrames.h"
 #include "link/HexText.h"
-#include "link/TickClock.h"
-#include "link/cmcTask.h"
 #include "platform/FatalError.h"
+#include "platform/TickClock.h"
+#include "platform/cmcTask.h"
 
 #include <algorithm>
 #include <cstring>

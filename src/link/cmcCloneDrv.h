@@ -3,8 +3,8 @@
 #include "image/AddressRange.h"
 #include "link/CloneTransports.h"
 #include "link/cmcBuff.h"
-#include "link/cmcTick.h"
 #include "link/dst_CDrv_Result.h"
+#include "platform/cmcTick.h"
 
 #include <cstdint>
 #include <memory>

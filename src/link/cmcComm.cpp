@@ -1,7 +1,7 @@
 #include "link/cmcComm.h"
 
 #include "link/PortMap.h"
-#include "link/cmcTask.h"
+#include "platform/cmcTask.h"
 
 #include <poll.h>
 #include <sys/ioctl.h>

@@ -1,6 +1,6 @@
 #include "link/cmcTcpClient.h"
 
-#include "link/cmcTask.h"
+#include "platform/cmcTask.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>

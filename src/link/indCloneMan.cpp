@@ -4,8 +4,8 @@
 #include "link/CloneFrames.h"
 #include "link/CloneHost.h"
 #include "link/CloneProgressView.h"
-#include "link/cmcTask.h"
 #include "platform/MessageService.h"
+#include "platform/cmcTask.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 

@@ -1,8 +1,8 @@
 #include "mainframe/AboutBox.h"
 
-#include "mainframe/WindowGeometry.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
+#include "ui/WindowGeometry.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "mainframe/CloneProgressWindow.h"
 
-#include "mainframe/WindowGeometry.h"
+#include "ui/WindowGeometry.h"
 
 #include <QCloseEvent>
 #include <QFrame>

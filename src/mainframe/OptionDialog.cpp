@@ -2,12 +2,12 @@
 
 #include "link/PortDiscovery.h"
 #include "mainframe/OptionValues.h"
-#include "mainframe/WindowGeometry.h"
 #include "platform/MessageService.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
+#include "ui/WindowGeometry.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "mainframe/SheetDialog.h"
 
-#include "mainframe/WindowGeometry.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
+#include "ui/WindowGeometry.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

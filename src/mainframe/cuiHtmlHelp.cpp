@@ -1,11 +1,11 @@
 #include "mainframe/cuiHtmlHelp.h"
 
-#include "mainframe/WindowGeometry.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
-#include "windows/HelpWindowPlacement.h"
+#include "ui/HelpWindowPlacement.h"
+#include "ui/WindowGeometry.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "mainframe/cuiLanguage.h"
 
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
 #include "textdb/cmcGTex.h"
 
 #include <QPushButton>

@@ -15,11 +15,12 @@
 #include "link/imcCloneDrv.h"
 #include "link/indCloneMan.h"
 #include "mainframe/HelpContext.h"
+#include "mainframe/ProgramBindings.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/LanguageList.h"
 #include "textdb/cmcGTex.h"
@@ -235,13 +236,6 @@ void cuiMain::ModelHook(cmcEeprom &image) { (void)image; }
 // The warning check list is not part of this build yet; it finds nothing.
 int cuiMain::WarningCheck() { return 0; }
 
-cuiSheet *cuiMain::CreateSheet(void *parent, const std::string &callText)
-{
-    (void)parent;
-    (void)callText;
-    return nullptr;
-}
-
 void cuiMain::LoadInitialFile(int modelType)
 {
     const std::string path =
@@ -291,11 +285,12 @@ RangeList cuiMain::GetRangeList(int kind)
     return {{0, 65407}, {1, 0}};
 }
 
-void cuiMain::TypedCharacter(char character) { (void)character; }
-
-void cuiMain::StatusBarResized() {}
-
-void cuiMain::DrawStatusPanel(int panel) { (void)panel; }
+bool cuiMain::ChangeModelType(int modelType, bool withConfirmation)
+{
+    (void)modelType;
+    (void)withConfirmation;
+    return false;
+}
 
 void cuiMain::AttachView(cuiMainView *view) { view_ = view != nullptr ? view : headless_.get(); }
 
@@ -340,6 +335,33 @@ void cuiMain::CellChangeHook()
     view_->SetTitle(TitleText());
     view_->ArmWarningCheck();
 }
+
+int cuiMain::ModelType() const { return environment().modelType; }
+
+const CellBindingRegistry &cuiMain::Bindings() { return programBindings(); }
+
+void cuiMain::UpdateLayout() { ConvertWorkingToRadio(working_, false); }
+
+bool cuiMain::HasRoomForAnother(std::int32_t countAddress)
+{
+    (void)countAddress;
+    return true;
+}
+
+void cuiMain::OpenSelectionList(const cmcCellCapsule &opening, std::int32_t style,
+                                std::int32_t current, const std::string &sheetKey,
+                                const std::string &listTag)
+{
+    view_->OpenSelectionList(opening, style, current, sheetKey, listTag);
+}
+
+void cuiMain::ShowCellHelp(const cmcCellCapsule &capsule)
+{
+    const std::string file = mainTextDatabase().GetFirstLine("GI_Sys_MyHelpFile");
+    view_->ShowHelpContext(platform::programDirectory() + file, FindHelpContext(capsule));
+}
+
+void cuiMain::CopyToClipboard(const std::string &text) { view_->CopyToClipboard(text); }
 
 int cuiMain::FindHelpContext(const cmcCellCapsule &capsule)
 {

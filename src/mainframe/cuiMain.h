@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cells/CellHost.h"
 #include "image/AddressRange.h"
 #include "image/cmcEeprom.h"
 #include "mainframe/cuiMainView.h"
@@ -15,7 +16,6 @@ class AdjustSweepHost;
 class CloneCommands;
 class CloneProgressView;
 class cmcCloneDrv;
-class cuiSheet;
 class imcCloneDrv;
 class indCloneMan;
 
@@ -23,8 +23,9 @@ class indCloneMan;
 // image and its copies, the document (new, open, save), the clone commands
 // with the clone manager, the model's virtual operations in slot order, and
 // the window through cuiMainView. The model object derives from it and
-// overrides the slots. Events go to the program's event manager.
-class cuiMain
+// overrides the slots. Events go to the program's event manager. It is the
+// cell handler's host: the cells reach the program through it alone.
+class cuiMain : public CellHost
 {
 public:
     static constexpr int kCloneInformationSize = 127;
@@ -36,49 +37,42 @@ public:
     cuiMain(const cuiMain &) = delete;
     cuiMain &operator=(const cuiMain &) = delete;
 
-    // Slot 0.
-    virtual ~cuiMain();
-    // Slot 1: model ids 1 and 2.
+    ~cuiMain() override;
+    // Model ids 1 and 2.
     virtual void InitModelIds();
-    // Slot 2: the document from the initial file, then the window.
+    // The document from the initial file, then the window.
     virtual void BuildWindow();
-    // Slot 3.
     virtual void RebuildTree();
-    // Slot 4: the radio layout's identification; strict adds the maker text,
-    // the model code and the end marker (the clone commands' image check).
+    // The radio layout's identification; strict adds the maker text, the
+    // model code and the end marker (the clone commands' image check).
     virtual bool CheckImage(const cmcEeprom &image, bool strict);
-    // Slot 5: true when the image may be taken.
+    // True when the image may be taken.
     virtual bool CheckModel(const cmcEeprom &image);
-    // Slot 6: after a file was opened or a clone read finished.
+    // After a file was opened or a clone read finished.
     virtual void AfterLoad(cmcEeprom &image);
-    // Slot 7: before the image is saved or sent; store is false after loading.
+    // Before the image is saved or sent; store is false after loading.
     virtual void BeforeSave(cmcEeprom &image, bool store);
-    // Slot 8.
     virtual void ModelHook(cmcEeprom &image);
-    // Slot 9: the number of problems found.
+    // The number of problems found.
     virtual int WarningCheck();
-    // Slot 10: the sheet for a call text; null while no sheets exist.
-    virtual cuiSheet *CreateSheet(void *parent, const std::string &callText);
-    // Slot 11: the model type's initial file into the initial image; fatal
-    // when it cannot be read.
+    // The model type's initial file into the initial image; fatal when it
+    // cannot be read.
     virtual void LoadInitialFile(int modelType);
-    // Slots 12 to 14: the clone read's continuation after the radio's ID
-    // reply, the clone write command and its continuation, called with the
-    // clone manager's result code. The base runs the read and the write of
-    // the working image.
+    // The clone read's continuation after the radio's ID reply, the clone
+    // write command and its continuation, called with the clone manager's
+    // result code. The base runs the read and the write of the working
+    // image.
     virtual void ReadContinuation(int code);
     virtual void CloneWriteCommand();
     virtual void WriteContinuation(int code);
-    // Slot 15: the clone file header's codes; code is 3 or 4 on refusal.
+    // The clone file header's codes; code is 3 or 4 on refusal.
     virtual bool CheckCloneFileModel(int id1, int id2, int &code);
-    // Slot 16: the address ranges of an operation (kinds 0 to 3).
+    // The address ranges of an operation (kinds 0 to 3).
     virtual RangeList GetRangeList(int kind);
-    // Slot 17.
-    virtual void TypedCharacter(char character);
-    // Slot 18.
-    virtual void StatusBarResized();
-    // Slot 19.
-    virtual void DrawStatusPanel(int panel);
+    // Switches the model type; with confirmation (a user's change) the
+    // document becomes the new type's initial data. False when cancelled or
+    // when the model has no such type.
+    virtual bool ChangeModelType(int modelType, bool withConfirmation);
 
     // The window; null returns to headless operation. Not owned.
     void AttachView(cuiMainView *view);
@@ -86,10 +80,17 @@ public:
     // tool-bar cells that need one.
     cuiMainView &MainView() { return *view_; }
 
-    // Entry points of the cell handler's commands.
-    // Called after every request that carried a key, typed text, a chosen
-    // value or a command.
-    virtual void CellChangeHook();
+    // --- The cell handler's host ---
+    void CellChangeHook() override;
+    int ModelType() const override;
+    const CellBindingRegistry &Bindings() override;
+    void UpdateLayout() override;
+    // The base has no layout limits to check.
+    bool HasRoomForAnother(std::int32_t countAddress) override;
+    void OpenSelectionList(const cmcCellCapsule &opening, std::int32_t style, std::int32_t current,
+                           const std::string &sheetKey, const std::string &listTag) override;
+    void ShowCellHelp(const cmcCellCapsule &capsule) override;
+    void CopyToClipboard(const std::string &text) override;
     // The help file's context number for the cell of a capsule; 0 when the
     // help overlay lists none.
     virtual int FindHelpContext(const cmcCellCapsule &capsule);
@@ -99,7 +100,7 @@ public:
     virtual void CloneInfo();
     indCloneMan &CloneManager() { return *cloneManager_; }
     // The maker mode opens the whole radio memory to clone writes.
-    virtual bool MakerMode() const { return false; }
+    bool MakerMode() const override { return false; }
     // Other clone drivers, for links without a port (tests); ignored while
     // an operation runs.
     void InstallCloneDrivers(std::unique_ptr<cmcCloneDrv> clone,
@@ -141,11 +142,11 @@ public:
     // The clone file comment made of the radio's two comment fields.
     static std::string CloneComment(const cmcEeprom &image);
 
-    cmcEeprom &WorkingImage() { return working_; }
+    cmcEeprom &WorkingImage() override { return working_; }
     cmcEeprom &ReferenceImage() { return reference_; }
-    cmcEeprom &InitialImage() { return initial_; }
+    cmcEeprom &InitialImage() override { return initial_; }
     // The rows the last Copy command took; empty until then.
-    datClipCh &ChannelClipboard() { return *channelClipboard_; }
+    datClipCh &ChannelClipboard() override { return *channelClipboard_; }
     const cmcEeprom &SavedImage() const { return saved_; }
     int ModelId1() const { return modelId1_; }
     int ModelId2() const { return modelId2_; }

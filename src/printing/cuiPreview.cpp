@@ -1,8 +1,8 @@
 #include "printing/cuiPreview.h"
 
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 #include "sheets/cuiImageList.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 

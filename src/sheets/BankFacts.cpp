@@ -1,10 +1,9 @@
 #include "sheets/BankFacts.h"
 
+#include "cells/CellHost.h"
 #include "cells/CellLabels.h"
 #include "channels/ChannelOffsets.h"
 #include "channels/datCh.h"
-#include "image/GlobalModel.h"
-#include "image/indMain.h"
 
 #include <algorithm>
 #include <array>
@@ -25,10 +24,10 @@ constexpr std::array<std::int32_t, 23> kNotInGroupBanks = {
 BankFacts BankFacts::Read(int bank)
 {
     BankFacts facts;
-    indMain *model = modelObject();
-    if (model == nullptr)
+    CellHost *host = cellHost();
+    if (host == nullptr)
         return facts;
-    const datCh records(&model->WorkingImage());
+    const datCh records(&host->WorkingImage());
     // The count word comes from a file or a radio: a bank never holds more
     // than the channel list.
     facts.firstChannel = std::clamp(records.bankFirstChannel(bank), 0, channel_offsets::kChannels);

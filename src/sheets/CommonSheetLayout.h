@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cells/DescriptionText.h"
-#include "sheets/ModelCapabilities.h"
+#include "cells/ModelCapabilities.h"
 #include "sheets/SheetLayout.h"
 #include "sheets/cmcScrBlock.h"
 

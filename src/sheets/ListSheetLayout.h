@@ -7,7 +7,6 @@
 #include "cells/cmcEvMan.h"
 #include "cells/cmcEvent.h"
 #include "channels/MultiTableSelection.h"
-#include "image/StandardModelHooks.h"
 #include "sheets/ListSheetTag.h"
 #include "sheets/PreparedRowsLayout.h"
 #include "sheets/SheetSlotTools.h"

@@ -1,7 +1,7 @@
 #include "sheets/SheetColumnWidthStore.h"
 
 #include "platform/RegistryStore.h"
-#include "shell/indEnviron.h"
+#include "settings/indEnviron.h"
 #include "textdb/cmcGTex.h"
 
 #include <string_view>

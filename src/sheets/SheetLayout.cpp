@@ -3,10 +3,10 @@
 #include "cells/DescriptionText.h"
 #include "cells/indCellHandler.h"
 #include "platform/FatalError.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 #include "sheets/SheetColumnWidthStore.h"
 #include "sheets/SheetModelFacts.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
 #include "textdb/cmcGTex.h"
 
 #include <algorithm>

@@ -1,8 +1,7 @@
 #include "sheets/SheetModelFacts.h"
 
+#include "cells/CellHost.h"
 #include "channels/datCh.h"
-#include "image/GlobalModel.h"
-#include "image/indMain.h"
 
 namespace {
 const SheetModelFacts *g_installed = nullptr;
@@ -18,6 +17,6 @@ void installSheetModelFacts(const SheetModelFacts *facts) { g_installed = facts;
 
 int SheetModelFacts::ListCount(int recordKind) const
 {
-    indMain *model = modelObject();
-    return model != nullptr ? datCh(&model->WorkingImage()).listCount(recordKind) : 0;
+    CellHost *host = cellHost();
+    return host != nullptr ? datCh(&host->WorkingImage()).listCount(recordKind) : 0;
 }

@@ -4,6 +4,8 @@
 #include "cells/GlobalEvents.h"
 #include "cells/cmcEvMan.h"
 #include "cells/cmcEvent.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 #include "sheets/SheetCellEditor.h"
 #include "sheets/SheetCellPainter.h"
 #include "sheets/SheetColours.h"
@@ -13,8 +15,6 @@
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiMenu.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "shell/CommandLineSwitches.h"
 
-#include "image/indMain.h"
+#include "model/indMain.h"
 
 #include <QString>
 

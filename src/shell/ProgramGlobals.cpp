@@ -1,9 +1,9 @@
 #include "shell/ProgramGlobals.h"
 
 #include "cells/GlobalEvents.h"
-#include "image/GlobalModel.h"
-#include "image/indMain.h"
-#include "shell/GlobalEnvironment.h"
+#include "model/GlobalModel.h"
+#include "model/indMain.h"
+#include "settings/GlobalEnvironment.h"
 #include "textdb/GlobalTexts.h"
 
 ProgramGlobals::ProgramGlobals(ScreenSize screen)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/indEnviron.h"
+#include "settings/indEnviron.h"
 
 #include <memory>
 

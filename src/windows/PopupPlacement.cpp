@@ -1,8 +1,8 @@
 #include "windows/PopupPlacement.h"
 
 #include "cells/cmcCellCapsule.h"
-#include "mainframe/WindowGeometry.h"
 #include "sheets/cuiGrid.h"
+#include "ui/WindowGeometry.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 
 #include <QPoint>
 #include <QRect>

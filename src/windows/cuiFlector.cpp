@@ -5,10 +5,10 @@
 #include "cells/cmcCellCapsule.h"
 #include "cells/cmcEvMan.h"
 #include "cells/cmcEvent.h"
-#include "mainframe/WindowGeometry.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
 #include "textdb/GlobalTexts.h"
+#include "ui/WindowGeometry.h"
 #include "windows/PopupPlacement.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,7 @@
 #include "cells/CellIdentifiers.h"
 #include "cells/CellNameIndex.h"
-#include "cells/ModelTypeSource.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 
 #include "FatalText.h"
 #include "support/TestPaths.h"
@@ -59,15 +60,17 @@ TEST(CellCategories, RecordTablesDependOnTheModelTypeOnlyForMemoryChannels)
     }
 }
 
-TEST(CellCategories, CurrentModelTypeComesFromTheInstalledSource)
+TEST(CellCategories, CurrentModelTypeComesFromTheSettings)
 {
-    EXPECT_EQ(currentModelType(), 1);
+    indEnviron settings(indEnviron::Detached::Defaults);
+    installEnvironment(&settings);
     EXPECT_EQ(cellRecordTable(CT_Mch), 2);
-    setModelTypeSource([] { return std::int32_t{0}; });
+    settings.modelType = 0;
     EXPECT_EQ(cellRecordTable(CT_Mch), 1);
     EXPECT_EQ(cellRecordTable(CT_Scan), 5);
-    setModelTypeSource(nullptr);
+    settings.modelType = 1;
     EXPECT_EQ(cellRecordTable(CT_Mch_Check), 2);
+    installEnvironment(nullptr);
 }
 
 TEST(CellCategoriesDeathTest, RecordTableOfANonCategoryIsFatal)

@@ -8,12 +8,13 @@
 #include "cells/cmcEvMan.h"
 #include "cells/indCellHandler.h"
 #include "channels/datCh.h"
-#include "image/GlobalModel.h"
-#include "image/indMain.h"
+#include "mainframe/ProgramBindings.h"
+#include "model/GlobalModel.h"
+#include "model/indMain.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -160,8 +161,7 @@ struct Request {
     }
 
     // Posted events are delivered at once, so that tests see them.
-    std::int32_t run(std::int32_t mode,
-                     const CellBindingRegistry &bindings = CellBindingRegistry::Program())
+    std::int32_t run(std::int32_t mode, const CellBindingRegistry &bindings = programBindings())
     {
         indActiveCell context;
         result = indCellHandler::HandleWith(bindings, &context, capsule, mode);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "image/cmcEeprom.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 
 #include <cstdint>
 #include <random>

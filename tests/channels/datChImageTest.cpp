@@ -259,18 +259,18 @@ TEST(datChCategory, ChannelCategoriesFollowTheModelTypeOfTheSettings)
     for (const ModelCase &c : {ModelCase{0, 1}, ModelCase{1, 2}, ModelCase{2, 0}}) {
         ScopedModelType type(c.modelType);
         EXPECT_EQ(datCh::channelKind(), c.channelKind);
-        EXPECT_EQ(datCh::kindOfCategory(CT_Mch), c.channelKind);
-        EXPECT_EQ(datCh::kindOfCategory(CT_Mch_Check), c.channelKind);
-        EXPECT_EQ(datCh::kindOfCategory(CT_UserTone), 9);
-        EXPECT_EQ(datCh::kindOfCategory(CT_MultiTable), 29);
-        EXPECT_EQ(datCh::kindOfCategory(kNoCategory), 0);
+        EXPECT_EQ(cellRecordTable(CT_Mch), c.channelKind);
+        EXPECT_EQ(cellRecordTable(CT_Mch_Check), c.channelKind);
+        EXPECT_EQ(cellRecordTable(CT_UserTone), 9);
+        EXPECT_EQ(cellRecordTable(CT_MultiTable), 29);
+        EXPECT_EQ(cellRecordTable(kNoCategory), 0);
     }
 }
 
 TEST(datChCategoryDeathTest, ACategoryOutsideTheTableIsFatal)
 {
-    EXPECT_DEATH(datCh::kindOfCategory(38), "Unknown Cell Category\\. \\(38\\)");
-    EXPECT_DEATH(datCh::kindOfCategory(-1), "Unknown Cell Category\\. \\(-1\\)");
+    EXPECT_DEATH(cellRecordTable(38), "Unknown Cell Category\\. \\(38\\)");
+    EXPECT_DEATH(cellRecordTable(-1), "Unknown Cell Category\\. \\(-1\\)");
 }
 
 TEST(datChCategory, OnlyChannelsCodeGlyphsAndIdListsTakeBlockInsertAndDelete)

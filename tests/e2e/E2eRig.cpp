@@ -7,7 +7,7 @@
 #include "link/PortMap.h"
 #include "link/indCloneMan.h"
 #include "platform/RegistryStore.h"
-#include "shell/GlobalEnvironment.h"
+#include "settings/GlobalEnvironment.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,10 +2,10 @@
 
 #include "VirtualRadio.h"
 
-#include "image/indMain.h"
 #include "link/indCloneMan.h"
+#include "model/indMain.h"
 #include "platform/MessageService.h"
-#include "shell/indEnviron.h"
+#include "settings/indEnviron.h"
 #include "support/TestPaths.h"
 
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "channels/WorkingImage.h"
 
+#include "channels/Normalisation.h"
 #include "channels/datCh.h"
 #include "image/LayoutConversion.h"
-#include "image/Normalisation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/CloneFrames.h"
-#include "link/ManualTickClock.h"
 #include "link/cmcCloneDrv.h"
+#include "platform/ManualTickClock.h"
 #include "support/FakeTransport.h"
 
 #include <QTemporaryDir>

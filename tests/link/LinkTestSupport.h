@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/EventLoopPump.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,9 +16,7 @@ namespace link_testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Runs the event loop until the condition holds; false when it still does
-// not after a generous limit (a hang, not a timing check).
-bool pumpUntil(const std::function<bool()> &done);
+using testing_support::pumpUntil;
 
 // Every byte value, then the values again reversed, and so on up to count.
 Bytes patternBytes(std::size_t count);

@@ -2,11 +2,11 @@
 
 #include "cells/GlobalEvents.h"
 #include "cells/cmcEvMan.h"
-#include "image/indMain.h"
-#include "mainframe/MainWindowView.h"
-#include "mainframe/TForm1.h"
+#include "model/indMain.h"
 #include "platform/MessageService.h"
+#include "shell/MainWindowView.h"
 #include "shell/ProgramGlobals.h"
+#include "shell/TForm1.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>

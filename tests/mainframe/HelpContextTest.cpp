@@ -1,11 +1,11 @@
 #include "cells/CellLabels.h"
 #include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellObj.h"
-#include "image/indMain.h"
+#include "model/indMain.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 
 #include "support/TestPaths.h"
 

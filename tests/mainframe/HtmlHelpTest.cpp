@@ -9,7 +9,7 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 #include "textdb/cmcHelpGTex.h"
-#include "windows/HelpWindowPlacement.h"
+#include "ui/HelpWindowPlacement.h"
 
 #include "support/TestPaths.h"
 

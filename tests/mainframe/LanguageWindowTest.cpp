@@ -2,7 +2,6 @@
 
 #include "cells/CellLabels.h"
 #include "cells/indCellHandler.h"
-#include "mainframe/WindowGeometry.h"
 #include "mainframe/cuiLanguage.h"
 #include "platform/ProgramDir.h"
 #include "sheets/cuiGrid.h"
@@ -10,6 +9,7 @@
 #include "sheets/cuiSheet.h"
 #include "sheets/iuiSh_Mch.h"
 #include "sheets/iuiTree.h"
+#include "ui/WindowGeometry.h"
 #include "windows/indFlector.h"
 
 #include <QAction>

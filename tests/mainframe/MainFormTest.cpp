@@ -3,16 +3,16 @@
 #include "cells/EventCodes.h"
 #include "mainframe/AboutBox.h"
 #include "mainframe/StatusPanel.h"
-#include "mainframe/WindowGeometry.h"
 #include "mainframe/cuiInformation.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
 #include "sheets/cuiToolBar.h"
 #include "sheets/cuiTree.h"
 #include "sheets/iuiTree.h"
-#include "shell/WindowPlacement.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
+#include "ui/WindowGeometry.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,11 +5,11 @@
 #include "ModelTestFixture.h"
 
 #include "MemoryFile.h"
-#include "link/ManualTickClock.h"
 #include "link/cmcCloneDrv.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/imcCloneDrv.h"
 #include "link/indCloneMan.h"
+#include "platform/ManualTickClock.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 

@@ -4,10 +4,10 @@
 #include "clonefile/cmcVrcFile.h"
 #include "image/ImageWords.h"
 #include "image/WorkingLayout.h"
-#include "image/indMain.h"
+#include "model/indMain.h"
 #include "platform/MessageService.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

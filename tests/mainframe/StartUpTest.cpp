@@ -1,9 +1,9 @@
 #include "FrameTestFixture.h"
 
-#include "image/GlobalModel.h"
+#include "model/GlobalModel.h"
 #include "platform/RegistryStore.h"
+#include "settings/GlobalEnvironment.h"
 #include "shell/CommandLineSwitches.h"
-#include "shell/GlobalEnvironment.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 

@@ -2,9 +2,9 @@
 
 #include "printing/cuiPreview.h"
 #include "printing/cuiPrinter.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 #include "sheets/cuiSheet.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
 
 #include "FakeCellHandler.h"
 #include "SheetTestTexts.h"

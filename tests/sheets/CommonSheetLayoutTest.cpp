@@ -1,15 +1,15 @@
 #include "sheets/CommonSheetLayout.h"
+#include "cells/ModelCapabilities.h"
 #include "sheets/BankSheetLayout.h"
 #include "sheets/ListSheetLayout.h"
-#include "sheets/ModelCapabilities.h"
 #include "sheets/SheetLayoutFactory.h"
 
 #include "BankSheetsFixture.h"
 #include "SheetTestTexts.h"
 
 #include "platform/MessageService.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 
 #include <memory>
 #include <string>

@@ -5,7 +5,6 @@
 
 #include "cells/cmcCellCapsule.h"
 #include "channels/MultiTableSelection.h"
-#include "image/StandardModelHooks.h"
 
 #include <memory>
 #include <string>

@@ -6,8 +6,8 @@
 
 #include "cells/CellLabels.h"
 #include "channels/datCh.h"
-#include "image/GlobalModel.h"
-#include "image/indMain.h"
+#include "model/GlobalModel.h"
+#include "model/indMain.h"
 
 #include <gtest/gtest.h>
 

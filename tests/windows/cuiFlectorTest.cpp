@@ -1,10 +1,10 @@
 #include "windows/cuiFlector.h"
 
-#include "mainframe/WindowGeometry.h"
 #include "sheets/FakeCellHandler.h"
 #include "sheets/SheetTestTexts.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
+#include "ui/WindowGeometry.h"
 #include "windows/PopupPlacement.h"
 
 #include "cells/CellLabels.h"

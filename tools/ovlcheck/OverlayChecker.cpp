@@ -3,7 +3,7 @@
 #include "cells/CellFaultReport.h"
 #include "cells/CellLabels.h"
 #include "cells/cmcCellObj.h"
-#include "image/indMain.h"
+#include "model/indMain.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/LanguageList.h"
 #include "textdb/cmcGTex.h"

@@ -1,14 +1,14 @@
 #include "SheetBuildProbe.h"
 
 #include "cells/indCellHandler.h"
-#include "image/GlobalModel.h"
-#include "image/indMain.h"
+#include "model/GlobalModel.h"
+#include "model/indMain.h"
 #include "platform/ProgramDir.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
 #include "sheets/SheetLayout.h"
 #include "sheets/SheetLayoutFactory.h"
 #include "sheets/SheetTextDump.h"
-#include "shell/GlobalEnvironment.h"
-#include "shell/indEnviron.h"
 #include "textdb/GlobalTexts.h"
 
 #include <sys/wait.h>

@@ -1,0 +1,12 @@
+#include "bindings/LabelFamilies.h"
+
+#include "bindings/FlexLabelBindings.h"
+#include "bindings/RowNumberBindings.h"
+#include "cells/CellBindingRegistry.h"
+
+// One line per label family; a new family adds its table here.
+void addLabelFamilies(CellBindingRegistry &registry)
+{
+    registry.Add(flexLabelBindings());
+    registry.Add(rowNumberBindings());
+}

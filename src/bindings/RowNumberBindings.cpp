@@ -1,0 +1,52 @@
+#include "bindings/RowNumberBindings.h"
+
+#include "cells/CellLabels.h"
+#include "cells/indCellHandler.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
+
+#include <cstdio>
+
+namespace label_cases {
+
+// "bank-position" of a channel row, both counted from 1; the empty row below
+// the bank's last channel offers a new channel. The row's offset is the
+// base of the cell index (CL_Misc_ChNo_1Base counts channels from 1).
+void ChannelRowNumber(indCellHandler &frame, const CellBinding &row)
+{
+    const std::int32_t channel = frame.index - row.params.offset;
+    if (channel < frame.bankFirst)
+        return;
+    if (channel > frame.bankLast || frame.bankCount == 0) {
+        frame.SetOutput(mainTextDatabase().GetFirstLine("GI_NewChTitle"));
+        return;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%d-%3d", static_cast<int>(frame.bank + 1),
+                  static_cast<int>(channel - frame.bankFirst + 1));
+    frame.SetOutput(text);
+}
+
+} // namespace label_cases
+
+namespace {
+
+constexpr CellBinding rowNumber(std::int32_t label, std::int32_t indexBase)
+{
+    return {.label = label,
+            .run = label_cases::ChannelRowNumber,
+            .params = {.offset = indexBase},
+            .flags = CellBinding::kShowsOnEmptyRow};
+}
+
+const CellBinding kRows[] = {
+    rowNumber(CL_Mch_No, 0),
+    rowNumber(CL_Misc_ChNo_0Base, 0),
+    rowNumber(CL_Misc_ChNo_1Base, 1),
+    // A separator: it only structures the sheet.
+    {.label = CL_Misc_QuarterPillar, .run = CellBinding::RunNothing},
+};
+
+} // namespace
+
+std::span<const CellBinding> rowNumberBindings() { return kRows; }

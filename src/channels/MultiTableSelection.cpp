@@ -1,0 +1,7 @@
+#include "channels/MultiTableSelection.h"
+
+MultiTableSelection &multiTableSelection()
+{
+    static MultiTableSelection selection;
+    return selection;
+}

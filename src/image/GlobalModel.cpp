@@ -1,9 +1,0 @@
-#include "image/GlobalModel.h"
-
-namespace {
-indMain *g_model = nullptr;
-}
-
-indMain *modelObject() { return g_model; }
-
-void installModelObject(indMain *model) { g_model = model; }
