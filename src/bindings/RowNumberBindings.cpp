@@ -10,11 +10,11 @@
 namespace label_cases {
 
 // "bank-position" of a channel row, both counted from 1; the empty row below
-// the bank's last channel offers a new channel. The row's offset is the
+// the bank's last channel offers a new channel. The row's argument is the
 // base of the cell index (CL_Misc_ChNo_1Base counts channels from 1).
 void ChannelRowNumber(indCellHandler &frame, const CellBinding &row)
 {
-    const std::int32_t channel = frame.index - row.params.offset;
+    const std::int32_t channel = frame.index - row.argument;
     if (channel < frame.bankFirst)
         return;
     if (channel > frame.bankLast || frame.bankCount == 0) {
@@ -31,11 +31,11 @@ void ChannelRowNumber(indCellHandler &frame, const CellBinding &row)
 
 namespace {
 
-constexpr CellBinding rowNumber(std::int32_t label, std::int32_t indexBase)
+CellBinding rowNumber(std::int32_t label, std::int32_t indexBase)
 {
     return {.label = label,
             .run = label_cases::ChannelRowNumber,
-            .params = {.offset = indexBase},
+            .argument = indexBase,
             .flags = CellBinding::kShowsOnEmptyRow};
 }
 

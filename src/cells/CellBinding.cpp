@@ -4,13 +4,13 @@
 
 void CellBinding::RunValue(indCellHandler &frame, const CellBinding &row)
 {
-    std::int32_t value = row.storage.Load(frame);
-    CellCodecCall call{frame, frame.capsule, value, row.params};
-    const bool changed = row.codec(call);
-    if (call.request != 0)
-        frame.result = call.request;
-    if (changed) {
-        row.storage.Store(frame, value);
+    const std::int32_t position = row.PositionOf(frame.label);
+    std::int32_t value = row.storage.Load(frame, position);
+    const CodecAnswer answer = row.codec(value, frame.Request());
+    frame.CarryOut(answer);
+    if (answer.value) {
+        value = *answer.value;
+        row.storage.Store(frame, value, position);
         frame.WidenRedraw(row.redrawOnChange);
     }
     // A command may have closed the sheet that asked; its cell is gone.

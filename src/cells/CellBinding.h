@@ -13,6 +13,10 @@ class indCellHandler;
 // redraw bits a change needs and a rule for the marks and the look. A row
 // with its own runner is a special case; the runner is a small function
 // named after the label.
+//
+// A run of labels (..._0 ... ..._6) shares one row; with a storage step per
+// label (CellStorage::stepPerLabel) each label of the run reads its own
+// value.
 struct CellBinding {
     using Runner = void (*)(indCellHandler &frame, const CellBinding &row);
     // Decides the look that depends on the value (warning or error mark,
@@ -31,18 +35,23 @@ struct CellBinding {
     // nullptr: RunValue.
     Runner run = nullptr;
     CellStorage storage{};
-    CellCodec codec = nullptr;
-    CellCodecParams params{};
-    // Redraw mask bits added when the value changed (bit 2 the same label
-    // elsewhere, bit 3 the whole row, bit 5 every labelled cell).
+    CellCodec codec{};
+    // What the row's runner or rule needs beyond the value (a record table,
+    // the base of the index); codecs carry their own parameters.
+    std::int32_t argument = 0;
+    // Redraw mask bits (cmcCellCapsule::RedrawBit) added when the value
+    // changed: other cells that show it or depend on it.
     std::uint32_t redrawOnChange = 0;
     Rule rule = nullptr;
     std::uint32_t flags = 0;
 
     std::int32_t LastLabel() const { return lastLabel == kSameLabel ? label : lastLabel; }
+    // The place of `cellLabel` in the row's run, 0 for its first label.
+    std::int32_t PositionOf(std::int32_t cellLabel) const { return cellLabel - label; }
 
-    // Load the value, let the codec show and change it, store a change and
-    // widen the redraw mask, then apply the rule.
+    // Load the value, let the codec answer the request, carry out the answer
+    // (text, look, what to open), store a new value and widen the redraw
+    // mask, then apply the rule.
     static void RunValue(indCellHandler &frame, const CellBinding &row);
     // Rows of labels that only structure sheets.
     static void RunNothing(indCellHandler &frame, const CellBinding &row);

@@ -15,7 +15,7 @@ std::string labelText(std::int32_t label)
 
 bool rowIsUsable(const CellBinding &row)
 {
-    return (row.run != nullptr || row.codec != nullptr) && row.storage.IsWellFormed();
+    return (row.run != nullptr || static_cast<bool>(row.codec)) && row.storage.IsWellFormed();
 }
 
 } // namespace

@@ -1,54 +1,154 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
 
-class cmcCellCapsule;
-class indCellHandler;
+class datCh;
 
-// What a binding row tells its codec beyond the value: the selection list,
-// the range, the width and the display form. Each codec reads the fields it
-// knows and ignores the rest.
-struct CellCodecParams {
-    // Text-database key: the selection sheet of an option list, or a text
-    // the codec shows.
-    const char *key = nullptr;
-    // List style of an option list (1 or 4).
+// A value codec turns one stored value into the text of its cell and, for a
+// request that acts (a key, a typed text, an entry chosen in a list), into a
+// new value. It reaches nothing outside its arguments: its answer says what
+// the cell shows and what to open, and the binding row's runner carries
+// that out (CellBinding::RunValue). So a codec can be tested as a table of
+// (parameters, stored value, request) -> answer.
+
+// What the cell asks of its value.
+struct CodecRequest {
+    enum class Kind : std::uint8_t {
+        Draw,   // show the value: a draw, text or menu state request
+        Key,    // a key; `code` holds it
+        Typed,  // the user finished typing; `typed` holds the text
+        Chosen, // a selection list opened by this cell answered
+    };
+    static constexpr std::int32_t kEnter = 13;
+    static constexpr std::int32_t kSpace = 32;
+    static constexpr std::int32_t kBackspace = 8;
+
+    Kind kind = Kind::Draw;
+    // Key: the character, or 13 for Enter (also a menu click).
+    std::int32_t code = 0;
+    std::string_view typed{};
+    // Chosen: the style of the list that answered (the label its entries
+    // carry) and the entry chosen.
+    std::int32_t chosenStyle = 0;
+    std::int32_t chosenEntry = 0;
+    // The cell is on a sheet a user works in; stepping keys mean nothing on
+    // paper or in a menu.
+    bool interactive = false;
+    // The cell's own text, for entries of selection lists that show it.
+    std::string_view cellText{};
+    std::int32_t index = 0;
+    // The decoded record of the cell's row when its category has one, for
+    // codecs that compare with a partner value.
+    const datCh *record = nullptr;
+
+    bool IsKey(std::int32_t key) const { return kind == Kind::Key && code == key; }
+    bool IsEnter() const { return IsKey(kEnter); }
+};
+
+// What the cell opens once the codec has answered.
+struct CodecOpen {
+    enum class Kind : std::uint8_t {
+        Nothing,
+        List,   // a selection list at the cell
+        Editor, // the in-place editor with the answer's text
+        Window, // a window that edits the value at the cell
+    };
+    enum class Window : std::uint8_t { FlagBits, FormattedText, CellEditor };
+
+    Kind kind = Kind::Nothing;
+    // List: the selection sheet; Window: the window's text key.
+    std::string key{};
+    // List: the style (the label of the list's entries), the entry to start
+    // on and the list tag its rows follow ("" for a fixed list).
     std::int32_t style = 0;
-    std::int32_t minimum = 0;
-    std::int32_t maximum = 0;
-    std::int32_t step = 1;
-    // Added to the stored value for display.
-    std::int32_t offset = 0;
-    // Text width, number of digits or nibbles.
-    std::int32_t width = 0;
-    // printf-style display form ("%3d").
-    const char *format = nullptr;
-    // Record table the value belongs to, when the codec needs its list size.
-    std::int32_t table = 0;
-    // The value a choice row stands for (with kTargetIsIndex: the cell index).
-    std::int32_t target = 0;
-    // Codec options; each codec defines its own bits above kCommonFlags.
-    std::uint32_t flags = 0;
-    // Units per second of timers, scale of decimals.
-    double scale = 0;
+    std::int32_t current = 0;
+    std::string listTag{};
+    // Editor: where the caret and selection go in the text.
+    std::int32_t selectionStart = 0;
+    std::int32_t selectionLength = 0;
+    // Window: which, and the value range it edits.
+    Window window = Window::FlagBits;
+    std::int32_t first = 0;
+    std::int32_t last = 0;
 
-    static constexpr std::uint32_t kTargetIsIndex = 0x01;
-    static constexpr std::uint32_t kCommonFlags = 0xFF;
+    static CodecOpen List(std::string sheetKey, std::int32_t listStyle, std::int32_t entry,
+                          std::string tag = {})
+    {
+        CodecOpen open;
+        open.kind = Kind::List;
+        open.key = std::move(sheetKey);
+        open.style = listStyle;
+        open.current = entry;
+        open.listTag = std::move(tag);
+        return open;
+    }
+    static CodecOpen Editor(std::int32_t start, std::int32_t length)
+    {
+        CodecOpen open;
+        open.kind = Kind::Editor;
+        open.selectionStart = start;
+        open.selectionLength = length;
+        return open;
+    }
 };
 
-// One codec call: the request, the value to show or change, the row's
-// parameters and what the codec asks of the sheet.
-struct CellCodecCall {
-    indCellHandler &frame; // the request and its decoded records
-    cmcCellCapsule &capsule;
-    std::int32_t &value;
-    const CellCodecParams &params;
-    // Set by the codec: 1 a popup list was opened, 2 open the in-place
-    // editor with the capsule's output text.
-    std::int32_t request = 0;
+// How the cell's text looks beyond what its description says.
+struct CodecLook {
+    enum class Colour : std::uint8_t {
+        AsDescribed,
+        Silver, // the value is inactive
+        Olive,  // a blank channel's frequency or tone
+    };
+    enum class Align : std::uint8_t { AsDescribed, Left, Centre };
+
+    Colour colour = Colour::AsDescribed;
+    Align align = Align::AsDescribed;
 };
 
-// A value codec: writes the cell text for every request and, for action
-// requests, interprets the key, the typed text or the chosen list value.
-// Returns true when the value changed; the row then stores it.
-using CellCodec = bool (*)(CellCodecCall &call);
+struct CodecAnswer {
+    std::string text{};
+    // The value to store; none leaves the stored value alone. Codecs set it
+    // only for a change (commands: whenever they run).
+    std::optional<std::int32_t> value{};
+    CodecOpen open{};
+    CodecLook look{};
+    // Menu items and tool buttons: shown checked or not; none leaves it.
+    std::optional<bool> checked{};
+};
+
+// A codec with its parameters bound in. Each codec has a parameter type of
+// its own and a factory taking exactly those parameters (editOption(key),
+// showNumber(offset, width) ...), so a binding row names its codec in one
+// expression and cannot lack a parameter the codec needs.
+class CellCodec
+{
+public:
+    using Plain = CodecAnswer (*)(std::int32_t value, const CodecRequest &request);
+
+    CellCodec() = default;
+    // A codec without parameters.
+    CellCodec(Plain codec) : run_(codec) {}
+    template <class Params>
+    CellCodec(CodecAnswer (*codec)(const Params &params, std::int32_t value,
+                                   const CodecRequest &request),
+              Params params)
+        : run_(
+              [codec, params = std::move(params)](std::int32_t value, const CodecRequest &request) {
+                  return codec(params, value, request);
+              })
+    {}
+
+    CodecAnswer operator()(std::int32_t value, const CodecRequest &request) const
+    {
+        return run_(value, request);
+    }
+    explicit operator bool() const { return static_cast<bool>(run_); }
+
+private:
+    std::function<CodecAnswer(std::int32_t, const CodecRequest &)> run_;
+};

@@ -15,6 +15,7 @@ inline constexpr std::uint32_t kColourBtnFace = 0x8000000F;
 inline constexpr std::uint32_t kColourGrayText = 0x80000011;
 // Cells whose value does not apply are drawn in this.
 inline constexpr std::uint32_t kColourSilver = 0xC0C0C0;
+inline constexpr std::uint32_t kColourOlive = 0x008080;
 inline constexpr std::uint32_t kColourWhite = 0xFFFFFF;
 
 // The colour of one of the 38 colour names of cell descriptions (exact,

@@ -6,6 +6,7 @@
 class CellBindingRegistry;
 class cmcCellCapsule;
 class cmcEeprom;
+struct CodecOpen;
 class datClipCh;
 
 // What the cell handler and the label families may ask of the program: the
@@ -52,6 +53,10 @@ public:
     virtual void OpenSelectionList(const cmcCellCapsule &opening, std::int32_t style,
                                    std::int32_t current, const std::string &sheetKey,
                                    const std::string &listTag) = 0;
+    // A window that edits the value of the cell `opening` addresses (the
+    // flag bits, formatted text or cell editor window); it answers the cell
+    // like a selection list.
+    virtual void OpenCellWindow(const cmcCellCapsule &opening, const CodecOpen &window) = 0;
     // The help of the cell of `capsule`, at its topic.
     virtual void ShowCellHelp(const cmcCellCapsule &capsule) = 0;
     virtual void CopyToClipboard(const std::string &text) = 0;

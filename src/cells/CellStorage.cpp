@@ -17,10 +17,12 @@ std::uint32_t maskOf(const CellStorage &storage)
 
 // An index that puts the value outside any image (a broken description)
 // reaches the image as an address it refuses.
-std::int32_t imageOffset(const CellStorage &storage, const indCellHandler &frame)
+std::int32_t imageOffset(const CellStorage &storage, const indCellHandler &frame,
+                         std::int32_t labelPosition)
 {
-    const std::int64_t at =
-        std::int64_t{storage.offset} + std::int64_t{storage.stride} * frame.index;
+    const std::int64_t at = std::int64_t{storage.offset} +
+                            std::int64_t{storage.stride} * frame.index +
+                            std::int64_t{storage.perLabel} * labelPosition;
     return at >= 0 && at <= INT32_MAX - 4 ? static_cast<std::int32_t>(at) : -1;
 }
 
@@ -58,14 +60,14 @@ bool CellStorage::IsWellFormed() const
     return false;
 }
 
-std::int32_t CellStorage::Load(indCellHandler &frame) const
+std::int32_t CellStorage::Load(indCellHandler &frame, std::int32_t labelPosition) const
 {
     switch (kind) {
     case Kind::Record:
         return frame.record.*member;
     case Kind::Image: {
-        const std::uint32_t stored =
-            readBigEndian(frame.host.WorkingImage(), imageOffset(*this, frame), bytesOf(*this));
+        const std::uint32_t stored = readBigEndian(
+            frame.host.WorkingImage(), imageOffset(*this, frame, labelPosition), bytesOf(*this));
         return static_cast<std::int32_t>((stored >> firstBit) & maskOf(*this));
     }
     case Kind::Model:
@@ -78,7 +80,7 @@ std::int32_t CellStorage::Load(indCellHandler &frame) const
     return 0;
 }
 
-void CellStorage::Store(indCellHandler &frame, std::int32_t value) const
+void CellStorage::Store(indCellHandler &frame, std::int32_t value, std::int32_t labelPosition) const
 {
     switch (kind) {
     case Kind::Record:
@@ -88,7 +90,7 @@ void CellStorage::Store(indCellHandler &frame, std::int32_t value) const
         break;
     case Kind::Image: {
         cmcEeprom &image = frame.host.WorkingImage();
-        const std::int32_t at = imageOffset(*this, frame);
+        const std::int32_t at = imageOffset(*this, frame, labelPosition);
         const int bytes = bytesOf(*this);
         const std::uint32_t mask = maskOf(*this) << firstBit;
         const std::uint32_t stored = readBigEndian(image, at, bytes);

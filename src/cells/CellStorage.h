@@ -18,9 +18,11 @@ struct CellStorage {
     Kind kind = Kind::None;
     std::int32_t datCh::*member = nullptr;
     // Image: offset of the value of index 0 and the distance between the
-    // values of consecutive cell indexes (0: one value for every index).
+    // values of consecutive cell indexes (0: one value for every index),
+    // and between the values of consecutive labels of a row's run.
     std::int32_t offset = 0;
     std::int32_t stride = 0;
+    std::int32_t perLabel = 0;
     // Image: the value's lowest bit and its width; wider than 8 bits reads
     // the bytes from `offset` on as one big-endian number (at most 32 bits).
     std::uint8_t firstBit = 0;
@@ -67,14 +69,23 @@ struct CellStorage {
         storage.kind = Kind::CellIndex;
         return storage;
     }
+    // The same image value for the first label of a run; each further label
+    // of the run finds its value `step` bytes on.
+    constexpr CellStorage stepPerLabel(std::int32_t step) const
+    {
+        CellStorage storage = *this;
+        storage.perLabel = step;
+        return storage;
+    }
 
     // Whether a table row's description is usable: an image range of 1 to
     // 32 bits that starts within its first byte, a record member, a setter
     // where values are written. Checked when the tables are registered.
     bool IsWellFormed() const;
 
-    std::int32_t Load(indCellHandler &frame) const;
+    // `labelPosition`: the cell's place in its row's run of labels.
+    std::int32_t Load(indCellHandler &frame, std::int32_t labelPosition = 0) const;
     // Record members are written back into the image at once (the record is
     // committed), so the finish widens the redraw to the whole row.
-    void Store(indCellHandler &frame, std::int32_t value) const;
+    void Store(indCellHandler &frame, std::int32_t value, std::int32_t labelPosition = 0) const;
 };

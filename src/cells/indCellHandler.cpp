@@ -384,7 +384,9 @@ void indCellHandler::SetWarning() { capsule.stateBits |= cmcCellCapsule::kStateW
 
 void indCellHandler::SetError() { capsule.stateBits |= cmcCellCapsule::kStateError; }
 
-void indCellHandler::ShowSilver()
+void indCellHandler::ShowSilver() { ShowInColour(kColourSilver); }
+
+void indCellHandler::ShowInColour(std::uint32_t colour)
 {
     if (!IsDraw())
         return;
@@ -392,17 +394,83 @@ void indCellHandler::ShowSilver()
         const CellFont *inherited = cell.FontInUse();
         cell.font = inherited != nullptr ? *inherited : CellFont{};
     }
-    cell.font->colour = kColourSilver;
+    cell.font->colour = colour;
+}
+
+// Horizontal 0 left, 1 centre; vertically in the middle.
+void indCellHandler::Align(std::uint8_t horizontal)
+{
+    constexpr std::uint8_t kMiddle = 0x01 << 2;
+    cell.flags1 = static_cast<std::uint8_t>(
+        (cell.flags1 & ~(cmcCellObj::kAlignHorizontal | cmcCellObj::kAlignVertical)) | horizontal |
+        kMiddle);
 }
 
 void indCellHandler::ShowNotApplicable(const char *dashes)
 {
     capsule.outputText = dashes;
-    constexpr std::uint8_t centredMiddle = 0x01 | (0x01 << 2);
-    cell.flags1 = static_cast<std::uint8_t>(
-        (cell.flags1 & ~(cmcCellObj::kAlignHorizontal | cmcCellObj::kAlignVertical)) |
-        centredMiddle);
+    Align(1);
     ShowSilver();
+}
+
+CodecRequest indCellHandler::Request() const
+{
+    CodecRequest request;
+    request.index = index;
+    request.interactive = capsule.grid != nullptr;
+    request.cellText = cell.GetText();
+    request.record = record.kind != datCh::kKindNone ? &record : nullptr;
+    if (inputMode_ == cmcCellCapsule::kInputChosen) {
+        request.kind = CodecRequest::Kind::Chosen;
+        if (capsule.origin != nullptr && capsule.origin->cell != nullptr) {
+            request.chosenStyle = capsule.origin->cell->label;
+            request.chosenEntry = capsule.origin->cell->index;
+        }
+    } else if (inputMode_ == cmcCellCapsule::kInputText) {
+        request.kind = CodecRequest::Kind::Typed;
+        request.typed = capsule.inputText;
+    } else if (code_ != 0) {
+        request.kind = CodecRequest::Kind::Key;
+        request.code = code_;
+    }
+    return request;
+}
+
+void indCellHandler::CarryOut(const CodecAnswer &answer)
+{
+    capsule.outputText = answer.text;
+    if (answer.look.colour == CodecLook::Colour::Silver)
+        ShowSilver();
+    else if (answer.look.colour == CodecLook::Colour::Olive)
+        ShowInColour(kColourOlive);
+    if (answer.look.align == CodecLook::Align::Left)
+        Align(0);
+    else if (answer.look.align == CodecLook::Align::Centre)
+        Align(1);
+    if (answer.checked)
+        SetUserFlag(kUserFlagChecked, *answer.checked);
+    Open(answer.open);
+}
+
+void indCellHandler::Open(const CodecOpen &open)
+{
+    switch (open.kind) {
+    case CodecOpen::Kind::Nothing:
+        return;
+    case CodecOpen::Kind::List:
+        host.OpenSelectionList(capsule, open.style, open.current, open.key, open.listTag);
+        result = kHandlerRedraw;
+        return;
+    case CodecOpen::Kind::Editor:
+        capsule.editSelStart = open.selectionStart;
+        capsule.editSelLength = open.selectionLength;
+        result = kHandlerOpenEditor;
+        return;
+    case CodecOpen::Kind::Window:
+        host.OpenCellWindow(capsule, open);
+        result = kHandlerRedraw;
+        return;
+    }
 }
 
 void indCellHandler::Redirect(std::int32_t targetLabel)

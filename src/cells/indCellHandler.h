@@ -1,6 +1,8 @@
 #pragma once
 
+#include "cells/CellCodec.h"
 #include "cells/CellHandler.h"
+#include "cells/cmcCellCapsule.h"
 #include "channels/datCh.h"
 
 #include <cstdint>
@@ -79,7 +81,7 @@ public:
     bool beyondEnd = false;
 
     // --- What the request produced ---
-    std::uint32_t redrawMask = 1;
+    std::uint32_t redrawMask = cmcCellCapsule::kRedrawSameCell;
     bool handled = false;
     std::int32_t result = 0;
 
@@ -91,8 +93,13 @@ public:
     bool IsDraw() const;
     bool IsBlankRow() const { return blankRow_; }
 
-    // Menu items and tool buttons: user flags 0 checked, 1 hidden,
-    // 2 disabled, 3 caption from the cell text.
+    // The user flags of menu items and tool buttons.
+    enum UserFlag : int {
+        kUserFlagChecked = 0,
+        kUserFlagHidden = 1,
+        kUserFlagDisabled = 2,
+        kUserFlagCaption = 3, // the caption comes from the cell text
+    };
     void SetUserFlag(int flag, bool on);
     void SetCaption(const std::string &caption);
     void SetOutput(const std::string &text);
@@ -100,6 +107,11 @@ public:
     void SetError();
     // Draw requests only: the cell's text in silver.
     void ShowSilver();
+    // The request as a value codec sees it.
+    CodecRequest Request() const;
+    // Carries out a codec's answer: the text, the look, the checked state
+    // of a menu item and what the cell opens.
+    void CarryOut(const CodecAnswer &answer);
     // A value that does not apply: "-", "---" or "----" centred, in silver.
     void ShowNotApplicable(const char *dashes);
     // Moves the cursor to `targetLabel` in the same row and repeats the key
@@ -128,6 +140,9 @@ private:
     void ReadUnitIdLimits();
     void AskBankAndTable();
     void ResetAnswer();
+    void ShowInColour(std::uint32_t colour);
+    void Align(std::uint8_t horizontal);
+    void Open(const CodecOpen &open);
     void CommandStage();
     void RunBlockCommand(std::int32_t command);
     void CopySerialNumber();

@@ -19,10 +19,10 @@
 
 namespace {
 
-constexpr int kChecked = 0;
-constexpr int kHidden = 1;
-constexpr int kDisabled = 2;
-constexpr int kCaption = 3;
+constexpr int kChecked = indCellHandler::kUserFlagChecked;
+constexpr int kHidden = indCellHandler::kUserFlagHidden;
+constexpr int kDisabled = indCellHandler::kUserFlagDisabled;
+constexpr int kCaption = indCellHandler::kUserFlagCaption;
 // Port numbers above this one are USB adapters.
 constexpr std::int32_t kLastBuiltInPort = 4;
 
@@ -50,58 +50,67 @@ std::string helpFilePath()
 // command (CellStorage::model or ::command).
 
 // Enter runs the command.
-bool menuAction(CellCodecCall &call) { return call.frame.IsEnter(); }
-
-// Checked while the setting holds the row's target; Enter selects it.
-bool menuChoice(CellCodecCall &call)
+CodecAnswer runOnEnter(std::int32_t value, const CodecRequest &request)
 {
-    const std::int32_t target = (call.params.flags & CellCodecParams::kTargetIsIndex) != 0
-                                    ? call.frame.index
-                                    : call.params.target;
-    if (!call.frame.IsEnter()) {
-        call.frame.SetUserFlag(kChecked, call.value == target);
-        return false;
-    }
-    if (call.value == target)
-        return false;
-    call.value = target;
-    return true;
+    CodecAnswer answer;
+    if (request.IsEnter())
+        answer.value = value;
+    return answer;
 }
 
-// Checked while the setting is on; Enter switches it.
-bool menuToggle(CellCodecCall &call)
+// The setting value an item stands for: a fixed one, or the item's index.
+struct ChoiceParams {
+    bool targetIsIndex = false;
+    std::int32_t target = 0;
+};
+
+// Checked while the setting holds the item's value; Enter selects it.
+CodecAnswer chooseOnEnter(const ChoiceParams &params, std::int32_t value,
+                          const CodecRequest &request)
 {
-    if (!call.frame.IsEnter()) {
-        call.frame.SetUserFlag(kChecked, call.value != 0);
-        return false;
-    }
-    call.value = call.value != 0 ? 0 : 1;
-    return true;
+    const std::int32_t target = params.targetIsIndex ? request.index : params.target;
+    CodecAnswer answer;
+    if (!request.IsEnter())
+        answer.checked = value == target;
+    else if (value != target)
+        answer.value = target;
+    return answer;
+}
+
+CellCodec menuChoice(std::int32_t target)
+{
+    return CellCodec(chooseOnEnter, ChoiceParams{false, target});
+}
+
+CellCodec menuChoiceOfIndex() { return CellCodec(chooseOnEnter, ChoiceParams{true, 0}); }
+
+// Checked while the setting is on; Enter switches it.
+CodecAnswer toggleOnEnter(std::int32_t value, const CodecRequest &request)
+{
+    CodecAnswer answer;
+    if (!request.IsEnter())
+        answer.checked = value != 0;
+    else
+        answer.value = value != 0 ? 0 : 1;
+    return answer;
 }
 
 // The language number, shown as its language's name. Enter offers the list
 // of languages; the entry chosen there comes back as the answer and becomes
 // the setting (it takes effect when the language window applies it).
-bool languageChoice(CellCodecCall &call)
+CodecAnswer chooseLanguage(std::int32_t value, const CodecRequest &request)
 {
     LanguageList languages(languageTextDatabase());
-    const cmcCellCapsule &capsule = call.capsule;
-    bool changed = false;
-    if (capsule.inputMode == cmcCellCapsule::kInputChosen) {
-        const cmcCellObj *chosen = capsule.origin != nullptr ? capsule.origin->cell : nullptr;
-        if (chosen != nullptr && chosen->label == ::Flex_Language_ChNo && chosen->index >= 0 &&
-            chosen->index < languages.count()) {
-            changed = chosen->index != call.value;
-            call.value = chosen->index;
-        }
-    } else if (call.frame.IsEnter()) {
-        window(call.frame)
-            .OpenSelectionList(capsule, ::Flex_Language_ChNo, call.value, "GI_Sheet_Sel_Language",
-                               "Y");
-        call.request = kHandlerRedraw;
+    CodecAnswer answer;
+    if (request.kind == CodecRequest::Kind::Chosen) {
+        if (request.chosenStyle == ::Flex_Language_ChNo && request.chosenEntry >= 0 &&
+            request.chosenEntry < languages.count() && request.chosenEntry != value)
+            answer.value = value = request.chosenEntry;
+    } else if (request.IsEnter()) {
+        answer.open = CodecOpen::List("GI_Sheet_Sel_Language", ::Flex_Language_ChNo, value, "Y");
     }
-    call.frame.SetOutput(languages.displayName(call.value));
-    return changed;
+    answer.text = languages.displayName(value);
+    return answer;
 }
 
 // --- State rules (menu and tool-bar state requests only) -----------------
@@ -348,25 +357,22 @@ namespace {
 
 namespace lc = label_cases;
 using Storage = CellStorage;
-using Params = CellCodecParams;
 
-constexpr Params kIndexTarget{.flags = CellCodecParams::kTargetIsIndex};
-
-constexpr CellBinding action(std::int32_t label, CellStorage::Setter command,
-                             CellBinding::Rule rule = nullptr)
+CellBinding action(std::int32_t label, CellStorage::Setter command,
+                   CellBinding::Rule rule = nullptr)
 {
     return {
-        .label = label, .storage = Storage::command(command), .codec = menuAction, .rule = rule};
+        .label = label, .storage = Storage::command(command), .codec = runOnEnter, .rule = rule};
 }
 
-constexpr CellBinding special(std::int32_t label, CellBinding::Runner runner)
+CellBinding special(std::int32_t label, CellBinding::Runner runner)
 {
     return {.label = label, .run = runner};
 }
 
-constexpr CellBinding unavailable(std::int32_t label, std::int32_t lastLabel)
+CellBinding unavailable(std::int32_t label, std::int32_t lastLabel)
 {
-    return {.label = label, .lastLabel = lastLabel, .codec = menuAction, .rule = alwaysDisabled};
+    return {.label = label, .lastLabel = lastLabel, .codec = runOnEnter, .rule = alwaysDisabled};
 }
 
 const CellBinding kRows[] = {
@@ -381,25 +387,22 @@ const CellBinding kRows[] = {
     special(::CL_Menu_Edit_Top, lc::CL_Menu_Edit_Top),
     {.label = ::CL_Menu_View_FontSize,
      .storage = Storage::model(fontSize, lc::CL_Menu_View_FontSize),
-     .codec = menuChoice,
-     .params = kIndexTarget},
+     .codec = menuChoiceOfIndex()},
     {.label = ::CL_Menu_View_ToolBar,
      .storage = Storage::model(toolBarShown, lc::CL_Menu_View_ToolBar),
-     .codec = menuToggle},
+     .codec = toggleOnEnter},
     {.label = ::CL_Menu_Port_Com,
      .storage = Storage::model(serialPort, lc::CL_Menu_Port_Com),
-     .codec = menuChoice,
-     .params = kIndexTarget},
+     .codec = menuChoiceOfIndex()},
     action(::CL_Menu_Port_Usb, lc::CL_Menu_Port_Usb, checkedWhenUsb),
     {.label = ::CL_Menu_Port_ComList0,
      .lastLabel = ::CL_Menu_Port_ComList2,
      .storage = Storage::command(lc::CL_Menu_Port_ComList0),
-     .codec = menuAction,
+     .codec = runOnEnter,
      .rule = checkedWhenSerial},
     {.label = ::CL_Menu_Port_SpeedHigh,
      .storage = Storage::model(serialSpeed, lc::CL_Menu_Port_SpeedHigh),
-     .codec = menuChoice,
-     .params = kIndexTarget},
+     .codec = menuChoiceOfIndex()},
     // The TCP/IP submenu's own item only opens the submenu.
     {.label = ::CL_Menu_Tcpip_Top, .run = CellBinding::RunNothing},
     action(::CL_Menu_Tcpip_Address, lc::CL_Menu_Tcpip_Address, checkedWhenTcp),
@@ -410,12 +413,10 @@ const CellBinding kRows[] = {
     unavailable(::CL_Menu_Clone_Check, ::CL_Menu_Clone_Update),
     {.label = ::CL_Model_Conv_Lmr_KCOOP_Rep,
      .storage = Storage::model(modelType, lc::CL_Model_Conv),
-     .codec = menuChoice,
-     .params = {.target = 0}},
+     .codec = menuChoice(0)},
     {.label = ::CL_Model_Conv_Pmr_Dpmr_Rep,
      .storage = Storage::model(modelType, lc::CL_Model_Conv),
-     .codec = menuChoice,
-     .params = {.target = 1}},
+     .codec = menuChoice(1)},
     action(::CL_Help_About, lc::CL_Help_About),
     action(::CL_Help_Contents, lc::CL_Help_Contents),
     unavailable(::CL_Menu_Debug_Compare, ::CL_Menu_Debug_EeWindow),
@@ -423,7 +424,7 @@ const CellBinding kRows[] = {
     special(::CL_Language_Text, lc::CL_Language_Text),
     {.label = ::CL_Langage_Select,
      .storage = Storage::model(languageNumber, lc::CL_Langage_Select),
-     .codec = languageChoice},
+     .codec = chooseLanguage},
     action(::CL_Menu_Ad_Read, lc::CL_Menu_Ad_Read),
     action(::CL_Menu_View_Ad, lc::CL_Menu_View_Ad, checkedWhileAdShown),
     action(::CL_Menu_View_Ad_Update, lc::CL_Menu_View_Ad_Update),

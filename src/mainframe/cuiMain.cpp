@@ -355,6 +355,11 @@ void cuiMain::OpenSelectionList(const cmcCellCapsule &opening, std::int32_t styl
     view_->OpenSelectionList(opening, style, current, sheetKey, listTag);
 }
 
+void cuiMain::OpenCellWindow(const cmcCellCapsule &opening, const CodecOpen &window)
+{
+    view_->OpenCellWindow(opening, window);
+}
+
 void cuiMain::ShowCellHelp(const cmcCellCapsule &capsule)
 {
     const std::string file = mainTextDatabase().GetFirstLine("GI_Sys_MyHelpFile");

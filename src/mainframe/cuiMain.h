@@ -89,6 +89,7 @@ public:
     bool HasRoomForAnother(std::int32_t countAddress) override;
     void OpenSelectionList(const cmcCellCapsule &opening, std::int32_t style, std::int32_t current,
                            const std::string &sheetKey, const std::string &listTag) override;
+    void OpenCellWindow(const cmcCellCapsule &opening, const CodecOpen &window) override;
     void ShowCellHelp(const cmcCellCapsule &capsule) override;
     void CopyToClipboard(const std::string &text) override;
     // The help file's context number for the cell of a capsule; 0 when the

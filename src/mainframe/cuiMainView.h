@@ -4,6 +4,7 @@
 #include <string>
 
 class cmcCellCapsule;
+struct CodecOpen;
 
 // Everything the main frame needs from a window. The desktop program
 // implements it; without one (the command-line tool, tests) the frame runs
@@ -85,6 +86,13 @@ public:
         (void)current;
         (void)sheetKey;
         (void)listTag;
+    }
+    // A window that edits the value of the cell `opening` addresses; it
+    // answers the cell like a selection list.
+    virtual void OpenCellWindow(const cmcCellCapsule &opening, const CodecOpen &window)
+    {
+        (void)opening;
+        (void)window;
     }
     // The adjustment read, starting with its password dialog.
     virtual void StartAdjustRead() {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cells/CellBindingRegistry.h"
+#include "cells/CellCodec.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/cmcCellCapsule.h"
@@ -72,6 +73,17 @@ public:
         calls.push_back("help " + path + " #" + std::to_string(context));
     }
     void CopyToClipboard(const std::string &text) override { calls.push_back("clipboard " + text); }
+    void OpenSelectionList(const cmcCellCapsule &, std::int32_t style, std::int32_t current,
+                           const std::string &sheetKey, const std::string &listTag) override
+    {
+        calls.push_back("list " + sheetKey + " style " + std::to_string(style) + " at " +
+                        std::to_string(current) + " tag " + listTag);
+    }
+    void OpenCellWindow(const cmcCellCapsule &, const CodecOpen &window) override
+    {
+        calls.push_back("window " + window.key + " " + std::to_string(window.first) + ".." +
+                        std::to_string(window.last));
+    }
     void *MainMenuWithEmptyEditEntry() override { return emptyEditMenu; }
     bool ChooseFileToOpen(const FileDialog &, std::string &) override
     {

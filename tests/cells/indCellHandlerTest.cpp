@@ -11,16 +11,14 @@ namespace {
 // families do not use yet ---
 
 // Shows the value; Space steps it, Enter asks for the in-place editor.
-bool stepOnSpace(CellCodecCall &call)
+CodecAnswer stepOnSpace(std::int32_t value, const CodecRequest &request)
 {
-    call.frame.SetOutput(std::to_string(call.value));
-    if (call.frame.Code() == ' ') {
-        ++call.value;
-        return true;
-    }
-    if (call.frame.IsEnter())
-        call.request = kHandlerOpenEditor;
-    return false;
+    CodecAnswer answer{.text = std::to_string(value)};
+    if (request.IsKey(' '))
+        answer.value = value + 1;
+    else if (request.IsEnter())
+        answer.open = CodecOpen::Editor(0, 0);
+    return answer;
 }
 
 void warnAboveFive(indCellHandler &frame, const CellBinding &, std::int32_t value)
@@ -285,6 +283,263 @@ TEST_F(HandlerTest, CodecAsksForTheEditor)
     cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
     Request request(cell, cmcCellCapsule::kCodeEnter);
     EXPECT_EQ(request.run(kHandlerAction, bindings), kHandlerOpenEditor);
+}
+
+// A run of labels bound by one row: each label of the run reads and writes
+// its own byte, two bytes after the one before.
+TEST_F(HandlerTest, LabelsOfARunFindTheirOwnValues)
+{
+    const CellBinding rows[] = {{.label = CL_EeDebugWin_0,
+                                 .lastLabel = CL_EeDebugWin_3,
+                                 .storage = CellStorage::imageByte(kSetModeByte).stepPerLabel(2),
+                                 .codec = stepOnSpace}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    cmcEeprom &image = model->WorkingImage();
+    const std::vector<std::uint8_t> before = {10, 0xEE, 20, 0xEE, 30, 0xEE, 40};
+    for (std::size_t i = 0; i < before.size(); ++i)
+        image.SetByte(kSetModeByte + static_cast<std::int32_t>(i), before[i]);
+    cmcCellObj third = cellOf(CT_Null, CL_EeDebugWin_2);
+    Request step(third, ' ');
+    step.run(kHandlerAction, bindings);
+    EXPECT_EQ(step.capsule.outputText, "30");
+    const std::vector<std::uint8_t> expected = {10, 0xEE, 20, 0xEE, 31, 0xEE, 40};
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(image.GetByte(kSetModeByte + static_cast<std::int32_t>(i)), expected[i]) << i;
+    cmcCellObj last = cellOf(CT_Null, CL_EeDebugWin_3);
+    EXPECT_EQ(indCellHandler::TextOf(last, 0, bindings), "40");
+}
+
+// --- What a codec sees and what its answer does ---------------------------
+
+CodecRequest g_seen;
+CodecAnswer g_answer;
+
+CodecAnswer answerAsTold(std::int32_t, const CodecRequest &request)
+{
+    g_seen = request;
+    return g_answer;
+}
+
+struct RequestCase {
+    const char *name;
+    std::int32_t code;
+    std::uint32_t inputMode;
+    const char *typed;
+    bool onGrid;
+    CodecRequest::Kind kind;
+};
+
+class CodecRequestTest : public HandlerTest, public ::testing::WithParamInterface<RequestCase>
+{};
+
+TEST_P(CodecRequestTest, TellsTheCodecWhatTheCellAsks)
+{
+    const RequestCase &c = GetParam();
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast,
+                                 .storage = CellStorage::imageByte(kSetModeByte),
+                                 .codec = answerAsTold}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    g_answer = {};
+    cmcCellObj chosen = cellOf(CT_Null, Flex0, 7);
+    cmcCellCapsule list;
+    list.cell = &chosen;
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast, 3);
+    cell.SetText("own text");
+    Request request(cell, c.code);
+    request.capsule.inputMode = c.inputMode;
+    request.capsule.inputText = c.typed;
+    request.capsule.origin = &list;
+    request.capsule.grid = c.onGrid ? reinterpret_cast<cuiGrid *>(&list) : nullptr;
+    request.run(c.code == 0 && c.inputMode == 0 ? kHandlerDraw : kHandlerAction, bindings);
+    EXPECT_EQ(g_seen.kind, c.kind);
+    EXPECT_EQ(g_seen.interactive, c.onGrid);
+    EXPECT_EQ(g_seen.index, 3);
+    EXPECT_EQ(g_seen.cellText, "own text");
+    if (c.kind == CodecRequest::Kind::Key) {
+        EXPECT_EQ(g_seen.code, c.code);
+    }
+    if (c.kind == CodecRequest::Kind::Typed) {
+        EXPECT_EQ(g_seen.typed, c.typed);
+    }
+    if (c.kind == CodecRequest::Kind::Chosen) {
+        EXPECT_EQ(g_seen.chosenStyle, Flex0);
+        EXPECT_EQ(g_seen.chosenEntry, 7);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, CodecRequestTest,
+    ::testing::Values(
+        RequestCase{"Draw", 0, cmcCellCapsule::kInputKey, "", true, CodecRequest::Kind::Draw},
+        RequestCase{"KeyOnTheGrid", ' ', cmcCellCapsule::kInputKey, "", true,
+                    CodecRequest::Kind::Key},
+        RequestCase{"MenuClick", 13, cmcCellCapsule::kInputKey, "", false, CodecRequest::Kind::Key},
+        RequestCase{"TypedText", 0, cmcCellCapsule::kInputText, "146.52", true,
+                    CodecRequest::Kind::Typed},
+        RequestCase{"ListAnswer", 0, cmcCellCapsule::kInputChosen, "", true,
+                    CodecRequest::Kind::Chosen}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(HandlerTest, EnterAliasReachesTheCodecAsEnter)
+{
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast, .codec = answerAsTold}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast);
+    Request request(cell, cmcCellCapsule::kCodeEnterAlias);
+    request.run(kHandlerAction, bindings);
+    EXPECT_TRUE(g_seen.IsEnter());
+}
+
+struct AnswerCase {
+    const char *name;
+    CodecAnswer answer;
+    std::int32_t mode;
+    std::int32_t result;
+    std::vector<std::string> calls; // what the window was asked
+    std::optional<std::uint32_t> colour;
+    int horizontalAlign;
+    int userFlags;
+};
+
+class CodecAnswerTest : public HandlerTest, public ::testing::WithParamInterface<AnswerCase>
+{};
+
+TEST_P(CodecAnswerTest, IsCarriedOutOnTheCell)
+{
+    const AnswerCase &c = GetParam();
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast,
+                                 .storage = CellStorage::imageByte(kSetModeByte),
+                                 .codec = answerAsTold}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    g_answer = c.answer;
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast);
+    cell.flags1 = 0x02; // right-aligned, at the top
+    Request request(cell, c.mode == kHandlerAction ? cmcCellCapsule::kCodeEnter : 0);
+    EXPECT_EQ(request.run(c.mode, bindings), c.result);
+    EXPECT_EQ(request.capsule.outputText, c.answer.text);
+    EXPECT_EQ(calls, c.calls);
+    EXPECT_EQ(cell.font ? std::optional<std::uint32_t>(cell.font->colour) : std::nullopt, c.colour);
+    EXPECT_EQ(cell.HorizontalAlign(), c.horizontalAlign);
+    EXPECT_EQ(flagsOf(cell), c.userFlags);
+    if (c.answer.open.kind == CodecOpen::Kind::Editor) {
+        EXPECT_EQ(request.capsule.editSelStart, c.answer.open.selectionStart);
+        EXPECT_EQ(request.capsule.editSelLength, c.answer.open.selectionLength);
+    }
+}
+
+CodecAnswer withLook(CodecLook::Colour colour,
+                     CodecLook::Align align = CodecLook::Align::AsDescribed)
+{
+    return {.text = "x", .look = {colour, align}};
+}
+
+CodecAnswer opening(CodecOpen open) { return {.text = "146.520000", .open = std::move(open)}; }
+
+CodecOpen flagBitsWindow()
+{
+    CodecOpen open;
+    open.kind = CodecOpen::Kind::Window;
+    open.key = "GI_Win_FlagBits";
+    open.first = 1;
+    open.last = 16;
+    return open;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CodecAnswerTest,
+    ::testing::Values(
+        AnswerCase{"PlainText", {.text = "12"}, kHandlerDraw, kHandlerNothing, {}, {}, 2, 0},
+        AnswerCase{"List",
+                   opening(CodecOpen::List("GI_Sheet_Sel_Misc_OnOff", Flex0, 1, "Y")),
+                   kHandlerAction,
+                   kHandlerRedraw,
+                   {"list GI_Sheet_Sel_Misc_OnOff style 1 at 1 tag Y"},
+                   {},
+                   2,
+                   0},
+        AnswerCase{"Editor",
+                   opening(CodecOpen::Editor(3, 4)),
+                   kHandlerAction,
+                   kHandlerOpenEditor,
+                   {},
+                   {},
+                   2,
+                   0},
+        AnswerCase{"Window",
+                   opening(flagBitsWindow()),
+                   kHandlerAction,
+                   kHandlerRedraw,
+                   {"window GI_Win_FlagBits 1..16"},
+                   {},
+                   2,
+                   0},
+        AnswerCase{"SilverWhenDrawn",
+                   withLook(CodecLook::Colour::Silver),
+                   kHandlerDraw,
+                   kHandlerNothing,
+                   {},
+                   kColourSilver,
+                   2,
+                   0},
+        AnswerCase{"NoColourOnAnAction",
+                   withLook(CodecLook::Colour::Silver),
+                   kHandlerAction,
+                   kHandlerNothing,
+                   {},
+                   {},
+                   2,
+                   0},
+        AnswerCase{"OliveWhenDrawn",
+                   withLook(CodecLook::Colour::Olive),
+                   kHandlerDraw,
+                   kHandlerNothing,
+                   {},
+                   kColourOlive,
+                   2,
+                   0},
+        AnswerCase{"LeftAligned",
+                   withLook(CodecLook::Colour::AsDescribed, CodecLook::Align::Left),
+                   kHandlerDraw,
+                   kHandlerNothing,
+                   {},
+                   {},
+                   0,
+                   0},
+        AnswerCase{"Centred",
+                   withLook(CodecLook::Colour::AsDescribed, CodecLook::Align::Centre),
+                   kHandlerDraw,
+                   kHandlerNothing,
+                   {},
+                   {},
+                   1,
+                   0},
+        AnswerCase{"Checked", {.checked = true}, kHandlerDraw, kHandlerNothing, {}, {}, 2, 1}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+// A value in the answer is stored even when it equals the stored one: a
+// command's value is what runs it.
+TEST_F(HandlerTest, AnswerWithAValueStoresItAndWidensTheRedraw)
+{
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast,
+                                 .storage = CellStorage::imageByte(kSetModeByte),
+                                 .codec = answerAsTold,
+                                 .redrawOnChange = cmcCellCapsule::kRedrawSameLabel}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    for (std::int32_t value : {0x42, 0x42}) {
+        g_answer = {.text = "new", .value = value};
+        model->WorkingImage().SetByte(kSetModeByte, 0x42);
+        cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast);
+        Request request(cell, cmcCellCapsule::kCodeEnter);
+        request.run(kHandlerAction, bindings);
+        EXPECT_EQ(model->WorkingImage().GetByte(kSetModeByte), value);
+        EXPECT_EQ(request.masks, std::vector<std::uint32_t>{cmcCellCapsule::kRedrawSameCell |
+                                                            cmcCellCapsule::kRedrawSameLabel});
+    }
 }
 
 TEST_F(HandlerTest, ChangedRecordIsWrittenBackAndRedrawsTheRow)
