@@ -37,9 +37,12 @@ public:
     }
 
     // The same field `index` strides of `stride` bytes further on. A place
-    // beyond any image becomes an address every image refuses.
+    // beyond any image becomes an address every image refuses, and a refused
+    // field stays refused: stepping on must not land it inside again.
     constexpr BitField Stepped(std::int32_t index, std::int32_t stride) const
     {
+        if (address_ < 0)
+            return *this;
         const std::int64_t at = std::int64_t{address_} + std::int64_t{index} * stride;
         return {at >= 0 && at <= INT32_MAX ? static_cast<std::int32_t>(at) : -1, firstBit_, width_};
     }

@@ -110,6 +110,7 @@ TEST(BitField, HelpersNameTheFieldTheyDescribe)
         {"negative nibble", BitField::nibble(10, -2), -1, 0, 4},
         {"stepped below 0", BitField(10, 0, 8).Stepped(-1, 18), -1, 0, 8},
         {"stepped past 32 bits", BitField(10, 0, 8).Stepped(INT32_MAX, 2), -1, 0, 8},
+        {"refused stays refused", BitField::mapBit(10, -1).Stepped(1, 4), -1, 0, 1},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(c.field.Address(), c.address) << c.name;
