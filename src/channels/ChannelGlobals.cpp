@@ -2,6 +2,7 @@
 
 #include "channels/ChannelOffsets.h"
 #include "channels/datCh.h"
+#include "image/BitField.h"
 #include "image/cmcEeprom.h"
 
 #include <algorithm>
@@ -10,19 +11,23 @@ using namespace channel_offsets;
 
 namespace {
 constexpr uint8_t kDigitalOnly = 3;
-constexpr uint8_t kDtmfDecodeBit = 0x20;
-constexpr int kDtmfDecodeByte = 18;
+// Channel 0's signalling mode and its derived DTMF decode bit; the other
+// channels' follow a row further on each.
+constexpr BitField kDigSig{kChannelMain + 12, 0, 2};
+constexpr BitField kDtmfDecodes = BitField::bit(kChannelExtra + 18, 5);
+constexpr int kBankFlagBit = 7;
+
+BitField word(int32_t address) { return BitField::bytes(address, 2); }
 } // namespace
 
 int ChannelGlobals::readWord(const cmcEeprom &image, int32_t address)
 {
-    return (image.GetByte(address) << 8) | image.GetByte(address + 1);
+    return static_cast<int>(word(address).Read(image));
 }
 
 void ChannelGlobals::writeWord(cmcEeprom &image, int32_t address, int value)
 {
-    image.SetByte(address, static_cast<uint8_t>((value >> 8) & 0xFF));
-    image.SetByte(address + 1, static_cast<uint8_t>(value & 0xFF));
+    word(address).Write(image, static_cast<uint32_t>(value));
 }
 
 int ChannelGlobals::bankChannelCount(const cmcEeprom &image, int bank)
@@ -48,15 +53,14 @@ int ChannelGlobals::bankFirstChannel(const cmcEeprom &image, int bank)
 
 bool ChannelGlobals::bankFlag(const cmcEeprom &image, int32_t flagsAddress, int bank)
 {
-    return bank == 0 && (image.GetByte(flagsAddress) & 0x80) != 0;
+    return bank == 0 && BitField::bit(flagsAddress, kBankFlagBit).Read(image) != 0;
 }
 
 bool ChannelGlobals::setBankFlag(cmcEeprom &image, int32_t flagsAddress, int bank, bool on)
 {
     if (bank != 0)
         return false;
-    const uint8_t kept = image.GetByte(flagsAddress) & 0x7F;
-    image.SetByte(flagsAddress, static_cast<uint8_t>(on ? kept | 0x80 : kept));
+    BitField::bit(flagsAddress, kBankFlagBit).Write(image, on ? 1 : 0);
     return on;
 }
 
@@ -94,10 +98,8 @@ void ChannelGlobals::refreshDtmfBits(cmcEeprom &image)
         anyDigits = anyDigits ||
                     image.GetByte(kDtmfDecode + kDtmfDecodeSize * row + kDtmfDecodeDigitCount) != 0;
     for (int channel = 0; channel < kChannels; ++channel) {
-        const uint8_t digSig = image.GetByte(kChannelMain + kChannelMainSize * channel + 12) & 3;
-        const int32_t flags = kChannelExtra + kChannelExtraSize * channel + kDtmfDecodeByte;
-        const uint8_t kept = image.GetByte(flags) & static_cast<uint8_t>(~kDtmfDecodeBit);
-        const bool decodes = anyDigits && digSig != kDigitalOnly;
-        image.SetByte(flags, static_cast<uint8_t>(decodes ? kept | kDtmfDecodeBit : kept));
+        const bool decodes =
+            anyDigits && kDigSig.Stepped(channel, kChannelMainSize).Read(image) != kDigitalOnly;
+        kDtmfDecodes.Stepped(channel, kChannelExtraSize).Write(image, decodes ? 1 : 0);
     }
 }

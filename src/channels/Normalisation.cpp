@@ -3,6 +3,7 @@
 #include "channels/ChannelGlobals.h"
 #include "channels/ChannelOffsets.h"
 #include "channels/datCh.h"
+#include "image/BitField.h"
 #include "image/LayoutConversion.h"
 #include "image/ParameterBlockTable.h"
 #include "image/WorkingLayout.h"
@@ -236,13 +237,10 @@ void Normalisation::Pass::repairWildcards()
         const int32_t id = co::kDpmrId + 18 * row;
         bool wildcard = false;
         for (int nibble = 3; nibble <= 6; ++nibble) {
-            const int32_t a = id + nibble / 2;
-            const bool high = nibble % 2 == 0;
-            const uint8_t digit = high ? at(a) >> 4 : at(a) & 0x0F;
-            wildcard = wildcard || digit == kWildcardDigit;
+            const BitField digit = BitField::nibble(id, nibble);
+            wildcard = wildcard || digit.Read(working) == kWildcardDigit;
             if (wildcard)
-                set(a, static_cast<uint8_t>(high ? (at(a) & 0x0F) | (kWildcardDigit << 4)
-                                                 : (at(a) & 0xF0) | kWildcardDigit));
+                digit.Write(working, kWildcardDigit);
         }
     }
 }
@@ -504,19 +502,16 @@ uint32_t Normalisation::Pass::idKey(const SortedIndex &sorted, int row) const
     const int32_t id = sorted.rows + sorted.rowSize * row;
     switch (sorted.key) {
     case IdKey::Number32:
-        return (uint32_t{at(id)} << 24) | (uint32_t{at(id + 1)} << 16) |
-               (uint32_t{at(id + 2)} << 8) | at(id + 3);
+        return BitField::bytes(id, 4).Read(working);
     case IdKey::Number16:
-        return (uint32_t{at(id)} << 8) | at(id + 1);
+        return BitField::bytes(id, 2).Read(working);
     case IdKey::Digits:
         break;
     }
     // Digit by digit, so a wildcard (10) carries into the place above.
     uint32_t key = 0;
-    for (int nibble = 0; nibble < kIdDigits; ++nibble) {
-        const uint8_t packed = at(id + nibble / 2);
-        key = key * 10 + ((nibble % 2 == 0) ? packed >> 4 : packed & 0x0F);
-    }
+    for (int nibble = 0; nibble < kIdDigits; ++nibble)
+        key = key * 10 + BitField::nibble(id, nibble).Read(working);
     return key;
 }
 

@@ -2,6 +2,7 @@
 
 #include "channels/ChannelGlobals.h"
 #include "channels/datCh.h"
+#include "image/BitField.h"
 #include "image/cmcEeprom.h"
 #include "platform/FatalError.h"
 
@@ -52,18 +53,12 @@ double &realOf(datCh &record, const Field &field)
 
 uint32_t readNumber(const cmcEeprom &image, int32_t address, int size)
 {
-    uint32_t value = 0;
-    for (int i = 0; i < size; ++i)
-        value = (value << 8) | image.GetByte(address + i);
-    return value;
+    return BitField::bytes(address, size).Read(image);
 }
 
 void writeNumber(cmcEeprom &image, int32_t address, int size, uint32_t value)
 {
-    for (int i = size - 1; i >= 0; --i) {
-        image.SetByte(address + i, static_cast<uint8_t>(value & 0xFF));
-        value >>= 8;
-    }
+    BitField::bytes(address, size).Write(image, value);
 }
 
 int32_t clampFrequency(int64_t hertz)
@@ -71,25 +66,11 @@ int32_t clampFrequency(int64_t hertz)
     return static_cast<int32_t>(std::clamp<int64_t>(hertz, 0, datCh::kMaxFrequency));
 }
 
-uint8_t fieldMask(const Field &field) { return static_cast<uint8_t>((1u << field.width) - 1); }
-
-void writeBits(cmcEeprom &image, int32_t address, const Field &field, uint32_t bits)
-{
-    const uint8_t mask = static_cast<uint8_t>(fieldMask(field) << field.lsb);
-    const uint8_t kept = image.GetByte(address) & static_cast<uint8_t>(~mask);
-    image.SetByte(address, static_cast<uint8_t>(kept | ((bits << field.lsb) & mask)));
-}
+BitField bitsOf(int32_t address, const Field &field) { return {address, field.lsb, field.width}; }
 
 void writeBit(cmcEeprom &image, int32_t address, uint8_t bit, bool on)
 {
-    const uint8_t mask = static_cast<uint8_t>(1u << bit);
-    const uint8_t kept = image.GetByte(address) & static_cast<uint8_t>(~mask);
-    image.SetByte(address, static_cast<uint8_t>(on ? kept | mask : kept));
-}
-
-uint32_t readBits(const cmcEeprom &image, int32_t address, const Field &field)
-{
-    return (image.GetByte(address) >> field.lsb) & fieldMask(field);
+    BitField::bit(address, bit).Write(image, on ? 1 : 0);
 }
 
 // An action number 26..37 picks one of four outputs (group 1..4) in one of
@@ -108,38 +89,23 @@ bool holdsNonSpace(std::span<const uint8_t> text)
     return std::any_of(text.begin(), text.end(), [](uint8_t c) { return c != ' '; });
 }
 
-// Bit `row` of a bitmap that starts at address, first row in the top bit.
-int32_t rowBitAddress(int32_t address, int row) { return address + row / 8; }
-uint8_t rowBitMask(int row) { return static_cast<uint8_t>(0x80 >> (row % 8)); }
-
-void writeRowBit(cmcEeprom &image, int32_t address, int row, bool on)
-{
-    const int32_t at = rowBitAddress(address, row);
-    const uint8_t kept = image.GetByte(at) & static_cast<uint8_t>(~rowBitMask(row));
-    image.SetByte(at, static_cast<uint8_t>(on ? kept | rowBitMask(row) : kept));
-}
-
-bool readRowBit(const cmcEeprom &image, int32_t address, int row)
-{
-    return (image.GetByte(rowBitAddress(address, row)) & rowBitMask(row)) != 0;
-}
-
 // Scan membership: bitmap k holds member bit (planes - 2 - k); the last
 // bitmap holds no list and is cleared on every write.
 int32_t decodePlanes(const cmcEeprom &image, int32_t address, const Field &field, int row)
 {
+    const BitField first = BitField::mapBit(address, row);
     uint32_t value = 0;
     for (int plane = 0; plane < field.width; ++plane)
-        value = (value << 1) | (readRowBit(image, address + field.value * plane, row) ? 1 : 0);
+        value = (value << 1) | first.Stepped(plane, field.value).Read(image);
     return static_cast<int32_t>(value >> 1);
 }
 
 void encodePlanes(cmcEeprom &image, int32_t address, const Field &field, int row, int32_t value)
 {
+    const BitField first = BitField::mapBit(address, row);
     const uint32_t shifted = static_cast<uint32_t>(value) << 1;
     for (int plane = 0; plane < field.width; ++plane)
-        writeRowBit(image, address + field.value * plane, row,
-                    ((shifted >> (field.width - 1 - plane)) & 1) != 0);
+        first.Stepped(plane, field.value).Write(image, shifted >> (field.width - 1 - plane));
 }
 
 int32_t decodeBcd(const cmcEeprom &image, int32_t address)
@@ -188,20 +154,18 @@ struct Place {
 void decodeNibbles(datCh &record, const Field &field, const Place &at)
 {
     std::span<uint8_t> digits = bytesOf(record, field);
-    for (int n = 0; n < field.width && n < static_cast<int>(digits.size()); ++n) {
-        const uint8_t packed = at.image.GetByte(at.address + n / 2);
-        digits[static_cast<std::size_t>(n)] = (n % 2 == 0) ? packed >> 4 : packed & 0x0F;
-    }
+    for (int n = 0; n < field.width && n < static_cast<int>(digits.size()); ++n)
+        digits[static_cast<std::size_t>(n)] =
+            static_cast<uint8_t>(BitField::nibble(at.address, n).Read(at.image));
 }
 
 void encodeNibbles(datCh &record, const Field &field, const Place &at)
 {
     std::span<uint8_t> digits = bytesOf(record, field);
-    for (int n = 0; n + 1 < field.width && n + 1 < static_cast<int>(digits.size()); n += 2) {
-        const auto high = static_cast<uint8_t>(digits[static_cast<std::size_t>(n)] & 0x0F);
-        const auto low = static_cast<uint8_t>(digits[static_cast<std::size_t>(n) + 1] & 0x0F);
-        at.image.SetByte(at.address + n / 2, static_cast<uint8_t>((high << 4) | low));
-    }
+    // Only whole bytes are written: an odd last digit leaves its byte alone.
+    const int written = std::min(field.width / 2, static_cast<int>(digits.size()) / 2) * 2;
+    for (int n = 0; n < written; ++n)
+        BitField::nibble(at.address, n).Write(at.image, digits[static_cast<std::size_t>(n)]);
 }
 
 void decodeField(datCh &record, const Field &field, const Place &at)
@@ -209,11 +173,11 @@ void decodeField(datCh &record, const Field &field, const Place &at)
     cmcEeprom &image = at.image;
     switch (field.coding) {
     case Coding::Bits:
-        member<int32_t>(record, field) |= static_cast<int32_t>(readBits(image, at.address, field))
-                                          << field.shift;
+        member<int32_t>(record, field) |=
+            static_cast<int32_t>(bitsOf(at.address, field).Read(image)) << field.shift;
         break;
     case Coding::NotBit:
-        member<int32_t>(record, field) |= (readBits(image, at.address, field) == 0 ? 1 : 0)
+        member<int32_t>(record, field) |= (bitsOf(at.address, field).Read(image) == 0 ? 1 : 0)
                                           << field.shift;
         break;
     case Coding::Number:
@@ -254,7 +218,8 @@ void decodeField(datCh &record, const Field &field, const Place &at)
         member<int32_t>(record, field) = decodePlanes(image, at.address, field, at.row);
         break;
     case Coding::RowBit:
-        member<int32_t>(record, field) = readRowBit(image, at.address, at.row) ? 1 : 0;
+        member<int32_t>(record, field) =
+            static_cast<int32_t>(BitField::mapBit(at.address, at.row).Read(image));
         break;
     case Coding::Real:
         realOf(record, field) = readNumber(image, at.address, field.width);
@@ -267,7 +232,7 @@ void decodeField(datCh &record, const Field &field, const Place &at)
         // Derived bytes are rewritten on every read too.
         break;
     case Coding::TwoToneCode:
-        member<int32_t>(record, field) = (image.GetByte(at.address) & 0x0F) != 0x0F ? 1 : 0;
+        member<int32_t>(record, field) = BitField::nibble(at.address, 1).Read(image) != 0x0F;
         break;
     case Coding::TextPresent:
     case Coding::Fill:
@@ -283,8 +248,7 @@ void encodeDerived(datCh &record, const Field &field, const Place &at)
     if (field.coding == Coding::ActionGroup) {
         image.SetByte(at.address, actionGroup(value));
     } else if (field.coding == Coding::ActionState) {
-        const uint8_t kept = image.GetByte(at.address) & 0xFC;
-        image.SetByte(at.address, static_cast<uint8_t>(kept | actionState(value)));
+        BitField(at.address, 0, 2).Write(image, actionState(value));
     }
 }
 
@@ -293,13 +257,15 @@ void encodeField(datCh &record, const Field &field, const Place &at)
     cmcEeprom &image = at.image;
     switch (field.coding) {
     case Coding::Bits:
-        writeBits(image, at.address, field,
-                  static_cast<uint32_t>(member<int32_t>(record, field)) >> field.shift);
+        bitsOf(at.address, field)
+            .Write(image, static_cast<uint32_t>(member<int32_t>(record, field)) >> field.shift);
         break;
-    case Coding::NotBit:
-        writeBits(image, at.address, field,
-                  ((static_cast<uint32_t>(member<int32_t>(record, field)) >> field.shift) & 1) ^ 1);
+    case Coding::NotBit: {
+        const uint32_t on =
+            (static_cast<uint32_t>(member<int32_t>(record, field)) >> field.shift) & 1;
+        bitsOf(at.address, field).Write(image, on ^ 1);
         break;
+    }
     case Coding::Number:
         writeNumber(image, at.address, field.width,
                     static_cast<uint32_t>(member<int32_t>(record, field)));
@@ -359,7 +325,8 @@ void encodeField(datCh &record, const Field &field, const Place &at)
         encodePlanes(image, at.address, field, at.row, member<int32_t>(record, field));
         break;
     case Coding::RowBit:
-        writeRowBit(image, at.address, at.row, member<int32_t>(record, field) != 0);
+        BitField::mapBit(at.address, at.row)
+            .Write(image, member<int32_t>(record, field) != 0 ? 1 : 0);
         break;
     case Coding::Real:
         writeNumber(image, at.address, field.width,

@@ -1,29 +1,29 @@
 #include "image/ImageWords.h"
 
+#include "image/BitField.h"
+
 #include <vector>
 
 namespace image_words {
 
 uint16_t read16(const cmcEeprom &image, int32_t address)
 {
-    return static_cast<uint16_t>((image.GetByte(address) << 8) | image.GetByte(address + 1));
+    return static_cast<uint16_t>(BitField::bytes(address, 2).Read(image));
 }
 
 void write16(cmcEeprom &image, int32_t address, uint16_t value)
 {
-    image.SetByte(address, static_cast<uint8_t>(value >> 8));
-    image.SetByte(address + 1, static_cast<uint8_t>(value));
+    BitField::bytes(address, 2).Write(image, value);
 }
 
 uint32_t read32(const cmcEeprom &image, int32_t address)
 {
-    return (uint32_t{read16(image, address)} << 16) | read16(image, address + 2);
+    return BitField::bytes(address, 4).Read(image);
 }
 
 void write32(cmcEeprom &image, int32_t address, uint32_t value)
 {
-    write16(image, address, static_cast<uint16_t>(value >> 16));
-    write16(image, address + 2, static_cast<uint16_t>(value));
+    BitField::bytes(address, 4).Write(image, value);
 }
 
 void copyWithin(cmcEeprom &image, int32_t source, int32_t destination, int32_t n)
