@@ -11,15 +11,14 @@
 #include "cells/cmcCellObj.h"
 #include "cells/cmcEvMan.h"
 #include "platform/FatalError.h"
+#include "platform/HexDigits.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -63,19 +62,6 @@ std::int32_t askAbout(const cmcCellObj &cell, std::int32_t code,
         bindings, context != nullptr ? context : &fresh, capsule, kHandlerDraw);
     capsule.cell = nullptr;
     return result;
-}
-
-bool isHexText(const std::string &text)
-{
-    return std::all_of(text.begin(), text.end(),
-                       [](unsigned char c) { return std::isxdigit(c) != 0; });
-}
-
-long hexNumber(const std::string &text, std::size_t first, std::size_t count)
-{
-    long number = 0;
-    std::from_chars(text.data() + first, text.data() + first + count, number, 16);
-    return number;
 }
 
 } // namespace
@@ -261,11 +247,13 @@ void indCellHandler::CopySerialNumber()
     cmcCellCapsule inner;
     askAbout(cell, 0, bindings_, inner, context_);
     const std::string &serial = inner.outputText;
-    if (serial.size() != 12 || !isHexText(serial))
+    if (serial.size() != 12 || !platform::isHexText(serial))
         return;
+    const std::string_view digits(serial);
     char text[32];
-    std::snprintf(text, sizeof text, "%02d%05ld", static_cast<int>(hexNumber(serial, 0, 2)),
-                  hexNumber(serial, 2, 6));
+    std::snprintf(text, sizeof text, "%02u%05u",
+                  platform::hexNumber(digits.substr(0, 2)).value_or(0),
+                  platform::hexNumber(digits.substr(2, 6)).value_or(0));
     host.CopyToClipboard(text);
 }
 

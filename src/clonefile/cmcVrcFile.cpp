@@ -1,5 +1,6 @@
 #include "clonefile/cmcVrcFile.h"
 
+#include "platform/HexDigits.h"
 #include "platform/MessageService.h"
 #include "platform/SafeFileWriter.h"
 #include "platform/TextFileReader.h"
@@ -68,24 +69,11 @@ LineRead readPhysicalLine(platform::TextFileReader &reader, std::string &text, b
     return LineRead::Line;
 }
 
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Digits known to be valid, read as one base-16 number.
-int32_t hexNumber(const std::string &text, size_t start, size_t count)
+int32_t hexAt(const std::string &text, size_t start, size_t count)
 {
-    int32_t value = 0;
-    for (size_t i = start; i < start + count; ++i)
-        value = value * 16 + hexDigitValue(text[i]);
-    return value;
+    return static_cast<int32_t>(
+        platform::hexNumber(std::string_view(text).substr(start, count)).value_or(0));
 }
 
 bool allOf(const std::string &text, bool (*accepted)(char))
@@ -98,7 +86,6 @@ bool allOf(const std::string &text, bool (*accepted)(char))
 }
 
 bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
-bool isHexDigit(char c) { return hexDigitValue(c) >= 0; }
 
 // C's decimal reading (blanks, sign, digits up to the first other character,
 // 0 without digits), kept within int.
@@ -276,8 +263,8 @@ int cmcVrcFile::readHeader(platform::TextFileReader &reader)
     if (readPhysicalLine(reader, text, hadLineEnd) != LineRead::Line || !hadLineEnd ||
         text.size() != kHeaderLength || !allOf(text, isDecimalDigit))
         return ErrFormat;
-    const int modelCode = hexNumber(text, 0, 4);
-    const int subCode = hexNumber(text, 4, 4);
+    const int modelCode = hexAt(text, 0, 4);
+    const int subCode = hexAt(text, 4, 4);
     int error = ErrModel;
     if (headerCheck_ == nullptr || headerCheck_(headerContext_, modelCode, subCode, &error))
         return ErrNone;
@@ -342,15 +329,15 @@ int cmcVrcFile::storeDataLine(const DataLine &line)
 bool cmcVrcFile::parseDataLine(const std::string &text, DataLine &line)
 {
     const auto length = static_cast<int>(text.size());
-    if (length < kMinDataLineLength || length > kMaxDataLineLength || !allOf(text, isHexDigit))
+    if (length < kMinDataLineLength || length > kMaxDataLineLength || !platform::isHexText(text))
         return false;
-    line.address = hexNumber(text, 0, 4);
-    line.count = hexNumber(text, 4, 2);
+    line.address = hexAt(text, 0, 4);
+    line.count = hexAt(text, 4, 2);
     if (length != 6 + 2 * line.count)
         return false;
     for (int32_t i = 0; i < line.count; ++i)
         line.bytes[static_cast<size_t>(i)] =
-            static_cast<uint8_t>(hexNumber(text, 6 + 2 * static_cast<size_t>(i), 2));
+            static_cast<uint8_t>(hexAt(text, 6 + 2 * static_cast<size_t>(i), 2));
     return true;
 }
 

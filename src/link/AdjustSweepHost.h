@@ -17,6 +17,7 @@ public:
     // The band's three result bytes: best value, last value, best reading.
     virtual std::uint8_t *SweepRecord(std::int32_t band) = 0;
     // Stores a value into the adjustment data byte at the offset, in the
-    // working image and in the displayed copy, and tells the views (event 13).
+    // working image and in the displayed copy, and has every labelled cell
+    // redrawn so the views show it.
     virtual void StoreAdjustValue(std::int32_t offset, std::uint8_t value) = 0;
 };

@@ -4,6 +4,7 @@
 #include "link/CloneHost.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "platform/HexDigits.h"
 #include "platform/MessageService.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
@@ -39,17 +40,6 @@ bool makerMarkAt(const cmcEeprom &image, std::int32_t address)
     std::uint8_t bytes[kMakerMarkLength];
     return readBytes(image, address, bytes, kMakerMarkLength) &&
            std::memcmp(bytes, kMakerMark, kMakerMarkLength) == 0;
-}
-
-int anyCaseHexDigit(std::uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return 0;
 }
 
 } // namespace
@@ -143,7 +133,8 @@ std::int32_t CloneCommands::InfoEndAddress(const std::uint8_t *area)
 {
     std::int32_t value = 0;
     for (std::int32_t i = 0; i < 4; ++i)
-        value = value << 4 | anyCaseHexDigit(area[kInfoEndAddressByte + i]);
+        value =
+            value << 4 | std::max(platform::hexDigitValue(char(area[kInfoEndAddressByte + i])), 0);
     return (value & ~0xF) + 15;
 }
 

@@ -12,8 +12,8 @@ struct dst_CDrv_Result;
 // The main frame's clone commands (read, write, clone information) and the
 // result handlers and image check they rely on, built on the clone manager
 // and on the main frame through CloneHost. The main frame owns one beside its
-// clone manager; its slots 12 and 14 call ReadContinuation and
-// WriteContinuation here as their base behaviour.
+// clone manager; its read and write continuations call ReadContinuation and
+// WriteContinuation here unless the model has its own.
 class CloneCommands
 {
 public:
@@ -31,18 +31,18 @@ public:
     // Clone read: ends a cell edit, offers to save a modified document, then
     // an ID read that continues in the host's read continuation.
     void CloneRead();
-    // Base of slot 13: an ID read that continues in the host's write
-    // continuation.
+    // Clone write: an ID read that continues in the host's write
+    // continuation, where a model may look at the radio first.
     void CloneWrite();
     // ID read; on success the clone information window.
     void CloneInfo();
 
-    // Base of slot 12: after a good ID read, the read of the radio memory up
-    // to the end address its clone information reports.
+    // The common read continuation: after a good ID read, the read of the
+    // radio memory up to the end address its clone information reports.
     void ReadContinuation(const dst_CDrv_Result &result);
     // The read itself, for a model that checks more first.
     bool StartRead();
-    // Base of slot 14: the write of the working image.
+    // The common write continuation: the write of the working image.
     void WriteContinuation(const dst_CDrv_Result &result);
     // A write whose result ends in the write-done handling.
     bool StartWrite(const cmcEeprom &image, const RangeList &ranges);
@@ -50,8 +50,8 @@ public:
     // The ID handler and the read handler (registered with the manager).
     static void IdHandler(void *context, dst_CDrv_Result *result);
     static void ReadHandler(void *context, dst_CDrv_Result *result);
-    // Base of slot 4: the radio image header, and when strict the maker
-    // marks and model code too.
+    // The common image check: the radio image header, and when strict the
+    // maker marks and model code too.
     static bool ImageCheck(const cmcEeprom &image, bool strict);
     // Last address a clone read asks for: the 4 hex digits at bytes 56 to
     // 59 of the clone information (other characters count as 0), rounded

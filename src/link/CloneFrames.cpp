@@ -1,6 +1,7 @@
 #include "link/CloneFrames.h"
 
 #include "link/HexText.h"
+#include "platform/HexDigits.h"
 
 #include <cstdio>
 #include <cstring>
@@ -50,11 +51,7 @@ void appendHexByte(cmcBuff &out, std::uint8_t byte)
 
 int upperHexDigit(std::uint8_t character)
 {
-    if (character >= '0' && character <= '9')
-        return character - '0';
-    if (character >= 'A' && character <= 'F')
-        return character - 'A' + 10;
-    return -1;
+    return platform::upperHexDigitValue(static_cast<char>(character));
 }
 
 cmcBuff requestFrame(std::uint8_t command, std::int32_t id1, std::int32_t id2)

@@ -41,21 +41,25 @@ public:
     virtual std::uint8_t *CloneInfoArea() = 0;
     virtual cmcEeprom &WorkingImage() = 0;
 
-    // Slot 4: the image header check (its base is CloneCommands::ImageCheck).
+    // The image header check, which a model may make stricter than
+    // CloneCommands::ImageCheck.
     virtual bool ImageCheck(const cmcEeprom &image, bool strict) = 0;
-    // Slot 5: true refuses the image.
+    // The model's own say on an image that passed the header check; true
+    // refuses it.
     virtual bool ModelCheck(const cmcEeprom &image) = 0;
-    // Slot 6: after a file was opened or a clone read finished.
+    // Lets the model adapt an image after a file was opened or a clone read
+    // finished.
     virtual void AfterLoadHook(cmcEeprom &image) = 0;
-    // Slot 7: before the image is stored or sent.
+    // Lets the model prepare the image before it is stored or sent.
     virtual void BeforeSaveHook(cmcEeprom &image, bool store) = 0;
-    // Slot 12: after the ID read of a clone read (base:
+    // After the ID read of a clone read, so that a model can look at the
+    // radio before its memory is read (the common way is
     // CloneCommands::ReadContinuation).
     virtual void ReadContinuation(dst_CDrv_Result &result) = 0;
-    // Slot 14: after the ID read of a clone write (base:
+    // After the ID read of a clone write, likewise (the common way is
     // CloneCommands::WriteContinuation).
     virtual void WriteContinuation(dst_CDrv_Result &result) = 0;
-    // Slot 16: the address ranges of a kind of transfer.
+    // The address ranges of a kind of transfer, which depend on the model.
     virtual RangeList MakeRangeList(std::int32_t kind) = 0;
 
     // After a successful clone read: the reference copy becomes the working

@@ -1,17 +1,8 @@
 #include "link/HexText.h"
 
-namespace {
+#include "platform/HexDigits.h"
 
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+namespace {
 
 std::int32_t clampedLength(std::size_t size)
 {
@@ -29,7 +20,7 @@ cmcBuff BytesFromHex(std::string_view text)
     bytes.SetLength(0);
     int highNibble = -1;
     for (char c : text) {
-        const int digit = hexDigitValue(c);
+        const int digit = platform::hexDigitValue(c);
         if (digit < 0)
             continue;
         if (highNibble < 0) {

@@ -1,5 +1,6 @@
 #include "mainframe/cuiMain.h"
 
+#include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellObj.h"
@@ -200,7 +201,7 @@ void cuiMain::BuildWindow()
     MarkSaved();
     view_->CloseCurrentSheet();
     view_->BuildWindow();
-    SendEvent(2);
+    SendEvent(kEvRefreshStates);
     RebuildTree();
 }
 
@@ -209,7 +210,7 @@ void cuiMain::RebuildTree()
     view_->RebuildTree();
     WarningCheck();
     view_->CloseCurrentSheet();
-    SendEvent(26);
+    SendEvent(kEvRebuildChannelTree);
 }
 
 bool cuiMain::CheckImage(const cmcEeprom &image, bool strict)
@@ -510,7 +511,7 @@ void cuiMain::New()
     MarkSaved();
     SetFilePath({});
     view_->CloseCurrentSheet();
-    PostEvent(41, 0);
+    PostEvent(kEvBankCaption, 0);
     RebuildTree();
 }
 
@@ -561,7 +562,7 @@ bool cuiMain::LoadFile(const std::string &path)
         reference_.CopyFrom(working_);
         MarkSaved();
         view_->CloseCurrentSheet();
-        SendEvent(26);
+        SendEvent(kEvRebuildChannelTree);
     }
     view_->SetBusyCursor(false);
     RebuildTree();

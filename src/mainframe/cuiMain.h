@@ -96,7 +96,8 @@ public:
     // help overlay lists none.
     virtual int FindHelpContext(const cmcCellCapsule &capsule);
 
-    // Clone commands of the menu (the write is slot 13).
+    // Clone commands of the menu; the write (CloneWriteCommand) is one of the
+    // operations a model may replace.
     virtual void CloneRead();
     virtual void CloneInfo();
     indCloneMan &CloneManager() { return *cloneManager_; }

@@ -36,8 +36,8 @@ constexpr int kCloneInfoPasswordByte = 53;
 constexpr int kCloneInfoLimitByte = 34;
 constexpr int kCloneInfoMapRevisionByte = 35;
 constexpr int32_t kWriteBlockSize = 128;
-constexpr int kViewsRebuildEvent = 25;
-constexpr int kAdjustValueEvent = 13;
+// The clone commands live below the event codes and keep their own copy.
+static_assert(CloneCommands::kViewsRebuildEvent == kEvRefreshViews);
 
 const char *const kModelTypeSuffixes[] = {"Conv_Lmr_KCOOP_Rep", "Conv_Pmr_Dpmr_Rep"};
 
@@ -105,7 +105,7 @@ indMain::~indMain()
 void indMain::onEvent(void *object, const cmcEvent &event)
 {
     auto *model = static_cast<indMain *>(object);
-    if (event.type == kViewsRebuildEvent) {
+    if (event.type == kEvRefreshViews) {
         model->RebuildTree();
         return;
     }
@@ -249,7 +249,7 @@ void indMain::AfterLoad(cmcEeprom &image)
     ChangeModelType(ModelTypeFromOptionBits(image), false);
     if (hooks_.normalise)
         hooks_.normalise(image, false);
-    PostEvent(26);
+    PostEvent(kEvRebuildChannelTree);
 }
 
 void indMain::BeforeSave(cmcEeprom &image, bool store)
@@ -261,8 +261,8 @@ void indMain::BeforeSave(cmcEeprom &image, bool store)
 int indMain::WarningCheck()
 {
     const int problems = cuiMain::WarningCheck();
-    PostEvent(40);
-    PostEvent(36);
+    PostEvent(kEvRefreshBankImages);
+    PostEvent(kEvRefreshBankSheet);
     return problems;
 }
 
@@ -423,7 +423,7 @@ void indMain::StoreAdjustValue(int32_t offset, uint8_t value)
         return;
     WorkingImage().SetByte(offset, value);
     ReferenceImage().SetByte(offset, value);
-    PostEvent(kAdjustValueEvent);
+    PostEvent(kEvRedrawLabelled);
 }
 
 void indMain::SetSweep(int32_t band, bool pair)

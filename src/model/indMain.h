@@ -109,8 +109,9 @@ protected:
 
 private:
     static void onEvent(void *object, const cmcEvent &event);
-    // Events 27 to 34: a block operation opens or closes a place in the
-    // channels or a growing list. Other events are left alone.
+    // kEvInsertChannels to kEvDeleteCallList: a block operation opens or
+    // closes a place in the channels or a growing list. Other events are
+    // left alone.
     void answerEntryRequest(int32_t event, int index);
     bool changeListEntry(const EntryRequestTable &list, int index, bool insert);
     bool confirm(const char *key);

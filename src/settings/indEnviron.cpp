@@ -1,5 +1,6 @@
 #include "settings/indEnviron.h"
 
+#include "platform/HexDigits.h"
 #include "platform/InstanceLock.h"
 #include "platform/RegistryStore.h"
 
@@ -7,6 +8,7 @@
 #include <array>
 #include <climits>
 #include <optional>
+#include <string_view>
 
 using platform::RegistryStore;
 
@@ -165,17 +167,6 @@ std::string encodePassword(const std::string &text)
     return stored;
 }
 
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Two digits per character; a lone last digit is a character of its own.
 std::optional<std::string> decodePassword(const std::string &stored)
 {
@@ -183,14 +174,10 @@ std::optional<std::string> decodePassword(const std::string &stored)
         return std::string();
     std::string text;
     for (size_t i = 0; i < stored.size(); i += 2) {
-        int code = 0;
-        for (size_t j = i; j < std::min(i + 2, stored.size()); ++j) {
-            const int digit = hexDigitValue(stored[j]);
-            if (digit < 0)
-                return std::nullopt;
-            code = code * 16 + digit;
-        }
-        text += static_cast<char>(code);
+        const auto code = platform::hexNumber(std::string_view(stored).substr(i, 2));
+        if (!code)
+            return std::nullopt;
+        text += static_cast<char>(*code);
     }
     return text;
 }

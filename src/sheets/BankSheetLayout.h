@@ -23,10 +23,10 @@
 // A loop directive without a count ("LoopFrom") repeats its one-line body
 // once per channel of the bank; on screen one row more follows for a new
 // channel, and that row takes no part in multi-selection. Cells are prepared
-// for 42 rows so that rows come and go with the channels (events 38 and 39)
-// without a rebuild. Columns of labels that do not apply to the bank's kind
-// get no width, and the cursor never stops in them. Event 35 tells the cell
-// handler which bank the sheet shows.
+// for 42 rows so that rows come and go with the channels (kEvAppendRows and
+// kEvRemoveRows) without a rebuild. Columns of labels that do not apply to
+// the bank's kind get no width, and the cursor never stops in them.
+// kEvCurrentBank tells the cell handler which bank the sheet shows.
 template <class Sheet>
 class BankSheetLayout : public PreparedRowsLayout<Sheet>
 {
@@ -84,7 +84,8 @@ public:
     // The grid row of the bank's first channel; -1 before the build.
     int FirstChannelRow() const { return firstChannelRow_; }
 
-    // Events 38 and 39: rows for channels added or removed at the end.
+    // kEvAppendRows and kEvRemoveRows: rows for channels added or removed at
+    // the end.
     int AppendRows(int count) override
     {
         bank_ = BankFacts::Read(bankNumber_);
@@ -98,7 +99,8 @@ public:
 
 protected:
     int ListStartRow() const override { return firstChannelRow_; }
-    // Event 36: the title shows the bank's kind (on screen only).
+    // On kEvRefreshBankSheet: the title shows the bank's kind (on screen
+    // only).
     virtual void RefreshTitle() {}
 
 private:

@@ -27,9 +27,10 @@
 // A loop directive without a count ("LoopFrom") repeats its one-line body
 // once per entry; on screen the growing lists show one row more for a new
 // entry, which takes no part in multi-selection. Cells are prepared for 532
-// rows so that rows come and go with the entries (events 38 and 39) without
-// a rebuild. "(Only_Print n)" lines appear on paper only. Event 35 answers
-// the list's first entry, event 37 its table.
+// rows so that rows come and go with the entries (kEvAppendRows and
+// kEvRemoveRows) without a rebuild. "(Only_Print n)" lines appear on paper
+// only. kEvCurrentBank answers the list's first entry, kEvCurrentTable its
+// table.
 template <class Sheet>
 class ListSheetLayout : public PreparedRowsLayout<Sheet>
 {
@@ -87,8 +88,8 @@ public:
     // The grid row where the list starts; -1 before the build.
     int LoopMark() const { return loopMark_; }
 
-    // Events 38 and 39, for the lists that grow: rows for entries added or
-    // removed at the end.
+    // kEvAppendRows and kEvRemoveRows, for the lists that grow: rows for
+    // entries added or removed at the end.
     int AppendRows(int count) override
     {
         const int appended = list_.Grows() ? PreparedRowsLayout<Sheet>::AppendRows(count) : 0;

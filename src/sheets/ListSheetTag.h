@@ -30,7 +30,8 @@ struct ListSheetTag {
     static ListSheetTag Read(const std::string &tag, int tableNumber, const SheetModelFacts &facts);
 
     // Lists that take new entries at the end: one row more than entries on
-    // screen, and rows come and go with the entries (events 38 and 39).
+    // screen, and rows come and go with the entries (kEvAppendRows and
+    // kEvRemoveRows).
     bool Grows() const;
     // The rows the list loop repeats: the entries, and on screen the row
     // for a new entry where the list takes them.

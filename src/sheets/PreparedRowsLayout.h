@@ -11,7 +11,8 @@
 // What the sheets whose rows follow a list of the working image share, added
 // to a sheet engine: the build prepares cells for more rows than it shows
 // (copies of the last row, counting on), so that rows for entries added or
-// removed at the end come and go without a rebuild (events 38 and 39).
+// removed at the end come and go without a rebuild (kEvAppendRows and
+// kEvRemoveRows).
 template <class Sheet>
 class PreparedRowsLayout : public Sheet
 {
@@ -20,9 +21,9 @@ public:
     explicit PreparedRowsLayout(Args &&...args) : Sheet(std::forward<Args>(args)...)
     {}
 
-    // Events 38 and 39: rows for entries added or removed at the end. The
-    // rows above the list and the row for a new entry stay. Return how many
-    // rows came or went.
+    // kEvAppendRows and kEvRemoveRows: rows for entries added or removed at
+    // the end. The rows above the list and the row for a new entry stay.
+    // Return how many rows came or went.
     virtual int AppendRows(int count)
     {
         int appended = 0;
@@ -56,7 +57,8 @@ protected:
         this->FillRowsFromAbove(this->RowCount());
     }
 
-    // Events 38 and 39 carry the number of rows as their object; 0 is one.
+    // kEvAppendRows and kEvRemoveRows carry the number of rows as their
+    // object; 0 is one.
     static int RowsOf(const cmcEvent &event, int limit)
     {
         const auto rows = reinterpret_cast<std::intptr_t>(event.object);

@@ -1,5 +1,6 @@
 #include "sheets/SheetLayout.h"
 
+#include "cells/CellLabels.h"
 #include "cells/DescriptionText.h"
 #include "cells/indCellHandler.h"
 #include "platform/FatalError.h"
@@ -441,7 +442,7 @@ GridCoord SheetLayout::FindCell(std::int32_t category, std::int32_t label, std::
 
 GridCoord SheetLayout::InitialCell() const
 {
-    if (initialLabel_ == 0)
+    if (initialLabel_ == CL_Null)
         return {-1, -1};
     for (int row = 0; row < RowCount(); ++row) {
         for (int col = 0; col < colCount_; ++col) {

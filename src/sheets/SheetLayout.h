@@ -66,37 +66,32 @@ public:
     SheetLayout &operator=(const SheetLayout &) = delete;
 
     // --- virtual operations, in slot order ---
-    // 0
     virtual ~SheetLayout();
-    // 1: keeps the text after the descriptor's first comma.
+    // Keeps the text after the descriptor's first comma.
     virtual void SetTag(const std::string &tag);
-    // 2: builds the sheet (here: without a window).
+    // Builds the sheet (here: without a window).
     virtual void Show();
-    // 3: one property of the "_Style" key.
+    // One property of the "_Style" key.
     virtual void ApplyStyleProperty(std::string_view property);
-    // 4: one parenthesised directive of a ':' line of the cells key.
+    // One parenthesised directive of a ':' line of the cells key.
     virtual void ApplyDirective(std::string_view directive);
-    // 5: base cell, first pass, cell slots, second pass.
+    // Base cell, first pass, cell slots, second pass.
     virtual void BuildGrid();
-    // 6
     virtual void ParseBaseCell();
-    // 7: the row list and the column count.
+    // The row list and the column count.
     virtual void FirstPass();
-    // 8: the cells of every row, the sizes, the stored column widths.
+    // The cells of every row, the sizes, the stored column widths.
     virtual void SecondPass();
-    // 9: before each row of the second pass.
+    // Before each row of the second pass.
     virtual void RowHook(int row);
-    // 10: before each cell of the second pass.
+    // Before each cell of the second pass.
     virtual void CellHook(int col, int row);
-    // 11
     virtual std::string TitleText();
-    // 12: false when the style says "NoPrint".
+    // False when the style says "NoPrint".
     virtual bool CanPrint();
-    // 13: asked once more before the pages go out; as slot 12 here.
+    // Asked once more before the pages go out; the same as CanPrint here.
     virtual bool AgreesToPrint();
-    // 14
     virtual void LoadColWidths();
-    // 15
     virtual void SaveColWidths();
 
     // --- set-up, before Show ---
@@ -200,14 +195,16 @@ public:
     bool LoadingWidths() const { return loadingWidths_; }
 
 protected:
-    // The build without a window: the style, then slot 5.
+    // The build without a window: the style, then BuildGrid.
     void BuildLayout();
     // A build starts from the defaults of the style and from counters at
     // zero, so that building again gives the same sheet.
     void BeginBuild();
-    // Reads the "_Style" key and applies each parenthesised property (slot 3).
+    // Reads the "_Style" key and applies each parenthesised property
+    // (ApplyStyleProperty).
     void ApplyStyle();
-    // The base sheet's directives; what slot 4 does unless overridden.
+    // The base sheet's directives; what ApplyDirective does unless
+    // overridden.
     void ApplyBaseDirective(std::string_view directive);
     // Default cells for `rows` rows of the current column count.
     void AllocateCellSlots(int rows);

@@ -29,7 +29,7 @@ class QWidget;
 // sheet's context menu, or the items under one entry of another menu. Every
 // item is a cell description; the cell handler answers what a click does and
 // which state the item shows (checked, hidden, disabled, caption), asked
-// again each time a menu opens and whenever event 9 says so.
+// again each time a menu opens and whenever kEvMenuStates says so.
 //
 // The menu named M is read from "M_BasicCell" (line 0: the base cell of every
 // item) and "M_Body" (one item per line up to the first line beginning with
@@ -38,13 +38,14 @@ class QWidget;
 // the hot key, "-" makes a separator), the text after ':' in its identity the
 // shortcut ("Ctrl+C", "Del", "Enter") and its image index the icon.
 //
-// Events: 9 refreshes every item's state; 10 empties the submenu of the item
-// whose label is the argument; 11 fills that submenu from the key formed by
-// the event's text and "_Body", the new items clicking through the builder
-// given as the event's object, so that the main menu's edit entry behaves
-// exactly like the current sheet's context menu. Menus ask event 12 (object =
-// the root of the builder whose items they refresh) for the current cell of
-// the sheet that owns that menu; a sheet answers with AnswerCurrentCell().
+// Events: kEvMenuStates refreshes every item's state; kEvEmptySubmenu
+// empties the submenu of the item whose label is the argument;
+// kEvRebuildSubmenu fills that submenu from the key formed by the event's
+// text and "_Body", the new items clicking through the builder given as the
+// event's object, so that the main menu's edit entry behaves exactly like the
+// current sheet's context menu. Menus ask kEvCurrentCellOfMenu (object = the
+// root of the builder whose items they refresh) for the current cell of the
+// sheet that owns that menu; a sheet answers with AnswerCurrentCell().
 class cuiMenu
 {
 public:
@@ -81,7 +82,7 @@ public:
     // menu for null), the item itself included.
     void RefreshStates(const QAction *item = nullptr);
 
-    // The object that event 12 names for this builder's items.
+    // The object that kEvCurrentCellOfMenu names for this builder's items.
     QWidget *Root() const { return root_; }
     // The root as a popup menu; null when the root is a menu bar.
     QMenu *PopupMenu() const;
@@ -94,8 +95,8 @@ public:
     // Cells held by the builder's items (one per item).
     std::size_t CellCount() const { return byAction_.size(); }
 
-    // For a sheet answering event 12: hands `cell` to the asking menu, which
-    // copies it at once.
+    // For a sheet answering kEvCurrentCellOfMenu: hands `cell` to the asking
+    // menu, which copies it at once.
     static void AnswerCurrentCell(const cmcCellObj &cell);
     // The cell such an answer carries, or null.
     static const cmcCellObj *AnsweredCell(const std::vector<char> &data);

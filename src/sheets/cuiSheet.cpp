@@ -1,5 +1,7 @@
 #include "sheets/cuiSheet.h"
 
+#include "cells/CellCategories.h"
+#include "cells/CellLabels.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/cmcEvMan.h"
@@ -101,7 +103,7 @@ cuiSheet::~cuiSheet()
 }
 
 // The panels go, and with them the grid: listeners that belong to the grid
-// are told (event 1).
+// are told (kEvControlClosing).
 void cuiSheet::removePanels()
 {
     if (grid_ != nullptr) {
@@ -361,11 +363,11 @@ void cuiSheet::updateContextMenuFor(GridCoord cell, bool force)
     }
     menuName_ = name != nullptr ? *name : std::string();
     dropContextMenu();
-    events.Send(kEvEmptySubmenu, nullptr, kEditMenuLabel);
+    events.Send(kEvEmptySubmenu, nullptr, CL_Menu_Edit_Top);
     if (!menuName_.empty() && popupMenu_ != nullptr) {
         menuBuilder_ = buildContextMenu(menuName_);
         if (menuBuilder_)
-            events.SendText(kEvRebuildSubmenu, menuBuilder_.get(), kEditMenuLabel, menuName_);
+            events.SendText(kEvRebuildSubmenu, menuBuilder_.get(), CL_Menu_Edit_Top, menuName_);
     }
     events.Send(kEvMenuStates);
 }
@@ -426,7 +428,7 @@ void cuiSheet::handleEvent(const cmcEvent &event)
     if (!built_)
         return;
     cmcCellObj addressed;
-    addressed.category = 0;
+    addressed.category = CT_Null;
     addressed.index = static_cast<std::int32_t>(event.argument);
     switch (event.type) {
     case kEvCurrentCellOfMenu:
@@ -706,7 +708,7 @@ void cuiSheet::focusLost()
     focused_ = false;
     menuName_.clear();
     dropContextMenu();
-    eventManager().Send(kEvEmptySubmenu, nullptr, kEditMenuLabel);
+    eventManager().Send(kEvEmptySubmenu, nullptr, CL_Menu_Edit_Top);
     eventManager().Send(kEvMenuStates);
 }
 

@@ -39,14 +39,13 @@ class cuiSheet : public QObject, public SheetLayout
 public:
     // Fills the grid's popup menu with the context menu of that name; each
     // chosen item calls onCommand with the item's label. The returned object
-    // lives until the context menu changes; event 11 hands its address to the
-    // menus so that the main menu's edit entry shares the items. Sheets use
+    // lives until the context menu changes; kEvRebuildSubmenu hands its
+    // address to the menus so that the main menu's edit entry shares the
+    // items. Sheets use
     // the menus' own builder (cuiMenu) unless a factory replaces it.
     using ContextMenuFactory = std::function<std::shared_ptr<void>(
         QMenu &popup, const std::string &menuName, std::function<void(std::int32_t)> onCommand)>;
 
-    // The label of the main menu's edit entry (CL_Menu_Edit_Top).
-    static constexpr std::intptr_t kEditMenuLabel = 28;
     static constexpr int kEditorMaxLength = 1024;
     static constexpr int kPageStep = 10;
     // Left and Right at the edge of the selectable cells.
@@ -65,10 +64,11 @@ public:
     cuiSheet(QWidget *container, const cmcCellCapsule *origin, std::int32_t initialLabel,
              std::int32_t initialIndex, cmcGTex &texts, const std::string &descriptor,
              const cuiImageList *images = nullptr);
-    // Slot 0: keeps the column widths (not when printing or in a selection
-    // list), tells listeners the grid goes away (event 1), frees the panels.
+    // Keeps the column widths (not when printing or in a selection list),
+    // tells listeners the grid goes away (kEvControlClosing), frees the
+    // panels.
     ~cuiSheet() override;
-    // Slot 2: builds the panels and the grid and places the cursor.
+    // Builds the panels and the grid and places the cursor.
     void Show() override;
 
     // --- printing, before Show ---
@@ -128,7 +128,8 @@ public:
     const SheetSelection &Selection() const { return selection_; }
     void RemoveSelection();
     // Rebuilds the context menu when the current cell's differs (always
-    // when forced) and tells the menus (events 10, 11, 9).
+    // when forced) and tells the menus (kEvEmptySubmenu, kEvRebuildSubmenu,
+    // kEvMenuStates).
     void UpdateContextMenu(bool force);
     // Invalidates the visible cells a redraw mask selects (the capsule's
     // redraw callback).
@@ -136,7 +137,7 @@ public:
     bool GridFocused() const { return focused_; }
     // Tests replace the blocking pause between auto-repeats.
     void SetRepeatWait(std::function<void(int ms)> wait) { repeatWait_ = std::move(wait); }
-    // Event 4 with an empty text.
+    // kEvStatusText with an empty text.
     static void ClearStatus();
 
 protected:

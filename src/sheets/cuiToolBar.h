@@ -26,7 +26,7 @@ class QWidget;
 //
 // The tool bar named B is read from "B_BasicCell" (line 0: the base cell of
 // every button) and "B_Body" (one button per line up to the first line
-// beginning with '#'). Event 20 refreshes the buttons' states.
+// beginning with '#'). kEvToolStates refreshes the buttons' states.
 class cuiToolBar
 {
 public:

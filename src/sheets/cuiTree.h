@@ -31,7 +31,8 @@ class QWidget;
 // before the '+' as in menus). A node whose cell carries user flag N belongs
 // to tree category N; the model removes categories that do not apply.
 //
-// Event 1 naming the tree's owner control as its argument destroys the view.
+// kEvControlClosing naming the tree's owner control as its argument destroys
+// the view.
 class cuiTree
 {
 public:
@@ -93,7 +94,7 @@ public:
     bool ChangePending() const { return changeTimer_.isActive(); }
     void FlushChange();
 
-    // Null once event 1 destroyed the view.
+    // Null once kEvControlClosing destroyed the view.
     QTreeWidget *View() const { return view_; }
     std::size_t CellCount() const { return cells_.size(); }
     cmcGTex &Texts() const { return *texts_; }

@@ -33,23 +33,26 @@ public:
     iuiTree(QWidget *owner, cmcGTex &texts, std::string treeName, const cuiImageList *images);
     ~iuiTree() override;
 
-    // Without sources, events 40 and 42 change nothing.
+    // Without sources, kEvRefreshBankImages and kEvRereadBankName change
+    // nothing.
     void SetBankSources(BankInfoSource info, BankNameSource name);
 
     // The bank number of a bank node's cell, -1 for other cells.
     static int BankNumber(const cmcCellObj &cell);
     QTreeWidgetItem *FindBankNode(int bank) const;
 
-    // The pictures of event 40 by bank kind, without and with channels.
+    // The pictures kEvRefreshBankImages shows by bank kind, without and with
+    // channels.
     static int BankImage(const BankInfo &bank);
 
     // The tree's part of rebuilding the memory channel branch after an image
     // was loaded: removes the nodes of every tree category whose bit is set
     // in `removedCategories`, gives the channel top node one child per bank
     // from line 0 of "GI_Tree_Branch_Mch_Bank" (a format taking
-    // `modelSuffix` and the bank number), posts event 41 for each bank with
-    // line 0 of "GI_Tree_Branch_NoBankMch_SheetName", moves the selection on
-    // when the selected node changed, and posts event 36.
+    // `modelSuffix` and the bank number), posts kEvBankCaption for each bank
+    // with line 0 of "GI_Tree_Branch_NoBankMch_SheetName", moves the
+    // selection on when the selected node changed, and posts
+    // kEvRefreshBankSheet.
     void RebuildChannelBranch(std::uint32_t removedCategories, const std::string &modelSuffix,
                               int bankCount);
 

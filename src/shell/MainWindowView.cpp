@@ -357,7 +357,7 @@ void MainWindowView::RefreshMakerPanel()
 void MainWindowView::destroyTree() { tree_.reset(); }
 
 // The frame then runs the warning check, closes the sheet and has the memory
-// channel branch filled (event 26).
+// channel branch filled (kEvRebuildChannelTree).
 void MainWindowView::RebuildTree()
 {
     destroyTree();

@@ -163,7 +163,7 @@ private:
     void treeSelectionChanged(const cmcCellObj *cell);
     void rebuildChannelBranch();
     void destroyTree();
-    // Slot 10 of the frame: the sheet class the call text names.
+    // A sheet of the class the call text names.
     std::unique_ptr<cuiSheet> createSheet(QWidget *container, const std::string &callText);
     void openSelectedSheet();
     void disposeRetiredSheets();

@@ -17,8 +17,8 @@ struct cmcEvent;
 // borderless window just below the cell showing a sheet of the text
 // database in popup mode. Choosing an entry (Enter, a click) answers the
 // cell and closes the list. Escape, a click elsewhere, the end of pending
-// edits (event 21) and the cell's grid going away (event 1) close it
-// without an answer. The window frees itself once it closes.
+// edits (kEvFinishEdits) and the cell's grid going away (kEvControlClosing)
+// close it without an answer. The window frees itself once it closes.
 class cuiFlector : public QWidget
 {
     Q_OBJECT

@@ -1,10 +1,13 @@
 #include "E2eRig.h"
 
+#include "CountedTransport.h"
 #include "MemoryFile.h"
 
 #include "image/ImageWords.h"
 #include "image/WorkingLayout.h"
 #include "link/PortMap.h"
+#include "link/cmcCloneDrv.h"
+#include "link/imcCloneDrv.h"
 #include "link/indCloneMan.h"
 #include "platform/RegistryStore.h"
 #include "settings/GlobalEnvironment.h"
@@ -37,11 +40,14 @@ ModelRig::ModelRig()
     installEnvironment(&settings_);
     model = std::make_unique<indMain>();
     model->BuildWindow();
+    model->InstallCloneDrivers(std::make_unique<cmcCloneDrv>(countedCloneTransports(ledger_)),
+                               std::make_unique<imcCloneDrv>());
 }
 
 ModelRig::~ModelRig()
 {
     model.reset();
+    radio_.reset();
     installEnvironment(nullptr);
 }
 
@@ -58,6 +64,19 @@ void ModelRig::useTcp(quint16 port, const std::string &address)
     settings_.portSelect = 1;
     settings_.ipAddress = address;
     settings_.tcpPort = port;
+}
+
+bool ModelRig::startRadio(Wire wire, Bytes memory, vradio::RadioSetup setup)
+{
+    radio_ = std::make_unique<TamperingRadio>(std::move(memory), std::move(setup), &ledger_);
+    if (wire == Wire::Pty) {
+        const std::string device = radio_->startOnPty();
+        useDevice(device);
+        return !device.empty();
+    }
+    const quint16 port = radio_->startOnTcp();
+    useTcp(port);
+    return port != 0;
 }
 
 bool ModelRig::runUntilRest()

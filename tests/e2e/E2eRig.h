@@ -1,5 +1,8 @@
 #pragma once
 
+#include "LineLedger.h"
+#include "QuietLineClock.h"
+#include "TamperingRadio.h"
 #include "VirtualRadio.h"
 
 #include "link/indCloneMan.h"
@@ -30,7 +33,10 @@ const char *wireName(Wire wire);
 Bytes radioPart(const cmcEeprom &image);
 
 // The model object without a window on fresh settings in a private store,
-// its messages recorded, as the command-line tool runs it.
+// its messages recorded, as the command-line tool runs it. Its clone driver
+// talks through the real transports, and its time-outs read a clock that
+// stands still while anything is on its way to or from the radio: how fast
+// a loaded machine carries the bytes never decides how an operation ends.
 class ModelRig : public ::testing::Test
 {
 protected:
@@ -44,6 +50,12 @@ protected:
     // 127.0.0.1 at the port.
     void useDevice(const std::string &device);
     void useTcp(quint16 port, const std::string &address = "127.0.0.1");
+
+    // Starts the virtual radio inside the test process on a pseudo-terminal
+    // or a TCP port and points the link at it; false when the wire could not
+    // be had.
+    bool startRadio(Wire wire, Bytes memory, vradio::RadioSetup setup = {});
+    TamperingRadio &radio() { return *radio_; }
 
     // Runs the event loop until the clone manager rests; false when it
     // never does (a hang, not a timing check).
@@ -60,11 +72,14 @@ protected:
     std::string saveMemory(const Bytes &memory, const std::string &name);
     std::string tempPath(const std::string &name) const;
 
+    LineLedger ledger_;
+    QuietLineClock clock_{ledger_};
     testing_support::ScopedSettingsSandbox sandbox_;
     indEnviron settings_{indEnviron::Detached::Defaults};
     platform::RecordingMessageService recorder;
     platform::ScopedMessageService messages_{recorder};
     std::unique_ptr<indMain> model;
+    std::unique_ptr<TamperingRadio> radio_;
     QTemporaryDir folder_;
 };
 

@@ -1,11 +1,11 @@
 // Every failure the link can report, provoked end to end: a port that
 // cannot be opened, a silent radio, and answers spoiled on their way over the
 // line. Each ends with its result code and its message, never with a crash,
-// and a failed read leaves the document as it was.
+// and a failed read leaves the document as it was. The radio runs inside the
+// test process, where the rig can see when it has answered: only a radio
+// that really stays silent runs into a time-out.
 #include "E2eRig.h"
 #include "TamperingRadio.h"
-
-#include "VirtualRadioProcess.h"
 
 #include "image/ImageWords.h"
 #include "image/WorkingLayout.h"
@@ -22,9 +22,7 @@ namespace {
 namespace wl = working_layout;
 
 enum class Operation { Info, Read, Write };
-// The radio program with arguments, the radio in the test process with
-// rewrites, or no radio at all.
-enum class Radio { Program, Tampered, None };
+enum class Radio { Present, None };
 enum class Memory { Document, NoMakerText, NewerData };
 
 constexpr int kFrameWithLetters = 0x0100; // "VORN Inc" in hex has letters
@@ -47,7 +45,7 @@ struct FailureCase {
     Wire wire;
     Operation operation;
     Radio radio;
-    QStringList programArguments;
+    vradio::FaultPlan faults;
     Memory memory;
     void (*tamper)(TamperingRadio &radio, const Bytes &memory);
     std::int32_t code;
@@ -137,28 +135,30 @@ constexpr Operation kInfo = Operation::Info;
 constexpr Operation kRead = Operation::Read;
 constexpr Operation kWrite = Operation::Write;
 constexpr Memory kDocument = Memory::Document;
+constexpr Radio kRadio = Radio::Present;
+constexpr vradio::FaultPlan kNoFault{};
 
 // clang-format off
 const FailureCase kCases[] = {
-    {"NoSuchDevice", kPty, kInfo, Radio::None, {}, kDocument, nullptr, 2},
-    {"NoUsableAddress", kTcp, kInfo, Radio::None, {}, kDocument, nullptr, 2},
-    {"SilentRadioOnThePseudoTerminal", kPty, kInfo, Radio::Program, {"--stop-after-frames", "0"}, kDocument, nullptr, 5},
-    {"RadioFallsSilentDuringTheRead", kTcp, kRead, Radio::Program, {"--stop-after-frames", "40"}, kDocument, nullptr, 5},
-    {"WrongChecksum", kTcp, kRead, Radio::Program, {"--corrupt-checksum", "3"}, kDocument, nullptr, 6},
-    {"BlockRefused", kTcp, kWrite, Radio::Program, {"--refuse-block", "1"}, kDocument, nullptr, 6},
-    {"GarbageFrame", kTcp, kRead, Radio::Tampered, {}, kDocument, garbageFrame, 6},
-    {"OversizeFrame", kTcp, kRead, Radio::Tampered, {}, kDocument, oversizeFrame, 6},
-    {"LowerCaseHex", kTcp, kRead, Radio::Tampered, {}, kDocument, lowerCaseHex, 6},
-    {"UnknownCommand", kTcp, kRead, Radio::Tampered, {}, kDocument, unknownCommand, 6},
-    {"EndFrameMiscounts", kTcp, kRead, Radio::Tampered, {}, kDocument, miscountedEnd, 7},
-    {"FrameMissing", kTcp, kRead, Radio::Tampered, {}, kDocument, missingFrame, 8},
-    {"AddressesOutsideTheRead", kTcp, kRead, Radio::Tampered, {}, kDocument, beyondTheRead, 9},
-    {"EndNotAcknowledged", kPty, kWrite, Radio::Tampered, {}, kDocument, endNotAcknowledged, 10},
-    {"OtherModel", kTcp, kInfo, Radio::Tampered, {}, kDocument, otherModel, 11},
-    {"InformationLengthWrong", kTcp, kRead, Radio::Tampered, {}, kDocument, informationLengthWrong, 11},
-    {"NewerMemoryMap", kTcp, kInfo, Radio::Tampered, {}, kDocument, newerMemoryMap, 14},
-    {"ImageCheckFails", kTcp, kRead, Radio::Tampered, {}, Memory::NoMakerText, wholeParameterArea, 15},
-    {"DataOfANewerProgram", kTcp, kRead, Radio::Tampered, {}, Memory::NewerData, wholeParameterArea, 16},
+    {"NoSuchDevice", kPty, kInfo, Radio::None, kNoFault, kDocument, nullptr, 2},
+    {"NoUsableAddress", kTcp, kInfo, Radio::None, kNoFault, kDocument, nullptr, 2},
+    {"SilentRadioOnThePseudoTerminal", kPty, kInfo, kRadio, {.stopAfterAnswers = 0}, kDocument, nullptr, 5},
+    {"RadioFallsSilentDuringTheRead", kTcp, kRead, kRadio, {.stopAfterAnswers = 40}, kDocument, nullptr, 5},
+    {"WrongChecksum", kTcp, kRead, kRadio, {.corruptDataFrame = 3}, kDocument, nullptr, 6},
+    {"BlockRefused", kTcp, kWrite, kRadio, {.refuseBlock = 1}, kDocument, nullptr, 6},
+    {"GarbageFrame", kTcp, kRead, kRadio, kNoFault, kDocument, garbageFrame, 6},
+    {"OversizeFrame", kTcp, kRead, kRadio, kNoFault, kDocument, oversizeFrame, 6},
+    {"LowerCaseHex", kTcp, kRead, kRadio, kNoFault, kDocument, lowerCaseHex, 6},
+    {"UnknownCommand", kTcp, kRead, kRadio, kNoFault, kDocument, unknownCommand, 6},
+    {"EndFrameMiscounts", kTcp, kRead, kRadio, kNoFault, kDocument, miscountedEnd, 7},
+    {"FrameMissing", kTcp, kRead, kRadio, kNoFault, kDocument, missingFrame, 8},
+    {"AddressesOutsideTheRead", kTcp, kRead, kRadio, kNoFault, kDocument, beyondTheRead, 9},
+    {"EndNotAcknowledged", kPty, kWrite, kRadio, kNoFault, kDocument, endNotAcknowledged, 10},
+    {"OtherModel", kTcp, kInfo, kRadio, kNoFault, kDocument, otherModel, 11},
+    {"InformationLengthWrong", kTcp, kRead, kRadio, kNoFault, kDocument, informationLengthWrong, 11},
+    {"NewerMemoryMap", kTcp, kInfo, kRadio, kNoFault, kDocument, newerMemoryMap, 14},
+    {"ImageCheckFails", kTcp, kRead, kRadio, kNoFault, Memory::NoMakerText, wholeParameterArea, 15},
+    {"DataOfANewerProgram", kTcp, kRead, kRadio, kNoFault, Memory::NewerData, wholeParameterArea, 16},
 };
 // clang-format on
 
@@ -176,8 +176,9 @@ protected:
         return memory;
     }
 
-    // Starts the radio of the case and points the link at it.
-    bool startRadio(const FailureCase &c)
+    // Starts the radio of the case, faults and rewrites in place, and points
+    // the link at it.
+    bool startRadioOf(const FailureCase &c)
     {
         if (c.radio == Radio::None) {
             if (c.wire == Wire::Pty)
@@ -187,27 +188,13 @@ protected:
             return true;
         }
         const Bytes memory = memoryFor(c.memory);
-        if (c.radio == Radio::Program) {
-            const QStringList arguments =
-                QStringList{"--memory", QString::fromStdString(saveMemory(memory, "radio.vrc"))} +
-                c.programArguments;
-            return c.wire == Wire::Pty ? use(program_.startOnPty(arguments))
-                                       : use(program_.startOnTcp(arguments));
-        }
-        tampered_ = std::make_unique<TamperingRadio>(memory);
-        c.tamper(*tampered_, memory);
-        return c.wire == Wire::Pty ? use(tampered_->startOnPty()) : use(tampered_->startOnTcp());
-    }
-
-    bool use(const std::string &device)
-    {
-        useDevice(device);
-        return !device.empty();
-    }
-    bool use(quint16 port)
-    {
-        useTcp(port);
-        return port != 0;
+        vradio::RadioSetup setup;
+        setup.faults = c.faults;
+        if (!startRadio(c.wire, memory, setup))
+            return false;
+        if (c.tamper != nullptr)
+            c.tamper(radio(), memory);
+        return true;
     }
 
     void runOperation(Operation operation)
@@ -226,15 +213,12 @@ protected:
             break;
         }
     }
-
-    VirtualRadioProcess program_;
-    std::unique_ptr<TamperingRadio> tampered_;
 };
 
 TEST_P(FailureCodeTest, EndsWithItsCodeAndMessage)
 {
     const FailureCase &c = GetParam();
-    ASSERT_TRUE(startRadio(c));
+    ASSERT_TRUE(startRadioOf(c));
     cmcEeprom before;
     before.CopyFrom(model->WorkingImage());
     recorder.clear();

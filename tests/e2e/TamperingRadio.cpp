@@ -56,8 +56,8 @@ TamperingRadio::Tamper onIdReply(std::function<void(Bytes &)> change)
 
 } // namespace
 
-TamperingRadio::TamperingRadio(Bytes memory, vradio::RadioSetup setup)
-    : radio_(std::move(setup), std::move(memory))
+TamperingRadio::TamperingRadio(Bytes memory, vradio::RadioSetup setup, LineLedger *ledger)
+    : radio_(std::move(setup), std::move(memory)), ledger_(ledger)
 {
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { step(); });
@@ -88,6 +88,8 @@ quint16 TamperingRadio::startOnTcp()
 void TamperingRadio::start(std::unique_ptr<vradio::ByteChannel> channel)
 {
     channel_ = std::move(channel);
+    if (ledger_ != nullptr)
+        ledger_->radioAttached();
     timer_.start(kStepMs);
 }
 
@@ -96,10 +98,15 @@ void TamperingRadio::step()
     if (channel_->takeNewSession()) {
         radio_.resetSession();
         unsent_.clear();
+        if (ledger_ != nullptr)
+            ledger_->radioTookConnection();
     }
     std::uint8_t buffer[4096];
-    while (const std::size_t n = channel_->readSome(buffer, sizeof buffer))
+    while (const std::size_t n = channel_->readSome(buffer, sizeof buffer)) {
         radio_.receive(buffer, n);
+        if (ledger_ != nullptr)
+            ledger_->radioRead(n);
+    }
     // The radio queues whole answers, so the output splits into them.
     const Bytes output = radio_.takeOutput();
     for (std::size_t i = 0; i < output.size();) {
@@ -114,6 +121,10 @@ void TamperingRadio::step()
     }
     const std::size_t sent = channel_->writeSome(unsent_.data(), unsent_.size());
     unsent_.erase(unsent_.begin(), unsent_.begin() + static_cast<std::ptrdiff_t>(sent));
+    if (ledger_ != nullptr) {
+        ledger_->radioSent(sent);
+        ledger_->radioStepped(!unsent_.empty());
+    }
 }
 
 void TamperingRadio::pass(const Bytes &answer)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ByteChannel.h"
+#include "LineLedger.h"
 #include "VirtualRadio.h"
 
 #include <QTimer>
@@ -16,8 +17,10 @@ using vradio::Bytes;
 
 // The virtual radio inside the test process, on a real pseudo-terminal or
 // TCP port, with its answers passed through rewrites on their way to the
-// line: the faults a real radio or a bad cable produces that the radio
-// program does not offer. It works while the test runs the event loop.
+// line: the faults a real radio or a bad cable produces that the radio's
+// fault plan does not offer. It works while the test runs the event loop,
+// and enters what it takes from and hands to the line in the ledger when
+// given one.
 class TamperingRadio
 {
 public:
@@ -25,7 +28,8 @@ public:
     // such as FB); an empty result drops it.
     using Tamper = std::function<Bytes(const Bytes &answer)>;
 
-    explicit TamperingRadio(Bytes memory, vradio::RadioSetup setup = {});
+    explicit TamperingRadio(Bytes memory, vradio::RadioSetup setup = {},
+                            LineLedger *ledger = nullptr);
     ~TamperingRadio();
     TamperingRadio(const TamperingRadio &) = delete;
     TamperingRadio &operator=(const TamperingRadio &) = delete;
@@ -38,6 +42,7 @@ public:
     // Rewrites run in the order they were added.
     void addTamper(Tamper tamper) { tampers_.push_back(std::move(tamper)); }
     vradio::VirtualRadio &radio() { return radio_; }
+    const Bytes &memory() const { return radio_.memory(); }
 
 private:
     void start(std::unique_ptr<vradio::ByteChannel> channel);
@@ -45,6 +50,7 @@ private:
     void pass(const Bytes &answer);
 
     vradio::VirtualRadio radio_;
+    LineLedger *ledger_;
     std::unique_ptr<vradio::ByteChannel> channel_;
     std::vector<Tamper> tampers_;
     Bytes unsent_;

@@ -48,18 +48,31 @@ TEST(cmcTick, RunningOutDisarmsUntilTheNextStart)
     EXPECT_EQ(countdown.Remaining(), 10u);
 }
 
+// The wait reads the clock once to start and then until the time is up, so
+// the readings tell exactly how long it waited on a clock that moves a fixed
+// step per reading: never less than asked, and not a step more.
 TEST(cmcTick, BusyWaitPollsUntilItsTimeIsUp)
 {
-    ManualTickClock clock(0xFFFFFF00u, 7);
-    cmcTick::busyWait(300);
-    // Start reading plus one reading per 7 ms step until 300 ms have passed.
-    EXPECT_EQ(clock.readings(), 1u + (300 + 6) / 7);
-}
-
-TEST(cmcTick, BusyWaitEndsOnTheSystemClock)
-{
-    cmcTick::busyWait(2);
-    SUCCEED();
+    struct Case {
+        std::uint32_t startMs;
+        std::uint32_t stepMs;
+        std::uint32_t waitMs;
+        std::uint32_t polls; // readings after the start
+    } cases[] = {
+        {0, 7, 300, 43},           // 43 * 7 = 301, the first step past 300
+        {0, 10, 300, 30},          // exactly on time
+        {0xFFFFFF00u, 7, 300, 43}, // the clock wraps during the wait
+        {0xFFFFFFFFu, 1, 2, 2},    // wraps right after the start
+        {5, 500, 300, 1},          // one step covers the whole wait
+        {5, 1, 0, 1},              // nothing to wait: one look and done
+        {0, 0x10000, 0xFFFFF, 16}, // a long wait in big steps
+    };
+    for (const Case &c : cases) {
+        ManualTickClock clock(c.startMs, c.stepMs);
+        cmcTick::busyWait(c.waitMs);
+        EXPECT_EQ(clock.readings(), 1u + c.polls)
+            << c.waitMs << " ms in steps of " << c.stepMs << " from " << c.startMs;
+    }
 }
 
 TEST(TickClock, ManualClocksNestAndRestoreTheSystemClock)

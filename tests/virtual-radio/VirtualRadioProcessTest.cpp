@@ -160,6 +160,43 @@ TEST(TcpRadio, TakesAWriteAndSavesIt)
     EXPECT_NE(text.find("\r\n010010564F524E20496E6301"), std::string::npos);
 }
 
+// The fault options of the command line reach the radio: the first data
+// frame of a read carries a spoiled checksum, and the first block of a write
+// is refused.
+TEST(TcpRadio, FaultOptionsReachTheRadio)
+{
+    VirtualRadioProcess radio;
+    const quint16 port = radio.startOnTcp({"--corrupt-checksum", "1", "--refuse-block", "1"});
+    ASSERT_NE(port, 0);
+
+    cmcTcpClient reading;
+    ASSERT_TRUE(connectTo(reading, port));
+    send(reading, requestFrame(0xE2));
+    const auto got = framesIn(receive(reading, frames(2)));
+    ASSERT_GE(got.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Bytes payload = dataPayload(got[i]);
+        ASSERT_EQ(payload.size(), 20u) << i;
+        std::uint8_t sum = 0;
+        for (const std::uint8_t b : payload)
+            sum = static_cast<std::uint8_t>(sum + b);
+        EXPECT_EQ(sum != 0, i == 0) << "frame " << i;
+    }
+    reading.Close();
+
+    cmcTcpClient writing;
+    ASSERT_TRUE(connectTo(writing, port));
+    send(writing, requestFrame(0xE3));
+    EXPECT_EQ(receive(writing, [](const Bytes &b) { return !b.empty(); }), Bytes{0xFB});
+    Bytes block;
+    for (int address = 0; address < vradio::VirtualRadio::kBlockSize; address += 16) {
+        const Bytes frame = dataFrame(static_cast<std::uint16_t>(address), Bytes(16, 0x5A));
+        block.insert(block.end(), frame.begin(), frame.end());
+    }
+    send(writing, block);
+    EXPECT_EQ(receive(writing, [](const Bytes &b) { return !b.empty(); }), Bytes{0xFA});
+}
+
 // Every clone operation connects afresh, straight to the radio or through
 // a ser2net bridge to its pseudo-terminal.
 TEST(TcpRadio, ServesOneConnectionAfterAnother)

@@ -1,5 +1,7 @@
 #include "VirtualRadio.h"
 
+#include "platform/HexDigits.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -30,15 +32,6 @@ void appendHex(Bytes &out, std::uint8_t byte)
     out.push_back(static_cast<std::uint8_t>(kDigits[byte & 0x0F]));
 }
 
-int upperHexDigit(std::uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Pairs of upper-case hex digits from first to the end of the text; nothing
 // when a character is no such digit or one is left over.
 std::optional<Bytes> decodeHex(const Bytes &text, std::size_t first)
@@ -47,8 +40,8 @@ std::optional<Bytes> decodeHex(const Bytes &text, std::size_t first)
         return std::nullopt;
     Bytes bytes;
     for (std::size_t i = first; i < text.size(); i += 2) {
-        const int high = upperHexDigit(text[i]);
-        const int low = upperHexDigit(text[i + 1]);
+        const int high = platform::upperHexDigitValue(static_cast<char>(text[i]));
+        const int low = platform::upperHexDigitValue(static_cast<char>(text[i + 1]));
         if (high < 0 || low < 0)
             return std::nullopt;
         bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
