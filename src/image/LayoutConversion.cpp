@@ -16,6 +16,7 @@
 namespace wl = working_layout;
 using image_words::copyWithin;
 using image_words::read16;
+using image_words::read32;
 using image_words::spanInside;
 using image_words::write16;
 using parameter_blocks::Block;
@@ -432,12 +433,11 @@ void LayoutConversion::mergeLegacyChannels(cmcEeprom &image, const Directory &di
                 std::min(variableExtra.recordSize, wl::kChannelExtraSize), extraStart,
                 wl::kChannelExtraSize);
 
-    int usedEnd = 0;
-    if (context_.usedChannelEnd) {
-        const cmcEeprom *current =
-            context_.currentImage != nullptr ? context_.currentImage : &image;
-        usedEnd = context_.usedChannelEnd(*current);
-    }
+    // The count word of such a layout may stop short of channels that the
+    // variable part holds behind an empty slot; the count grows to the last
+    // slot in use of those the two parts filled, so none is lost. Slots
+    // behind them still hold whatever the image held before and stay out.
+    const int usedEnd = UsedChannelSlotEnd(image, first + count);
     const int count8 = read16(image, wl::kChannelCount);
     write16(image, wl::kChannelCount, static_cast<uint16_t>(std::max(count8, usedEnd)));
     WorkingToRadio(image, false);
@@ -529,4 +529,19 @@ void LayoutConversion::CheckDirectoryIds(const cmcEeprom &image, int count)
                     std::to_string(id) + "'");
         }
     }
+}
+
+bool LayoutConversion::ChannelSlotUsed(const cmcEeprom &image, int slot)
+{
+    const uint32_t frequency = read32(image, wl::kChannelMain + slot * wl::kChannelMainSize);
+    return (frequency & 0x7FFFFFFF) != 0;
+}
+
+int LayoutConversion::UsedChannelSlotEnd(const cmcEeprom &image, int slots)
+{
+    for (int slot = std::min(slots, wl::kChannelSlots); slot > 0; --slot) {
+        if (ChannelSlotUsed(image, slot - 1))
+            return slot;
+    }
+    return 0;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 class cmcEeprom;
 struct MultiTableShadows;
@@ -16,9 +15,6 @@ struct LayoutContext {
     const cmcEeprom *currentImage = nullptr;
     // Filled after the multi-table block was read; may be null.
     MultiTableShadows *shadows = nullptr;
-    // The position after the last used channel of an image, as the channel
-    // codec counts it; used when old layouts are merged. Unset counts as 0.
-    std::function<int(const cmcEeprom &)> usedChannelEnd;
 };
 
 // Moves data between the radio's own layout (the first 65408 bytes of a
@@ -49,6 +45,13 @@ public:
     // directory copy carry the same id; the emission order makes that
     // impossible unless the order itself is broken.
     static void CheckDirectoryIds(const cmcEeprom &image, int count);
+
+    // A channel slot of the working layout is in use when its receive
+    // frequency is not 0.
+    static bool ChannelSlotUsed(const cmcEeprom &image, int slot);
+    // The slot after the last channel in use among the first `slots`
+    // slots, 0 when none is.
+    static int UsedChannelSlotEnd(const cmcEeprom &image, int slots);
 
 private:
     struct Directory;

@@ -12,8 +12,6 @@ struct ModelHooks {
     std::function<void(cmcEeprom &image, bool store)> normalise;
     // The number of memory channels in use among channels 0 to 31.
     std::function<int(const cmcEeprom &image)> channelsInUse;
-    // The position after the last used channel of bank 0.
-    std::function<int(const cmcEeprom &image)> usedChannelEnd;
     // Re-encodes the limits of the 2-tone codes with the given tolerance.
     std::function<void(cmcEeprom &image, double tolerance)> recomputeTwoToneLimits;
 };

@@ -56,9 +56,6 @@ void installStandardModelHooks(indMain &model)
     hooks.channelsInUse = [](const cmcEeprom &image) {
         return countOnCopy(image, [](datCh &record) { return record.usedChannelCount(0, 31); });
     };
-    hooks.usedChannelEnd = [](const cmcEeprom &image) {
-        return countOnCopy(image, [](datCh &record) { return record.bankUsedEnd(0); });
-    };
     hooks.recomputeTwoToneLimits = recomputeTwoToneLimits;
     model.SetHooks(std::move(hooks));
 }

@@ -41,30 +41,13 @@ static_assert(CloneCommands::kViewsRebuildEvent == kEvRefreshViews);
 
 const char *const kModelTypeSuffixes[] = {"Conv_Lmr_KCOOP_Rep", "Conv_Pmr_Dpmr_Rep"};
 
-// Stand-ins for the channel codec's counts: a channel is in use when its
-// receive frequency is not 0.
-bool channelUsed(const cmcEeprom &image, int channel)
-{
-    const uint32_t frequency =
-        image_words::read32(image, wl::kChannelMain + channel * wl::kChannelMainSize);
-    return (frequency & 0x7FFFFFFF) != 0;
-}
-
+// A stand-in for the channel records' count when no hooks are set.
 int countChannelsInUse(const cmcEeprom &image)
 {
     int used = 0;
     for (int channel = 0; channel < wl::kChannelSlots; ++channel)
-        used += channelUsed(image, channel) ? 1 : 0;
+        used += LayoutConversion::ChannelSlotUsed(image, channel) ? 1 : 0;
     return used;
-}
-
-int lastUsedChannelEnd(const cmcEeprom &image)
-{
-    for (int channel = wl::kChannelSlots; channel > 0; --channel) {
-        if (channelUsed(image, channel - 1))
-            return channel;
-    }
-    return 0;
 }
 
 bool optionBit(const cmcEeprom &image, int bit)
@@ -194,7 +177,6 @@ LayoutConversion indMain::Conversion()
     context.modelType = ModelType();
     context.currentImage = &WorkingImage();
     context.shadows = &shadows_;
-    context.usedChannelEnd = hooks_.usedChannelEnd ? hooks_.usedChannelEnd : lastUsedChannelEnd;
     return LayoutConversion(context);
 }
 
@@ -229,7 +211,6 @@ bool indMain::CheckModel(const cmcEeprom &image)
     context.modelType = ModelType();
     context.currentImage = &WorkingImage();
     context.shadows = &scratch;
-    context.usedChannelEnd = hooks_.usedChannelEnd ? hooks_.usedChannelEnd : lastUsedChannelEnd;
     LayoutConversion(context).RadioToWorking(converted);
     return converted.GetByte(wl::kNewerDataMark) == 0;
 }

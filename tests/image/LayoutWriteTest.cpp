@@ -260,7 +260,6 @@ TEST_F(LayoutWriteTest, LegacyChannelPartsAreMergedAndRewritten)
 
     LayoutContext context;
     context.modelType = 0;
-    context.usedChannelEnd = [](const cmcEeprom &) { return 5; };
     LayoutConversion(context).RadioToWorking(image);
 
     // Slots 0 and 1 from the fixed part, 2 to 4 from the variable part with
@@ -277,6 +276,34 @@ TEST_F(LayoutWriteTest, LegacyChannelPartsAreMergedAndRewritten)
     auto directory = directoryById(image);
     EXPECT_EQ(directory[2].count, 0);
     EXPECT_EQ(directory[4].count, 5);
+}
+
+// The count word of such a layout counts the fixed part and the variable
+// part's first, empty slot, but not the channel behind it: the count grows
+// to the last slot in use of those the file filled, so that channel is not
+// lost, while a slot the file left alone does not come back to life.
+TEST_F(LayoutWriteTest, LegacyMergeKeepsAChannelBehindAnEmptySlot)
+{
+    RadioLayoutBuilder radio(image);
+    radio.addBlock({2, 34, 1, 0x0300}, 0x10);
+    radio.addBlock({3, 36, 1, 0x0400}, 0x20);
+    radio.addBlock({4, 34, 2, 0x0500}, 0x30);
+    radio.addBlock({5, 36, 2, 0x0600}, 0x40);
+    radio.addBlock({8, 189, 1, 0x0700}, 0x00);
+    radio.writeDirectory(0x0A00);
+    for (int i = 0; i < 34; ++i)
+        image.SetByte(radio.offsetOf(0x0500) + i, 0); // the empty slot
+    write16(image, radio.offsetOf(0x0700) + (wl::kChannelCount - 0x10E76), 2);
+    // A channel the image held before, in a slot the file does not fill.
+    image_words::write32(image, wl::kChannelMain + 5 * wl::kChannelMainSize, 145000000);
+
+    LayoutConversion(LayoutContext{}).RadioToWorking(image);
+
+    EXPECT_TRUE(LayoutConversion::ChannelSlotUsed(image, 2));
+    EXPECT_FALSE(LayoutConversion::ChannelSlotUsed(image, 1));
+    EXPECT_EQ(LayoutConversion::UsedChannelSlotEnd(image, 3), 3);
+    EXPECT_EQ(read16(image, wl::kChannelCount), 3);
+    EXPECT_EQ(directoryById(image)[4].count, 3);
 }
 
 TEST_F(LayoutWriteTest, LegacyMergeNeverPassesTheLastSlot)

@@ -1,5 +1,7 @@
 #include "ModelTestFixture.h"
 
+#include "channels/datCh.h"
+#include "support/TestPaths.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
@@ -59,6 +61,34 @@ TEST_F(ModelTest, SavedFileLoadsBackAsTheSameDocument)
     for (int32_t a = 0x109D4; a < 0x109F4; ++a)
         ASSERT_EQ(loaded.GetByte(a), saved.GetByte(a)) << std::hex << a;
     EXPECT_TRUE(model->ReferenceImage().Equals(loaded));
+}
+
+// A file of an older firmware splits the channels into a fixed and a
+// variable part; its count word stops at the variable part's first, empty
+// slot, before the last channel. Opening it keeps that channel, and so does
+// saving it again.
+TEST_F(ModelTest, LegacyChannelPartsKeepEveryChannel)
+{
+    const auto namedChannels = [this] {
+        std::vector<std::pair<int, std::int32_t>> found;
+        datCh record(&model->WorkingImage());
+        for (int slot = 0; slot < record.bankChannelCount(0); ++slot) {
+            record.decode(datCh::channelKind(), slot);
+            if (record.isUsed())
+                found.emplace_back(slot, record.FreqR);
+        }
+        return found;
+    };
+    const std::vector<std::pair<int, std::int32_t>> expected = {{0, 446006250}, {2, 446093750}};
+    ASSERT_TRUE(model->LoadFile(testing_support::fixtureDir() + "cli/legacy-split-channels.vrc"));
+    EXPECT_EQ(datCh(&model->WorkingImage()).bankChannelCount(0), 3);
+    EXPECT_EQ(namedChannels(), expected);
+
+    const std::string path = tempPath("resaved.vrc");
+    ASSERT_TRUE(model->SaveTo(path));
+    model->New();
+    ASSERT_TRUE(model->LoadFile(path));
+    EXPECT_EQ(namedChannels(), expected);
 }
 
 TEST_F(ModelTest, FileOfTheOtherModelTypeSwitchesWithoutAsking)
