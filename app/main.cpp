@@ -3,6 +3,7 @@
 #include "TestProbe.h"
 
 #include "platform/MessageService.h"
+#include "platform/ProgramDir.h"
 #include "platform/ProgramVersion.h"
 #include "shell/MainWindowView.h"
 #include "shell/ProgramGlobals.h"
@@ -11,6 +12,7 @@
 #include "ui/WidgetMessageService.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
 #include <QScreen>
 
@@ -93,6 +95,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "quillon: unknown option %s\n%s", word.c_str(), kUsage);
         return kUsageExit;
     }
+    // The desktop matches the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLON_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral(QUILLON_APP_ID),
+        QIcon(QString::fromStdString(platform::programDirectory() + "icons/quillon.svg"))));
     installFatalDialog();
     QPointer<QWidget> mainWindow;
     WidgetMessageService messages([&mainWindow]() -> QWidget * { return mainWindow; });
