@@ -129,11 +129,8 @@ bool parseCloneOptions(const std::vector<std::string> &arguments, unsigned extra
 
 std::int32_t comNumberForDevice(const std::string &device)
 {
-    for (std::int32_t port = PortMap::kFirstPort; port <= PortMap::kLastPort; ++port) {
-        if (PortMap::builtInPath(port) == device)
-            return port;
-    }
-    return PortMap::kLastPort;
+    const std::int32_t port = PortMap::builtInNumber(device);
+    return port != 0 ? port : PortMap::kLastPort;
 }
 
 bool applyLinkOptions(const CloneOptions &options, indEnviron &settings, std::string &error)

@@ -3,6 +3,7 @@
 #include "channels/datCh.h"
 
 #include "CliTexts.h"
+#include "CommandTable.h"
 
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
@@ -137,7 +138,7 @@ void printReport(const std::string &path, const HeaderSeen &header, const cmcVrc
 int runInspectCommand(const std::vector<std::string> &arguments)
 {
     if (arguments.size() != 1) {
-        std::fprintf(stderr, "usage: quillon-cli inspect FILE.vrc\n");
+        printCommandUsage("inspect", stderr);
         return 2;
     }
     const std::string &path = arguments[0];

@@ -1,5 +1,7 @@
 #include "LabelsCommand.h"
 
+#include "CommandTable.h"
+
 #include "cells/CellIdentifiers.h"
 
 #include <cstdio>
@@ -8,7 +10,7 @@
 int runLabelsCommand(const std::vector<std::string> &arguments)
 {
     if (!arguments.empty()) {
-        std::fprintf(stderr, "usage: quillon-cli labels\n");
+        printCommandUsage("labels", stderr);
         return 2;
     }
     for (std::int32_t label = 0; label < kLabelCount; ++label) {

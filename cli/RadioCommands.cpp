@@ -1,6 +1,7 @@
 #include "RadioCommands.h"
 
 #include "CloneOptions.h"
+#include "CommandTable.h"
 #include "RadioSession.h"
 
 #include "clonefile/CloneFilePolicy.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr const char *kLinkSynopsis = "(--port N | --device PATH | --tcp HOST:PORT)";
 constexpr int kPasswordByte = 53;
 constexpr std::uint8_t kPasswordRequired = 0x08;
 constexpr int kMapRevisionByte = 35;
@@ -22,16 +22,13 @@ constexpr int kSaveRangeKind = 2;
 
 struct CommandLine {
     const char *name;
-    const char *rest;
     unsigned extras;
 };
 
-constexpr CommandLine kInfo = {"info", " [--password TEXT] [--yes]", 0};
-constexpr CommandLine kRead = {"read", " [--password TEXT] [--low-speed] [--yes] -o FILE.vrc",
-                               CloneOptions::kLowSpeed | CloneOptions::kOutput};
-constexpr CommandLine kWrite = {
-    "write", " [--password TEXT] [--low-speed] [--maker] [--yes] FILE.vrc",
-    CloneOptions::kLowSpeed | CloneOptions::kMaker | CloneOptions::kFile};
+constexpr CommandLine kInfo = {"info", 0};
+constexpr CommandLine kRead = {"read", CloneOptions::kLowSpeed | CloneOptions::kOutput};
+constexpr CommandLine kWrite = {"write", CloneOptions::kLowSpeed | CloneOptions::kMaker |
+                                             CloneOptions::kFile};
 
 bool parse(const CommandLine &command, const std::vector<std::string> &arguments,
            CloneOptions &options)
@@ -39,8 +36,8 @@ bool parse(const CommandLine &command, const std::vector<std::string> &arguments
     std::string error;
     if (parseCloneOptions(arguments, command.extras, options, error))
         return true;
-    std::cerr << "quillon-cli " << command.name << ": " << error << "\nusage: quillon-cli "
-              << command.name << ' ' << kLinkSynopsis << command.rest << '\n';
+    std::cerr << "quillon-cli " << command.name << ": " << error << std::endl;
+    printCommandUsage(command.name, stderr);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "SheetCommand.h"
 
 #include "CliTexts.h"
+#include "CommandTable.h"
 
 #include "cells/DescriptionText.h"
 #include "cells/indCellHandler.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-constexpr const char *kUsage =
-    "usage: quillon-cli sheet DESCRIPTOR [--file FILE.vrc] [--model-type 0|1] [--lang N]\n";
 constexpr int kFileErrorExitBase = 100;
 
 struct Options {
@@ -131,7 +130,7 @@ int runSheetCommandWith(const std::vector<std::string> &arguments, cmcCellHandle
 {
     Options options;
     if (!parseOptions(arguments, options)) {
-        std::fputs(kUsage, stderr);
+        printCommandUsage("sheet", stderr);
         return 2;
     }
     if (!openInstalledTexts()) {

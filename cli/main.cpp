@@ -1,9 +1,8 @@
 // quillon-cli: the headless companion of the desktop program, on the same core.
 
-#include "InspectCommand.h"
-#include "LabelsCommand.h"
-#include "RadioCommands.h"
-#include "SheetCommand.h"
+#include "CommandTable.h"
+
+#include "platform/ProgramVersion.h"
 
 #include <QCoreApplication>
 
@@ -13,40 +12,31 @@
 
 namespace {
 
-struct Command {
-    const char *name;
-    const char *synopsis;
-    int (*run)(const std::vector<std::string> &arguments);
-};
+constexpr int kUsageExit = 2;
 
-const Command kCommands[] = {
-    {"inspect", "inspect FILE.vrc   show what a clone file holds", runInspectCommand},
-    {"labels", "labels             list the cell label names in identifier order",
-     runLabelsCommand},
-    {"sheet", "sheet DESCRIPTOR   print a sheet's rows as TAB-separated cell texts",
-     runSheetCommand},
-    {"info",
-     "info LINK [--password TEXT]\n"
-     "                     show the radio's clone information",
-     runInfoCommand},
-    {"read",
-     "read LINK [--password TEXT] [--low-speed] -o FILE.vrc\n"
-     "                     save the radio's memory as a clone file",
-     runReadCommand},
-    {"write",
-     "write LINK [--password TEXT] [--low-speed] [--maker] FILE.vrc\n"
-     "                     write a clone file to the radio",
-     runWriteCommand},
-};
+bool isHelpOption(const std::string &word) { return word == "--help" || word == "-h"; }
 
-int usage()
+int badUsage(const std::string &complaint)
 {
-    std::fprintf(stderr, "usage: quillon-cli <command> [arguments]\ncommands:\n");
-    for (const Command &command : kCommands)
-        std::fprintf(stderr, "  %s\n", command.synopsis);
-    std::fprintf(stderr, "LINK is --port N (COM number), --device PATH or --tcp HOST:PORT;\n"
-                         "--yes answers every question OK.\n");
-    return 2;
+    if (!complaint.empty())
+        std::fprintf(stderr, "quillon-cli: %s\n", complaint.c_str());
+    printOverview(stderr);
+    return kUsageExit;
+}
+
+// help [COMMAND]: the overview, or one command's usage.
+int help(const std::vector<std::string> &arguments)
+{
+    if (arguments.empty()) {
+        printOverview(stdout);
+        return 0;
+    }
+    const CliCommand *command = findCliCommand(arguments[0]);
+    if (arguments.size() > 1 || command == nullptr)
+        return badUsage(arguments.size() > 1 ? "help takes one command"
+                                             : "unknown command " + arguments[0]);
+    printCommandHelp(*command, stdout);
+    return 0;
 }
 
 } // namespace
@@ -55,12 +45,25 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 2)
-        return usage();
+        return badUsage({});
     const std::string name = argv[1];
     const std::vector<std::string> arguments(argv + 2, argv + argc);
-    for (const Command &command : kCommands) {
-        if (name == command.name)
-            return command.run(arguments);
+    if (isHelpOption(name) && arguments.empty()) {
+        printOverview(stdout);
+        return 0;
     }
-    return usage();
+    if (name == "--version" && arguments.empty()) {
+        std::printf("quillon-cli %s\n", platform::programVersion());
+        return 0;
+    }
+    if (name == "help")
+        return help(arguments);
+    const CliCommand *command = findCliCommand(name);
+    if (command == nullptr)
+        return badUsage((name[0] == '-' ? "unknown option " : "unknown command ") + name);
+    if (arguments.size() == 1 && isHelpOption(arguments[0])) {
+        printCommandHelp(*command, stdout);
+        return 0;
+    }
+    return command->run(arguments);
 }

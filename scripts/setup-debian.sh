@@ -14,6 +14,8 @@ packages=(
   xvfb xauth xdotool x11-apps ser2net socat
   # fonts for rendering tests and screenshots
   fonts-dejavu-core
+  # the Debian package and its checks
+  dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 missing=()

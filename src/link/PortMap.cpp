@@ -41,6 +41,15 @@ std::string PortMap::builtInPath(std::int32_t port)
     return {};
 }
 
+std::int32_t PortMap::builtInNumber(const std::string &path)
+{
+    for (std::int32_t port = kFirstPort; port <= kLastPort; ++port) {
+        if (builtInPath(port) == path)
+            return port;
+    }
+    return 0;
+}
+
 std::string PortMap::settingsKey()
 {
     return std::string(platform::RegistryStore::kRoot) + "\\Ports";

@@ -19,6 +19,8 @@ public:
     static std::string devicePath(std::int32_t port);
     // The built-in device of a number, ignoring overrides.
     static std::string builtInPath(std::int32_t port);
+    // The number whose built-in device is this path; 0 when there is none.
+    static std::int32_t builtInNumber(const std::string &path);
 
     // Settings key and value name of an override.
     static std::string settingsKey();

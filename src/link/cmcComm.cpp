@@ -1,6 +1,7 @@
 #include "link/cmcComm.h"
 
 #include "link/PortMap.h"
+#include "link/PortProblem.h"
 #include "platform/cmcTask.h"
 
 #include <poll.h>
@@ -90,6 +91,19 @@ QSerialPort::StopBits qtStopBits(cmcComm::StopBits stopBits)
     return QSerialPort::OneStop;
 }
 
+PortProblem::OpenError openErrorOf(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return PortProblem::OpenError::NotFound;
+    case QSerialPort::PermissionError:
+        return PortProblem::OpenError::Refused;
+    default:
+        break;
+    }
+    return PortProblem::OpenError::Other;
+}
+
 // Milliseconds a write may take: the line time of the bytes (rounded down to
 // whole milliseconds per byte) plus three seconds of grace.
 qint64 writeAllowanceMs(std::int32_t baud, std::int32_t count)
@@ -139,13 +153,16 @@ bool cmcComm::Open(std::int32_t port, const std::string &settings)
         return false;
     serial_.setPortName(QString::fromStdString(path));
     if (!serial_.open(QIODevice::ReadWrite)) {
+        PortProblem::NoteFailure(path, openErrorOf(serial_.error()));
         serial_.clearError();
         return false;
     }
     if (!serial_.clear(QSerialPort::AllDirections) || !configure()) {
         Close();
+        PortProblem::NoteFailure(path, PortProblem::OpenError::Other);
         return false;
     }
+    PortProblem::NoteSuccess(path);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "link/CloneFrames.h"
 #include "link/CloneHost.h"
 #include "link/CloneProgressView.h"
+#include "link/PortProblem.h"
 #include "platform/MessageService.h"
 #include "platform/cmcTask.h"
 #include "textdb/GlobalTexts.h"
@@ -318,9 +319,15 @@ std::string indCloneMan::ErrorText(std::int32_t code, bool overTcp, std::int32_t
         return {};
     cmcGTex &texts = mainTextDatabase();
     std::string head = texts.GetLine(kHeadKey, code);
+    std::string explanation;
     if (code == clonecode::kPortNotOpened)
         head = formatNumber(head, comPort);
+    // A serial port names its device and, when it knows, says why it failed.
+    if (code == clonecode::kPortNotOpened && !overTcp)
+        PortProblem::Describe(comPort, head, explanation);
     std::string text = head + "\n\n";
+    if (!explanation.empty())
+        return text + explanation;
     const std::vector<int> lines = checkLines(code);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int line = lines[i] == kLinkLine ? (overTcp ? 2 : 1) : lines[i];

@@ -1,6 +1,7 @@
 #include "platform/ProgramDir.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <climits>
@@ -24,6 +25,21 @@ std::string executablePath()
     return std::string(buffer, static_cast<size_t>(n));
 }
 
+std::string executableDirectory()
+{
+    const std::string path = executablePath();
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+// The overlays are what every program of the project reads first, so a
+// folder that holds them is a data folder.
+bool holdsOverlays(const std::string &directory)
+{
+    const QDir folder(QString::fromStdString(directory));
+    return !folder.entryList({QStringLiteral("*.OVL")}, QDir::Files).isEmpty();
+}
+
 } // namespace
 
 void setProgramDirectory(const std::string &directory)
@@ -33,13 +49,27 @@ void setProgramDirectory(const std::string &directory)
         g_override += '/';
 }
 
+std::string programDirectoryFor(const std::string &executableDirectory)
+{
+    // Beside the executable wins, so a build tree uses its own copies even
+    // when an installed copy of the program exists.
+    if (holdsOverlays(executableDirectory))
+        return executableDirectory;
+    const QString installed = QDir::cleanPath(QString::fromStdString(executableDirectory) +
+                                              QStringLiteral(QUILLON_DATA_FROM_BINDIR));
+    if (QFileInfo(installed).isDir())
+        return installed.toStdString() + '/';
+    // Nothing anywhere: messages about missing files name the folder beside
+    // the program, as they always did.
+    return executableDirectory;
+}
+
 std::string programDirectory()
 {
     if (!g_override.empty())
         return g_override;
-    const std::string path = executablePath();
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+    static const std::string found = programDirectoryFor(executableDirectory());
+    return found;
 }
 
 std::string programFileName()

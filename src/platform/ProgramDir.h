@@ -4,9 +4,15 @@
 
 namespace platform {
 
-// The folder of the running executable, ending in '/'. Overlays, initial
-// clone files and help pages are looked up here.
+// The folder the program's data files (overlays, initial clone files, help
+// pages, icons) are read from, ending in '/': the executable's own folder
+// when the overlays lie beside it (a build tree), otherwise the installed
+// data folder <prefix>/share/quillon/ found from the executable's location,
+// so a moved installation still finds its files.
 std::string programDirectory();
+
+// The same decision for an executable in the given folder (ending in '/').
+std::string programDirectoryFor(const std::string &executableDirectory);
 
 // The executable's file name without its folder (caption of fatal boxes).
 std::string programFileName();

@@ -200,7 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"info", "--device", "/dev/quillon-e2e-none"},
                  false,
                  2,
-                 "The link to the radio cannot be opened (COM256)."},
+                 "The link to the radio cannot be opened (/dev/quillon-e2e-none).\n\n"
+                 "The device does not exist"},
         ExitCase{"SilentRadio", {"info"}, true, 5, "The radio does not answer."},
         ExitCase{"MissingFile",
                  {"write", "--port", "97", "/nonexistent/radio.vrc"},

@@ -1,9 +1,6 @@
 #include "CloneLinkFixture.h"
 
 #include "image/cmcEeprom.h"
-#include "support/TestPaths.h"
-#include "textdb/GlobalTexts.h"
-#include "textdb/cmcGTex.h"
 
 #include <algorithm>
 
@@ -102,20 +99,6 @@ Bytes patternMemory(std::int32_t size)
     for (std::int32_t a = 0; a < size; ++a)
         memory[std::size_t(a)] = std::uint8_t(a * 7 + 3);
     return memory;
-}
-
-ScopedTexts::ScopedTexts(const std::vector<Entry> &entries)
-{
-    std::string text;
-    for (const Entry &entry : entries) {
-        text += "#" + entry.first + "\n";
-        for (const std::string &line : entry.second)
-            text += line + "\n";
-    }
-    text += "#End_Of_Ovl\n";
-    const std::string path = dir_.path().toStdString() + "/texts.ovl";
-    testing_support::writeFile(path, text);
-    mainTextDatabase().Open(path);
 }
 
 void recordOutcome(void *context, dst_CDrv_Result *result)

@@ -4,8 +4,7 @@
 #include "link/cmcCloneDrv.h"
 #include "platform/ManualTickClock.h"
 #include "support/FakeTransport.h"
-
-#include <QTemporaryDir>
+#include "support/ScopedTexts.h"
 
 #include <cstdint>
 #include <functional>
@@ -42,17 +41,7 @@ Bytes radioMemory(const Bytes &memory, const RangeList &ranges);
 // A memory whose byte at address a is (a * 7 + 3) modulo 256.
 Bytes patternMemory(std::int32_t size);
 
-// The main text database reads the given keys (each with its lines) for the
-// lifetime of the object.
-class ScopedTexts
-{
-public:
-    using Entry = std::pair<std::string, std::vector<std::string>>;
-    explicit ScopedTexts(const std::vector<Entry> &entries);
-
-private:
-    QTemporaryDir dir_;
-};
+using testing_support::ScopedTexts;
 
 // What the completion callback saw.
 struct Outcome {

@@ -7,6 +7,8 @@
 #include "TcpChannel.h"
 #include "VirtualRadio.h"
 
+#include "platform/ProgramVersion.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -63,11 +65,29 @@ bool parseOptions(const QCoreApplication &app, Options &options)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription("A radio that answers the clone protocol.");
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    // Only the long form: -v is the verbose log.
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Displays version information."));
+    parser.addOption(version);
     for (const Flag &flag : kFlags)
         parser.addOption({flag.name, flag.help, flag.value});
     parser.addOption({{"v", "verbose"}, "Log every frame and event to standard error."});
-    parser.process(app);
+    // A wrong command line is the caller's mistake: the reason and the usage
+    // go to standard error with exit code 2, as the other programs do it.
+    if (!parser.parse(app.arguments()) || !parser.positionalArguments().isEmpty()) {
+        const QString reason =
+            parser.errorText().isEmpty()
+                ? QStringLiteral("unexpected argument ") + parser.positionalArguments().constFirst()
+                : parser.errorText();
+        std::cerr << "quillon-virtual-radio: " << reason.toStdString() << '\n'
+                  << parser.helpText().toStdString();
+        return false;
+    }
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
 
     vradio::FaultPlan &faults = options.setup.faults;
     const bool numbersOk = numberOption(parser, "tcp", 0, options.tcpPort) &&
@@ -107,6 +127,7 @@ std::vector<std::uint8_t> initialMemory(const Options &options, bool &ok)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(platform::programVersion()));
     Options options;
     if (!parseOptions(app, options))
         return 2;

@@ -1,0 +1,68 @@
+#include "CommandTable.h"
+
+#include "InspectCommand.h"
+#include "LabelsCommand.h"
+#include "RadioCommands.h"
+#include "SheetCommand.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr const char *kLinkHelp =
+    "LINK is --port N (a COM number from 1 to 256), --device PATH (a\n"
+    "serial device such as /dev/ttyUSB0) or --tcp HOST:PORT (a TCP/IP\n"
+    "bridge); --yes answers every question OK.\n";
+
+const CliCommand kCommands[] = {
+    {"inspect", "inspect FILE.vrc", "show what a clone file holds", runInspectCommand},
+    {"labels", "labels", "list the cell label names in identifier order", runLabelsCommand},
+    {"sheet", "sheet DESCRIPTOR [--file FILE.vrc] [--model-type 0|1] [--lang N]",
+     "print a sheet's rows as TAB-separated cell texts", runSheetCommand},
+    {"info", "info LINK [--password TEXT] [--yes]", "show the radio's clone information",
+     runInfoCommand},
+    {"read", "read LINK [--password TEXT] [--low-speed] [--yes] -o FILE.vrc",
+     "save the radio's memory as a clone file", runReadCommand},
+    {"write", "write LINK [--password TEXT] [--low-speed] [--maker] [--yes] FILE.vrc",
+     "write a clone file to the radio", runWriteCommand},
+};
+
+bool takesLink(const CliCommand &command) { return std::strstr(command.usage, " LINK") != nullptr; }
+
+} // namespace
+
+const CliCommand *findCliCommand(const std::string &name)
+{
+    for (const CliCommand &command : kCommands) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
+}
+
+void printCommandUsage(const std::string &name, std::FILE *out)
+{
+    const CliCommand *command = findCliCommand(name);
+    if (command != nullptr)
+        std::fprintf(out, "usage: quillon-cli %s\n", command->usage);
+}
+
+void printCommandHelp(const CliCommand &command, std::FILE *out)
+{
+    std::fprintf(out, "usage: quillon-cli %s\n%s\n", command.usage, command.summary);
+    if (takesLink(command))
+        std::fputs(kLinkHelp, out);
+}
+
+void printOverview(std::FILE *out)
+{
+    std::fputs("usage: quillon-cli COMMAND [ARGUMENTS]\n"
+               "       quillon-cli help [COMMAND]\n"
+               "       quillon-cli --help | --version\n"
+               "Reads, writes and inspects land-mobile radios and clone files.\n"
+               "commands:\n",
+               out);
+    for (const CliCommand &command : kCommands)
+        std::fprintf(out, "  %s\n      %s\n", command.usage, command.summary);
+    std::fputs(kLinkHelp, out);
+}

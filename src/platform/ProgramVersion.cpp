@@ -1,0 +1,9 @@
+#include "platform/ProgramVersion.h"
+
+namespace platform {
+
+// The build passes the project version to this file alone, so a new version
+// recompiles one file.
+const char *programVersion() { return QUILLON_VERSION; }
+
+} // namespace platform
