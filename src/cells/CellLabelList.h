@@ -4,9 +4,9 @@
 // the moment it includes this file, so the three can never disagree.
 //
 // The overlays name labels by name, but bindings and help topics take a
-// family of labels as a run of identifiers (first, last, step) and the
-// sheets know the edit menu's label by its number: keep a family's labels
-// together and in their order, and add a new label at the end of its family.
+// family of labels as a run of identifiers (first, last, step): keep a
+// family's labels together and in their order, and add a new label at the
+// end of its family.
 //
 // No include guard: this file is meant to be included more than once.
 
