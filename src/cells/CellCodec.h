@@ -71,10 +71,16 @@ struct CodecOpen {
     // Editor: where the caret and selection go in the text.
     std::int32_t selectionStart = 0;
     std::int32_t selectionLength = 0;
-    // Window: which, and the value range it edits.
+    // Window: which, and what it starts from. The flag bits window reads
+    // the left-aligned mask from `current`, the members `first`..`last` and
+    // the display style from `style`; the formatted text window the escaped
+    // text from `text` and the field's `width`; the cell editor the dots
+    // from `text` ('0'/'1' row by row), `width` columns and `last` rows.
     Window window = Window::FlagBits;
     std::int32_t first = 0;
     std::int32_t last = 0;
+    std::string text{};
+    std::int32_t width = 0;
 
     static CodecOpen List(std::string sheetKey, std::int32_t listStyle, std::int32_t entry,
                           std::string tag = {})
@@ -95,6 +101,23 @@ struct CodecOpen {
         open.selectionLength = length;
         return open;
     }
+};
+
+// A text drawn as the radio's display shows it, in its dot-matrix font,
+// instead of the cell's plain text (names, user characters).
+struct DotMatrixText {
+    // The characters in the radio's character set; codes 16..31 are the
+    // user characters of the working image.
+    std::string characters{};
+    std::int32_t charactersPerLine = 12;
+    std::int32_t lines = 1;
+    // Each character cell framed in grey (the user character cell).
+    bool framed = false;
+    // Characters from here on are drawn in olive (beyond what the field
+    // keeps); -1: all are kept.
+    std::int32_t keptLength = -1;
+
+    bool operator==(const DotMatrixText &) const = default;
 };
 
 // How the cell's text looks beyond what its description says.
@@ -119,6 +142,9 @@ struct CodecAnswer {
     CodecLook look{};
     // Menu items and tool buttons: shown checked or not; none leaves it.
     std::optional<bool> checked{};
+    // Draw requests: the cell shows this in the display font instead of its
+    // text.
+    std::optional<DotMatrixText> dotMatrix{};
 };
 
 // A codec with its parameters bound in. Each codec has a parameter type of

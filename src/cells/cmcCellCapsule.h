@@ -1,6 +1,9 @@
 #pragma once
 
+#include "cells/CellCodec.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class cmcCellObj;
@@ -113,4 +116,7 @@ public:
     std::uint32_t spare2 = 0;
     CapsuleRedrawCallback redraw;
     CapsuleEditorCallback editor;
+    // Set by the handler on a draw request: paint this in the radio's
+    // display font instead of the output text.
+    std::optional<DotMatrixText> dotMatrix;
 };

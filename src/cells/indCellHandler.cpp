@@ -181,6 +181,7 @@ void indCellHandler::AskBankAndTable()
 void indCellHandler::ResetAnswer()
 {
     capsule.outputText.clear();
+    capsule.dotMatrix.reset();
     capsule.stateBits &=
         static_cast<std::uint8_t>(~(cmcCellCapsule::kStateWarning | cmcCellCapsule::kStateError));
     capsule.jumpCategory = category;
@@ -437,6 +438,8 @@ void indCellHandler::CarryOut(const CodecAnswer &answer)
         Align(1);
     if (answer.checked)
         SetUserFlag(kUserFlagChecked, *answer.checked);
+    if (IsDraw())
+        capsule.dotMatrix = answer.dotMatrix;
     Open(answer.open);
 }
 

@@ -520,6 +520,28 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"Checked", {.checked = true}, kHandlerDraw, kHandlerNothing, {}, {}, 2, 1}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
+// A name is painted in the display font: the sheet finds it in the capsule
+// after a draw, and a reused capsule does not keep it.
+TEST_F(HandlerTest, DotMatrixTextReachesTheSheetOnDrawsOnly)
+{
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast, .codec = answerAsTold}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    const DotMatrixText name{.characters = "CH 1", .charactersPerLine = 12};
+    g_answer = {.dotMatrix = name};
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast);
+    Request request(cell);
+    request.run(kHandlerDraw, bindings);
+    EXPECT_EQ(request.capsule.dotMatrix, name);
+    g_answer = {};
+    request.run(kHandlerDraw, bindings);
+    EXPECT_FALSE(request.capsule.dotMatrix.has_value());
+    g_answer = {.dotMatrix = name};
+    request.capsule.code = cmcCellCapsule::kCodeEnter;
+    request.run(kHandlerAction, bindings);
+    EXPECT_FALSE(request.capsule.dotMatrix.has_value());
+}
+
 // A value in the answer is stored even when it equals the stored one: a
 // command's value is what runs it.
 TEST_F(HandlerTest, AnswerWithAValueStoresItAndWidensTheRedraw)
