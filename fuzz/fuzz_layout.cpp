@@ -40,7 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     LayoutContext context;
     context.modelType = modelType;
     context.shadows = &shadows;
-    context.usedChannelEnd = [](const cmcEeprom &) { return 3; };
     const LayoutConversion conversion(context);
     cmcEeprom initial;
     initial.CopyFrom(image);

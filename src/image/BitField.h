@@ -66,6 +66,8 @@ public:
     // and writes thousands of fields a redraw.
     std::uint32_t Read(const cmcEeprom &image) const
     {
+        if (!IsValid())
+            return 0; // a shape no field can have: nothing to shift
         const int n = ByteCount();
         if (!inside(image, n)) {
             refuse(image);
@@ -77,6 +79,8 @@ public:
     // to lie inside the image before the first one changes.
     void Write(cmcEeprom &image, std::uint32_t value) const
     {
+        if (!IsValid())
+            return;
         const int n = ByteCount();
         if (!inside(image, n)) {
             refuse(image);
