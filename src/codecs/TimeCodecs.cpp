@@ -51,7 +51,9 @@ std::string timerText(const TimerParams &params, std::int32_t value)
     // A hair above the exact quotient, so that real factors (0.3 units per
     // second) do not show 9.999 for 10 seconds.
     const double exact = static_cast<double>(value) * 1000.0 / params.unitsPerSecond;
-    const auto milliseconds = static_cast<std::int64_t>(std::floor(std::fabs(exact) + 1e-6));
+    constexpr double kLongest = 1e15; // far beyond any timer, well within 64 bits
+    const auto milliseconds =
+        static_cast<std::int64_t>(std::floor(std::min(std::fabs(exact), kLongest) + 1e-6));
     const std::string text =
         twoParts(milliseconds / 1000, '.', milliseconds % 1000, 3, 3, value < 0);
     return trimFraction(text, params.trimZeros);
