@@ -116,6 +116,16 @@ CodecAnswer editWithCaretAt(std::string text, std::int32_t caret)
     return {.text = std::move(text), .open = CodecOpen::Editor(caret, 0)};
 }
 
+CodecAnswer answerShowing(CodecAnswer answer, std::string shown, std::int32_t stored,
+                          std::int32_t current)
+{
+    if (answer.open.kind != CodecOpen::Kind::Editor)
+        answer.text = std::move(shown);
+    if (current != stored)
+        answer.value = current;
+    return answer;
+}
+
 std::string namedText(const CodecRequest &request, const char *key)
 {
     std::string line;

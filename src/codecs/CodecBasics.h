@@ -65,5 +65,11 @@ CodecAnswer editStartingWith(std::int32_t key);
 CodecAnswer editSelectingAll(std::string text);
 CodecAnswer editWithCaretAt(std::string text, std::int32_t caret);
 
+// The end of most codecs' answers: the cell shows `shown` unless the answer
+// opens the editor with a text of its own, and `current` is the new value
+// when it differs from the `stored` one.
+CodecAnswer answerShowing(CodecAnswer answer, std::string shown, std::int32_t stored,
+                          std::int32_t current);
+
 // A text-database line, or cmcFCache::kErrorText without a database.
 std::string namedText(const CodecRequest &request, const char *key);

@@ -17,13 +17,14 @@ bool isHexKey(std::int32_t key)
 
 // Hexadecimal values have no steps: Space and Backspace open the editor as
 // Enter does, a digit opens it with itself.
-CodecAnswer hexKeys(std::int32_t key, const std::string &text)
+CodecAnswer hexAnswer(std::int32_t key, std::string text, std::int32_t stored, std::int32_t current)
 {
+    CodecAnswer answer;
     if (isStepKey(key) || key == CodecRequest::kEnter)
-        return editSelectingAll(text);
-    if (isHexKey(key))
-        return editStartingWith(key);
-    return {.text = text};
+        answer = editSelectingAll(text);
+    else if (isHexKey(key))
+        answer = editStartingWith(key);
+    return answerShowing(std::move(answer), std::move(text), stored, current);
 }
 
 // --- value ---
@@ -60,11 +61,8 @@ CodecAnswer runHexValue(const HexValueParams &params, std::int32_t value,
             current = static_cast<std::int32_t>(clampTo(number, params.minimum, params.maximum));
         }
     }
-    CodecAnswer answer =
-        hexKeys(keyOf(request), hexText(static_cast<std::uint32_t>(current), params.digits));
-    if (current != value)
-        answer.value = current;
-    return answer;
+    return hexAnswer(keyOf(request), hexText(static_cast<std::uint32_t>(current), params.digits),
+                     value, current);
 }
 
 // --- digits ---
@@ -103,11 +101,8 @@ CodecAnswer runHexDigits(const HexDigitsParams &params, std::int32_t value,
                 static_cast<std::int32_t>((static_cast<std::uint32_t>(value) & ~mask) | nibbles);
         }
     }
-    CodecAnswer answer =
-        hexKeys(keyOf(request), nibbleText(static_cast<std::uint32_t>(current), params.count));
-    if (current != value)
-        answer.value = current;
-    return answer;
+    return hexAnswer(keyOf(request), nibbleText(static_cast<std::uint32_t>(current), params.count),
+                     value, current);
 }
 
 // --- one digit ---
@@ -127,12 +122,11 @@ CodecAnswer runHexDigit(const HexDigitParams &params, std::int32_t value,
         if (digit >= 0 && digit <= highest)
             current = digit;
     }
-    CodecAnswer answer = hexKeys(keyOf(request), std::string(1, kHexDigits[current & 0xF]));
+    CodecAnswer answer =
+        hexAnswer(keyOf(request), std::string(1, kHexDigits[current & 0xF]), value, current);
     // The one digit is selected, so that the next one typed replaces it.
     if (answer.open.kind == CodecOpen::Kind::Editor)
         answer.open = CodecOpen::Editor(0, 1);
-    if (current != value)
-        answer.value = current;
     return answer;
 }
 

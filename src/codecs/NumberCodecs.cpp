@@ -90,11 +90,7 @@ CodecAnswer runInteger(const IntegerParams &params, std::int32_t value, const Co
     } else if (key == CodecRequest::kEnter) {
         answer = editSelectingAll(std::string(trimmed(integerText(params, current))));
     }
-    if (answer.open.kind == CodecOpen::Kind::Nothing)
-        answer.text = integerText(params, current);
-    if (current != value)
-        answer.value = current;
-    return answer;
+    return answerShowing(std::move(answer), integerText(params, current), value, current);
 }
 
 // --- decimals ---
@@ -176,11 +172,7 @@ CodecAnswer runDecimal(const DecimalParams &params, std::int32_t value, const Co
     } else if (isDigitKey(key) || key == '-') {
         answer = editStartingWith(key);
     }
-    if (answer.open.kind == CodecOpen::Kind::Nothing)
-        answer.text = decimalText(params, current);
-    if (current != value)
-        answer.value = current;
-    return answer;
+    return answerShowing(std::move(answer), decimalText(params, current), value, current);
 }
 
 // --- level bar ---

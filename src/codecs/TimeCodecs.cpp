@@ -83,14 +83,11 @@ CodecAnswer runTimer(const TimerParams &params, std::int32_t value, const CodecR
     } else if (isDigitKey(key) || key == '.' || key == 'O' || key == 'o') {
         answer = editStartingWith(key);
     }
-    if (answer.open.kind == CodecOpen::Kind::Nothing) {
-        const bool showOff =
-            params.offAllowed && current == 0 && request.kind != CodecRequest::Kind::Key;
-        answer.text = showOff ? namedText(request, kOffTextKey) : timerText(params, current);
-    }
-    if (current != value)
-        answer.value = current;
-    return answer;
+    const bool showOff =
+        params.offAllowed && current == 0 && request.kind != CodecRequest::Kind::Key;
+    return answerShowing(std::move(answer),
+                         showOff ? namedText(request, kOffTextKey) : timerText(params, current),
+                         value, current);
 }
 
 TimerParams timerParams(double unitsPerSecond, std::int32_t minimum, std::int32_t maximum,
@@ -160,11 +157,7 @@ CodecAnswer runMinSec(const MinSecParams &params, std::int32_t value, const Code
     } else if (isDigitKey(key) || key == ':') {
         answer = editStartingWith(key);
     }
-    if (answer.open.kind == CodecOpen::Kind::Nothing)
-        answer.text = minSecText(params, current);
-    if (current != value)
-        answer.value = current;
-    return answer;
+    return answerShowing(std::move(answer), minSecText(params, current), value, current);
 }
 
 } // namespace

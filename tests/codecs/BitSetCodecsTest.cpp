@@ -9,10 +9,6 @@ namespace {
 
 using namespace codec_cases;
 
-constexpr std::int32_t kSpace = CodecRequest::kSpace;
-constexpr std::int32_t kBackspace = CodecRequest::kBackspace;
-constexpr std::int32_t kEnter = CodecRequest::kEnter;
-
 TEST(BitSetCodec, SixteenScanLists)
 {
     const CellCodec scan = editBitSet(1, 16, 3, "GI_Win_Scan");

@@ -19,6 +19,10 @@
 
 namespace codec_cases {
 
+constexpr std::int32_t kSpace = CodecRequest::kSpace;
+constexpr std::int32_t kBackspace = CodecRequest::kBackspace;
+constexpr std::int32_t kEnter = CodecRequest::kEnter;
+
 // The fixture overlay and a format cache over it, for the whole program.
 struct FixtureTexts {
     FixtureTexts() { texts.Open(testing_support::fixtureDir() + "codecs/codecs.ovl"); }

@@ -8,8 +8,6 @@ namespace {
 
 using namespace codec_cases;
 
-constexpr std::int32_t kEnter = CodecRequest::kEnter;
-
 TEST(HexValueCodec, TypedAndShown)
 {
     const CellCodec hex = editHexValue(0, 0xFFF, 3);

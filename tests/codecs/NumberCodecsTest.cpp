@@ -6,10 +6,6 @@ namespace {
 
 using namespace codec_cases;
 
-constexpr std::int32_t kSpace = CodecRequest::kSpace;
-constexpr std::int32_t kBackspace = CodecRequest::kBackspace;
-constexpr std::int32_t kEnter = CodecRequest::kEnter;
-
 TEST(IntegerCodec, TypedNumbers)
 {
     const CellCodec tens = editIntegerWrap(0, 10);

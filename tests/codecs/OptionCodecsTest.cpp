@@ -8,10 +8,6 @@ namespace {
 
 using namespace codec_cases;
 
-constexpr std::int32_t kSpace = CodecRequest::kSpace;
-constexpr std::int32_t kBackspace = CodecRequest::kBackspace;
-constexpr std::int32_t kEnter = CodecRequest::kEnter;
-
 // The fixture's power list: Low, Mid, High in style 1; Low!, Mid!, Top! as
 // 0, 1, 5 in style 4.
 constexpr const char *kPower = "GI_Sheet_Sel_Test_Power";

@@ -6,10 +6,6 @@ namespace {
 
 using namespace codec_cases;
 
-constexpr std::int32_t kSpace = CodecRequest::kSpace;
-constexpr std::int32_t kBackspace = CodecRequest::kBackspace;
-constexpr std::int32_t kEnter = CodecRequest::kEnter;
-
 TEST(TimerCodec, TextsAndOff)
 {
     const CellCodec tenths = editTimer(10, 0, 255, true, 2);

@@ -8,10 +8,6 @@ namespace {
 
 using namespace codec_cases;
 
-constexpr std::int32_t kSpace = CodecRequest::kSpace;
-constexpr std::int32_t kBackspace = CodecRequest::kBackspace;
-constexpr std::int32_t kEnter = CodecRequest::kEnter;
-
 // The fixture's CTCSS list: 62.5 first, 88.5 tenth, 100.0 fourteenth.
 constexpr std::int32_t k885 = 9;
 constexpr std::int32_t k1000 = 13;
