@@ -75,7 +75,12 @@ Texts &fixture()
 using Input = FuzzedDataProvider;
 
 const char *const kOptionLists[] = {"GI_Sheet_Sel_Test_Power", "GI_Sheet_Sel_Test_Empty",
-                                    kToneListKey};
+                                    "GI_Sheet_Sel_Mch_CTone"};
+
+const char *anyOffText(Input &in)
+{
+    return in.PickValueInArray<const char *>({nullptr, "GI_AppInd_TimerOff", "GI_Missing"});
+}
 
 std::int32_t anyInt(Input &in) { return in.ConsumeIntegral<std::int32_t>(); }
 
@@ -162,24 +167,25 @@ const FuzzedCodec kCodecs[] = {
     {"editTone",
      [](Input &in) {
          return editTone(
-             in.PickValueInArray({ToneSide::Alone, ToneSide::Receive, ToneSide::Transmit}));
+             in.PickValueInArray({ToneSide::Alone, ToneSide::Receive, ToneSide::Transmit}),
+             in.PickValueInArray(kOptionLists));
      }},
     {"editTimer",
      [](Input &in) {
          const auto [minimum, maximum] = range(in, 0, 10000000);
-         return editTimer(intIn(in, 1, 1000), minimum, maximum, in.ConsumeBool(), intIn(in, 0, 4));
+         return editTimer(intIn(in, 1, 1000), minimum, maximum, anyOffText(in), intIn(in, 0, 4));
      }},
     {"editTimerReal",
      [](Input &in) {
          const auto [minimum, maximum] = range(in, 0, 10000000);
          return editTimerReal(in.ConsumeFloatingPointInRange(0.01, 1000.0), minimum, maximum,
-                              in.ConsumeBool(), intIn(in, 0, 4));
+                              anyOffText(in), intIn(in, 0, 4));
      }},
     {"editTimerByte",
      [](Input &in) {
          const auto [minimum, maximum] = range(in, 0, 255);
          return editTimerByte(in.ConsumeFloatingPointInRange(0.01, 1000.0), minimum, maximum,
-                              in.ConsumeBool(), intIn(in, 0, 4));
+                              anyOffText(in), intIn(in, 0, 4));
      }},
     {"editMinSec",
      [](Input &in) {

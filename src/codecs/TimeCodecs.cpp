@@ -28,11 +28,9 @@ struct TimerParams {
     double unitsPerSecond = 1;
     std::int32_t minimum = 0;
     std::int32_t maximum = 0;
-    bool offAllowed = false;
+    std::string offTextKey; // empty: no OFF
     int trimZeros = 0;
 };
-
-constexpr const char *kOffTextKey = "GI_AppInd_TimerOff";
 
 // The letters o and f of the text, whatever else it holds, begin with "of".
 bool saysOff(std::string_view typed)
@@ -84,17 +82,19 @@ CodecAnswer runTimer(const TimerParams &params, std::int32_t value, const CodecR
         answer = editStartingWith(key);
     }
     const bool showOff =
-        params.offAllowed && current == 0 && request.kind != CodecRequest::Kind::Key;
+        !params.offTextKey.empty() && current == 0 && request.kind != CodecRequest::Kind::Key;
     return answerShowing(std::move(answer),
-                         showOff ? namedText(request, kOffTextKey) : timerText(params, current),
+                         showOff ? namedText(request, params.offTextKey.c_str())
+                                 : timerText(params, current),
                          value, current);
 }
 
 TimerParams timerParams(double unitsPerSecond, std::int32_t minimum, std::int32_t maximum,
-                        bool offAllowed, int trimZeros)
+                        const char *offTextKey, int trimZeros)
 {
     const bool usable = std::isfinite(unitsPerSecond) && unitsPerSecond > 0;
-    return {usable ? unitsPerSecond : 1.0, minimum, maximum, offAllowed, trimZeros};
+    return {usable ? unitsPerSecond : 1.0, minimum, maximum,
+            offTextKey != nullptr ? offTextKey : "", trimZeros};
 }
 
 // --- minutes and seconds ---
@@ -162,24 +162,24 @@ CodecAnswer runMinSec(const MinSecParams &params, std::int32_t value, const Code
 
 } // namespace
 
-CellCodec editTimer(int unitsPerSecond, std::int32_t minimum, std::int32_t maximum, bool offAllowed,
-                    int trimZeros)
+CellCodec editTimer(int unitsPerSecond, std::int32_t minimum, std::int32_t maximum,
+                    const char *offTextKey, int trimZeros)
 {
-    return editTimerReal(unitsPerSecond, minimum, maximum, offAllowed, trimZeros);
+    return editTimerReal(unitsPerSecond, minimum, maximum, offTextKey, trimZeros);
 }
 
 CellCodec editTimerReal(double unitsPerSecond, std::int32_t minimum, std::int32_t maximum,
-                        bool offAllowed, int trimZeros)
+                        const char *offTextKey, int trimZeros)
 {
     return CellCodec(runTimer,
-                     timerParams(unitsPerSecond, minimum, maximum, offAllowed, trimZeros));
+                     timerParams(unitsPerSecond, minimum, maximum, offTextKey, trimZeros));
 }
 
 CellCodec editTimerByte(double unitsPerSecond, std::int32_t minimum, std::int32_t maximum,
-                        bool offAllowed, int trimZeros)
+                        const char *offTextKey, int trimZeros)
 {
     return editTimerReal(unitsPerSecond, std::clamp(minimum, 0, 255), std::clamp(maximum, 0, 255),
-                         offAllowed, trimZeros);
+                         offTextKey, trimZeros);
 }
 
 CellCodec editMinSec(std::int32_t minimumSeconds, std::int32_t maximumSeconds,

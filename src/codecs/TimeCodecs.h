@@ -8,16 +8,17 @@
 
 // A time stored in units of 1/`unitsPerSecond` second, shown as seconds with
 // three decimals of which up to `trimZeros` trailing zeros are left out.
-// With `offAllowed`, 0 shows the text "GI_AppInd_TimerOff" and typing "off"
-// stores it.
-CellCodec editTimer(int unitsPerSecond, std::int32_t minimum, std::int32_t maximum, bool offAllowed,
-                    int trimZeros);
+// With an `offTextKey` (the bindings name "GI_AppInd_TimerOff"), 0 is OFF:
+// it shows that text, and typing "off" stores it; without one 0 is a time
+// like any other.
+CellCodec editTimer(int unitsPerSecond, std::int32_t minimum, std::int32_t maximum,
+                    const char *offTextKey, int trimZeros);
 // The same with a real factor between units and seconds.
 CellCodec editTimerReal(double unitsPerSecond, std::int32_t minimum, std::int32_t maximum,
-                        bool offAllowed, int trimZeros);
+                        const char *offTextKey, int trimZeros);
 // A timer kept in a byte: the range is held within 0..255.
 CellCodec editTimerByte(double unitsPerSecond, std::int32_t minimum, std::int32_t maximum,
-                        bool offAllowed, int trimZeros);
+                        const char *offTextKey, int trimZeros);
 
 // A time stored in units of `resolution` seconds (a divisor of 60), shown
 // and typed as "m:ss"; minimum and maximum are in seconds.

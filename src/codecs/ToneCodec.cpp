@@ -13,6 +13,7 @@ namespace {
 
 struct ToneParams {
     ToneSide side = ToneSide::Alone;
+    std::string listKey;
 };
 
 std::int32_t itemOf(const ToneSetting &tone)
@@ -123,7 +124,7 @@ CodecAnswer runTone(const ToneParams &params, std::int32_t value, const CodecReq
     } else if (isPrintableKey(key)) {
         answer = editStartingWith(key);
     } else {
-        CodecAnswer option = answerOption(kToneListKey, kToneListStyle, itemOf(stored), request);
+        CodecAnswer option = answerOption(params.listKey, kToneListStyle, itemOf(stored), request);
         // The list's DTCS entry answers with a style of its own (above).
         if (option.value && *option.value >= 0 && *option.value <= kToneOffItem)
             tone = ctcssTone(*option.value);
@@ -134,7 +135,7 @@ CodecAnswer runTone(const ToneParams &params, std::int32_t value, const CodecReq
         const datCh *record = request.record;
         answer.text = tone.isDtcs()
                           ? dtcsText(tone)
-                          : optionText(request, kToneListKey, kToneListStyle, itemOf(tone));
+                          : optionText(request, params.listKey, kToneListStyle, itemOf(tone));
         if (record != nullptr && params.side == ToneSide::Transmit && tone.on() &&
             tone == record->CToneR) {
             answer.text = "<-";
@@ -150,7 +151,10 @@ CodecAnswer runTone(const ToneParams &params, std::int32_t value, const CodecReq
 
 } // namespace
 
-CellCodec editTone(ToneSide side) { return CellCodec(runTone, ToneParams{side}); }
+CellCodec editTone(ToneSide side, const char *toneListKey)
+{
+    return CellCodec(runTone, ToneParams{side, toneListKey != nullptr ? toneListKey : ""});
+}
 
 std::int32_t packTone(const ToneSetting &tone)
 {

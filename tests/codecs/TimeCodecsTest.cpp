@@ -6,11 +6,14 @@ namespace {
 
 using namespace codec_cases;
 
+constexpr const char *kOff = "GI_AppInd_TimerOff";
+constexpr const char *kNoOff = nullptr;
+
 TEST(TimerCodec, TextsAndOff)
 {
-    const CellCodec tenths = editTimer(10, 0, 255, true, 2);
-    const CellCodec noOff = editTimer(10, 0, 255, false, 0);
-    const CellCodec fromOne = editTimer(1, 1, 60, false, 3);
+    const CellCodec tenths = editTimer(10, 0, 255, kOff, 2);
+    const CellCodec noOff = editTimer(10, 0, 255, kNoOff, 0);
+    const CellCodec fromOne = editTimer(1, 1, 60, kNoOff, 3);
     runCases({
         {"off", tenths, 0, draw(), {"OFF"}},
         {"off is a number while a key is handled", tenths, 0, key('x'), {"  0.0"}},
@@ -28,8 +31,8 @@ TEST(TimerCodec, TextsAndOff)
 
 TEST(TimerCodec, RealFactorAndByte)
 {
-    const CellCodec third = editTimerReal(0.3, 0, 1000, false, 0);
-    const CellCodec byte = editTimerByte(1, 0, 1000, false, 3);
+    const CellCodec third = editTimerReal(0.3, 0, 1000, kNoOff, 0);
+    const CellCodec byte = editTimerByte(1, 0, 1000, kNoOff, 3);
     runCases({
         {"units of a real factor", third, 3, draw(), {" 10.000"}},
         {"typed with a real factor", third, 0, typed("10"), {" 10.000", 3}},
@@ -40,7 +43,7 @@ TEST(TimerCodec, RealFactorAndByte)
 
 TEST(TimerCodec, Keys)
 {
-    const CellCodec timer = editTimer(10, 0, 255, true, 2);
+    const CellCodec timer = editTimer(10, 0, 255, kOff, 2);
     runCases({
         {"space steps", timer, 15, key(kSpace), {"  1.6", 16}},
         {"backspace wraps", timer, 0, key(kBackspace), {" 25.5", 255}},

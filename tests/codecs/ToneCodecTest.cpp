@@ -8,6 +8,8 @@ namespace {
 
 using namespace codec_cases;
 
+constexpr const char *kToneList = "GI_Sheet_Sel_Mch_CTone";
+
 // The fixture's CTCSS list: 62.5 first, 88.5 tenth, 100.0 fourteenth.
 constexpr std::int32_t k885 = 9;
 constexpr std::int32_t k1000 = 13;
@@ -32,7 +34,7 @@ constexpr std::int32_t kOff = 0;
 
 TEST(ToneCodec, TypedTones)
 {
-    const CellCodec tone = editTone(ToneSide::Alone);
+    const CellCodec tone = editTone(ToneSide::Alone, kToneList);
     runCases({
         {"reverse DTCS", tone, kOff, typed("023i"), {"023i", dtcs(19, true)}},
         {"normal DTCS", tone, kOff, typed("754n"), {"754N", dtcs(492, false)}},
@@ -53,7 +55,7 @@ TEST(ToneCodec, TypedTones)
 
 TEST(ToneCodec, KeysAndListAnswers)
 {
-    const CellCodec tone = editTone(ToneSide::Alone);
+    const CellCodec tone = editTone(ToneSide::Alone, kToneList);
     runCases({
         {"space switches DTCS polarity",
          tone,
@@ -96,7 +98,7 @@ TEST(ToneCodec, KeysAndListAnswers)
 
 TEST(ToneCodec, EnterOpensTheListAtTheToneItem)
 {
-    const CellCodec tone = editTone(ToneSide::Alone);
+    const CellCodec tone = editTone(ToneSide::Alone, kToneList);
     struct {
         std::int32_t stored;
         std::int32_t item;
@@ -104,7 +106,7 @@ TEST(ToneCodec, EnterOpensTheListAtTheToneItem)
     for (const auto &c : cases) {
         const CodecAnswer answer = tone(c.stored, key(kEnter));
         EXPECT_EQ(answer.open.kind, CodecOpen::Kind::List);
-        EXPECT_EQ(answer.open.key, kToneListKey);
+        EXPECT_EQ(answer.open.key, kToneList);
         EXPECT_EQ(answer.open.style, kToneListStyle);
         EXPECT_EQ(answer.open.current, c.item);
     }
@@ -118,7 +120,7 @@ TEST(ToneCodec, TransmitSideAndBlankChannel)
     CodecRequest request = draw();
     request.record = &record;
 
-    const CellCodec transmit = editTone(ToneSide::Transmit);
+    const CellCodec transmit = editTone(ToneSide::Transmit, kToneList);
     CodecAnswer answer = transmit(ctcss(k885), request);
     EXPECT_EQ(answer.text, "<-");
     EXPECT_EQ(answer.look.align, CodecLook::Align::Left);
@@ -132,7 +134,7 @@ TEST(ToneCodec, TransmitSideAndBlankChannel)
     EXPECT_EQ(answer.look.colour, CodecLook::Colour::AsDescribed);
 
     record.FreqR = 0;
-    answer = editTone(ToneSide::Receive)(kOff, request);
+    answer = editTone(ToneSide::Receive, kToneList)(kOff, request);
     EXPECT_EQ(answer.look.colour, CodecLook::Colour::Olive);
 }
 
