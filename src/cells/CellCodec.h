@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+class cmcFCache;
+class cmcGTex;
 class datCh;
 
 // A value codec turns one stored value into the text of its cell and, for a
@@ -31,6 +33,10 @@ struct CodecRequest {
     Kind kind = Kind::Draw;
     // Key: the character, or 13 for Enter (also a menu click).
     std::int32_t code = 0;
+    // Key: Shift was held (some values step further then).
+    bool shift = false;
+    // Typed: the text. Chosen: the text the answering window sent with its
+    // answer, if any (the flag bits window sends its mask in decimal).
     std::string_view typed{};
     // Chosen: the style of the list that answered (the label its entries
     // carry) and the entry chosen.
@@ -45,6 +51,11 @@ struct CodecRequest {
     // The decoded record of the cell's row when its category has one, for
     // codecs that compare with a partner value.
     const datCh *record = nullptr;
+    // Where option texts and named texts come from: the text database and
+    // the format cache over its selection sheets. The handler gives the
+    // program's; a codec that finds none shows cmcFCache::kErrorText.
+    cmcGTex *texts = nullptr;
+    cmcFCache *formats = nullptr;
 
     bool IsKey(std::int32_t key) const { return kind == Kind::Key && code == key; }
     bool IsEnter() const { return IsKey(kEnter); }
@@ -55,7 +66,8 @@ struct CodecOpen {
     enum class Kind : std::uint8_t {
         Nothing,
         List,   // a selection list at the cell
-        Editor, // the in-place editor with the answer's text
+        Editor, // the in-place editor with the answer's text (also after a
+                // list's answer: the sheet's editor callback reopens it)
         Window, // a window that edits the value at the cell
     };
     enum class Window : std::uint8_t { FlagBits, FormattedText, CellEditor };

@@ -98,6 +98,8 @@ public:
     std::int32_t editSelLength = 0;
     std::int32_t code = 0;    // key code, 13 for Enter/activate, 0 for draw, text or state
     std::int32_t command = 0; // label identifier of a chosen context-menu item
+    // Shift was held with the key (the sheet sets it from the key's event).
+    bool shiftHeld = false;
     std::string inputText;
     std::string outputText;
     std::uint8_t stateBits = 0;

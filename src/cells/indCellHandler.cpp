@@ -10,6 +10,7 @@
 #include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellObj.h"
 #include "cells/cmcEvMan.h"
+#include "cells/cmcFCache.h"
 #include "platform/FatalError.h"
 #include "platform/HexDigits.h"
 #include "textdb/GlobalTexts.h"
@@ -18,6 +19,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string_view>
 
 namespace {
@@ -65,6 +67,20 @@ std::int32_t askAbout(const cmcCellObj &cell, std::int32_t code,
 }
 
 } // namespace
+
+cmcFCache &indCellHandler::ProgramFormats()
+{
+    // A new language reopens the main text database on another overlay;
+    // texts cached from the old one would stay in the old language.
+    static std::unique_ptr<cmcFCache> formats;
+    static std::string overlay;
+    cmcGTex &texts = mainTextDatabase();
+    if (!formats || overlay != texts.fileName()) {
+        formats = std::make_unique<cmcFCache>(texts);
+        overlay = texts.fileName();
+    }
+    return *formats;
+}
 
 std::int32_t indCellHandler::Handle(indActiveCell *context, cmcCellCapsule &capsule,
                                     std::int32_t mode)
@@ -409,8 +425,11 @@ CodecRequest indCellHandler::Request() const
     request.interactive = capsule.grid != nullptr;
     request.cellText = cell.GetText();
     request.record = record.kind != datCh::kKindNone ? &record : nullptr;
+    request.texts = &mainTextDatabase();
+    request.formats = &ProgramFormats();
     if (inputMode_ == cmcCellCapsule::kInputChosen) {
         request.kind = CodecRequest::Kind::Chosen;
+        request.typed = capsule.inputText;
         if (capsule.origin != nullptr && capsule.origin->cell != nullptr) {
             request.chosenStyle = capsule.origin->cell->label;
             request.chosenEntry = capsule.origin->cell->index;
@@ -421,6 +440,7 @@ CodecRequest indCellHandler::Request() const
     } else if (code_ != 0) {
         request.kind = CodecRequest::Kind::Key;
         request.code = code_;
+        request.shift = capsule.shiftHeld;
     }
     return request;
 }
@@ -456,6 +476,10 @@ void indCellHandler::Open(const CodecOpen &open)
         capsule.editSelStart = open.selectionStart;
         capsule.editSelLength = open.selectionLength;
         result = kHandlerOpenEditor;
+        // A list's answer reaches the cell after its sheet's key handling is
+        // over; only the sheet's callback can still open the editor there.
+        if (inputMode_ == cmcCellCapsule::kInputChosen)
+            capsule.editor(capsule, false);
         return;
     case CodecOpen::Kind::Window:
         host.OpenCellWindow(capsule, open);

@@ -10,6 +10,7 @@
 
 class cmcCellCapsule;
 class cmcCellObj;
+class cmcFCache;
 class CellBindingRegistry;
 class CellHost;
 struct CellBinding;
@@ -50,6 +51,10 @@ public:
     static std::uint8_t MarksOf(std::int32_t category, std::int32_t label, std::int32_t index);
     static std::uint8_t MarksOf(std::int32_t category, std::int32_t label, std::int32_t index,
                                 const CellBindingRegistry &bindings);
+    // The format cache that option cells read the selection sheets of the
+    // main text database through; built anew when that database was opened
+    // on another overlay.
+    static cmcFCache &ProgramFormats();
 
     indCellHandler(const indCellHandler &) = delete;
     indCellHandler &operator=(const indCellHandler &) = delete;

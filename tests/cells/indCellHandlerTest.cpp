@@ -1,7 +1,11 @@
 #include "HandlerTestFixture.h"
 
 #include "cells/CellIdentifiers.h"
+#include "cells/cmcFCache.h"
 #include "image/cmcEeprom.h"
+#include "support/ScopedTexts.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
 
 #include <array>
 
@@ -540,6 +544,89 @@ TEST_F(HandlerTest, DotMatrixTextReachesTheSheetOnDrawsOnly)
     request.capsule.code = cmcCellCapsule::kCodeEnter;
     request.run(kHandlerAction, bindings);
     EXPECT_FALSE(request.capsule.dotMatrix.has_value());
+}
+
+// Beyond the kind of request: Shift held with a key, the texts option
+// lists come from, and the text a window sends with its answer.
+TEST_F(HandlerTest, CodecSeesShiftTextsAndTheAnswersText)
+{
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast, .codec = answerAsTold}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    g_answer = {};
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast);
+    for (const bool shift : {false, true}) {
+        Request request(cell, ' ');
+        request.capsule.shiftHeld = shift;
+        request.run(kHandlerAction, bindings);
+        EXPECT_EQ(g_seen.shift, shift);
+        EXPECT_EQ(g_seen.texts, &mainTextDatabase());
+        EXPECT_EQ(g_seen.formats, &indCellHandler::ProgramFormats());
+    }
+
+    cmcCellObj window = cellOf(CT_Null, Flex0);
+    cmcCellCapsule answering;
+    answering.cell = &window;
+    Request answer(cell);
+    answer.capsule.origin = &answering;
+    answer.capsule.inputMode = cmcCellCapsule::kInputChosen;
+    answer.capsule.inputText = "8388608";
+    answer.capsule.shiftHeld = true;
+    answer.run(kHandlerAction, bindings);
+    EXPECT_EQ(g_seen.kind, CodecRequest::Kind::Chosen);
+    EXPECT_EQ(g_seen.typed, "8388608");
+    EXPECT_FALSE(g_seen.shift);
+}
+
+// The sheet's key handling is over when a list answers; an editor the answer
+// asks for is opened through the sheet's callback, and only then.
+TEST_F(HandlerTest, EditorAskedByAListAnswerOpensThroughTheSheet)
+{
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast, .codec = answerAsTold}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    struct Reopened {
+        std::vector<std::string> texts;
+        static void call(void *context, const cmcCellCapsule &capsule, bool keepClosed)
+        {
+            static_cast<Reopened *>(context)->texts.push_back(
+                capsule.outputText + " " + std::to_string(capsule.editSelStart) + "+" +
+                std::to_string(capsule.editSelLength) + (keepClosed ? " closed" : ""));
+        }
+    } reopened;
+    g_answer = {.text = "023i", .open = CodecOpen::Editor(0, 4)};
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast);
+    cmcCellObj entry = cellOf(CT_Null, FlexDtcs, 53);
+    cmcCellCapsule list;
+    list.cell = &entry;
+
+    Request answer(cell);
+    answer.capsule.origin = &list;
+    answer.capsule.inputMode = cmcCellCapsule::kInputChosen;
+    answer.capsule.editor = {&Reopened::call, &reopened};
+    EXPECT_EQ(answer.run(kHandlerAction, bindings), kHandlerOpenEditor);
+    EXPECT_EQ(reopened.texts, std::vector<std::string>{"023i 0+4"});
+
+    Request enter(cell, cmcCellCapsule::kCodeEnter);
+    enter.capsule.editor = {&Reopened::call, &reopened};
+    EXPECT_EQ(enter.run(kHandlerAction, bindings), kHandlerOpenEditor);
+    EXPECT_EQ(reopened.texts.size(), 1u); // the sheet opens its editor itself
+}
+
+// A language change opens the main texts on another overlay; option texts
+// must come from that one.
+TEST_F(HandlerTest, ProgramFormatsFollowTheOverlayOfTheMainTexts)
+{
+    const std::string previous = mainTextDatabase().fileName();
+    {
+        const testing_support::ScopedTexts english(
+            {{"GI_Sheet_Sel_Test_Cells", {"{(%Flex0[0])}Off", "#"}}});
+        EXPECT_EQ(indCellHandler::ProgramFormats().Text("GI_Sheet_Sel_Test", Flex0, 0), "Off");
+        const testing_support::ScopedTexts other(
+            {{"GI_Sheet_Sel_Test_Cells", {"{(%Flex0[0])}Aus", "#"}}});
+        EXPECT_EQ(indCellHandler::ProgramFormats().Text("GI_Sheet_Sel_Test", Flex0, 0), "Aus");
+    }
+    mainTextDatabase().Open(previous);
 }
 
 // A value in the answer is stored even when it equals the stored one: a
