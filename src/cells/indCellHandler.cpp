@@ -411,6 +411,7 @@ CodecRequest indCellHandler::Request() const
     request.record = record.kind != datCh::kKindNone ? &record : nullptr;
     if (inputMode_ == cmcCellCapsule::kInputChosen) {
         request.kind = CodecRequest::Kind::Chosen;
+        request.typed = capsule.inputText;
         if (capsule.origin != nullptr && capsule.origin->cell != nullptr) {
             request.chosenStyle = capsule.origin->cell->label;
             request.chosenEntry = capsule.origin->cell->index;
