@@ -271,11 +271,16 @@ std::string callListText(const CodecRequest &request, std::int32_t value)
     return text + identityText(static_cast<std::uint32_t>(row.Id));
 }
 
+// The entries that pass, read only for a request that acts: a draw shows
+// one row and must not read the whole list.
+std::vector<std::int32_t> passingEntries(const CallListParams &params, const CodecRequest &request)
+{
+    return request.record != nullptr ? DpmrIdList::Read(*request.record).Passing(params.filter)
+                                     : std::vector<std::int32_t>{};
+}
+
 CodecAnswer callList(const CallListParams &params, std::int32_t value, const CodecRequest &request)
 {
-    const std::vector<std::int32_t> passing =
-        request.record != nullptr ? DpmrIdList::Read(*request.record).Passing(params.filter)
-                                  : std::vector<std::int32_t>{};
     const auto answerEntry = [&](std::int32_t entry) {
         CodecAnswer answer{.text = callListText(request, entry)};
         if (entry != value)
@@ -284,12 +289,16 @@ CodecAnswer callList(const CallListParams &params, std::int32_t value, const Cod
     };
     const std::int32_t style = callListStyle(params.filter);
     if (request.kind == CodecRequest::Kind::Chosen && request.chosenStyle == style) {
+        const std::vector<std::int32_t> passing = passingEntries(params, request);
         const std::int32_t n = request.chosenEntry;
         if (n >= 0 && static_cast<std::size_t>(n) < passing.size())
             return answerEntry(passing[static_cast<std::size_t>(n)]);
         return answerEntry(value);
     }
     const std::int32_t key = actingKey(request);
+    if (key != CodecRequest::kEnter && !isStepKey(key))
+        return answerEntry(value);
+    const std::vector<std::int32_t> passing = passingEntries(params, request);
     if (isStepKey(key) && !passing.empty()) {
         if (key == CodecRequest::kSpace) {
             const auto next = std::ranges::upper_bound(passing, value);
