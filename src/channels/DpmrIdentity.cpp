@@ -6,6 +6,7 @@
 #include "image/cmcEeprom.h"
 
 #include <algorithm>
+#include <array>
 
 std::uint8_t identityDigit(std::uint32_t identity, int position)
 {
@@ -58,15 +59,10 @@ bool isIndividualIdentity(std::uint32_t identity, std::uint32_t firstGroup)
 
 bool passesFilter(DpmrIdFilter filter, std::uint32_t identity, std::uint32_t firstGroup)
 {
-    switch (filter) {
-    case DpmrIdFilter::All:
-        return true;
-    case DpmrIdFilter::Group:
-        return isGroupIdentity(identity, firstGroup);
-    case DpmrIdFilter::Individual:
-        return isIndividualIdentity(identity, firstGroup);
-    }
-    return false;
+    using Test = bool (*)(std::uint32_t, std::uint32_t);
+    static constexpr std::array<Test, 3> kTests = {
+        [](std::uint32_t, std::uint32_t) { return true; }, isGroupIdentity, isIndividualIdentity};
+    return kTests[static_cast<std::size_t>(filter)](identity, firstGroup);
 }
 
 DpmrIdList DpmrIdList::Read(const datCh &record)

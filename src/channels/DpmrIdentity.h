@@ -32,7 +32,8 @@ std::string identityText(std::uint32_t identity);
 
 std::uint32_t firstGroupIdentity(const cmcEeprom &image);
 
-// Which entries of the dPMR ID list a choice offers.
+// Which entries of the dPMR ID list a choice offers (the order of the
+// tables keyed by it).
 enum class DpmrIdFilter : std::uint8_t { All = 0, Group = 1, Individual = 2 };
 
 // A wildcard, or the 4 bytes from the first group identity up to all
