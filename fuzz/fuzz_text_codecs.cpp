@@ -50,9 +50,6 @@ std::vector<std::string> overlayLines()
         "#GI_Sheet_Sel_ScanPrio1CH_Cells",
         "{(%Flex0[0])}OFF|{(%Flex0[5])}Channel",
         "#",
-        "#GI_Sheet_Sel_ScanPrio2CH_Cells",
-        "{(%Flex0[5])}Channel",
-        "#",
         "#GI_Sheet_Sel_ScanTXCH_Cells",
         "nothing to choose",
         "#",
@@ -153,8 +150,10 @@ const FuzzedCodec kCodecs[] = {
      [](Input &in) {
          g_bank.bank = in.ConsumeIntegral<std::int32_t>();
          return pickScanChannel(
-             in.PickValueInArray({ScanChannelSetting::Priority1, ScanChannelSetting::Priority2,
-                                  ScanChannelSetting::Transmit}),
+             {.options = in.PickValueInArray({"GI_Sheet_Sel_ScanPrio1CH", "GI_Sheet_Sel_ScanTXCH"}),
+              .banks = "GI_Sheet_Sel_ScanZoneSel",
+              .channels = "GI_Sheet_Sel_ScanCHSel",
+              .afterChannel = in.ConsumeBool() ? "GI_AddCH" : "GI_Missing"},
              in.ConsumeBool() ? &g_bank : nullptr);
      }},
 };

@@ -318,24 +318,17 @@ CodecAnswer callList(const CallListParams &params, std::int32_t value, const Cod
 
 // --- Scan list channels ---
 
-constexpr const char *kBankList = "GI_Sheet_Sel_ScanZoneSel";
-constexpr const char *kChannelList = "GI_Sheet_Sel_ScanCHSel";
 constexpr const char *kBankTag = "B";
 constexpr const char *kChannelTag = "C";
-constexpr const char *kAddChannelText = "GI_AddCH";
 constexpr std::size_t kOptionAt = 0;
 constexpr std::size_t kChannelAt = 4;
 // Bank 0 and the bank of channels beyond its count.
 constexpr int kBanks = 2;
 
 struct ScanChannelParams {
-    ScanChannelSetting setting = ScanChannelSetting::Priority1;
+    ScanChannelLists lists;
     ScanBankChoice *remembered = nullptr;
 };
-
-// The option list of each setting, in the order of ScanChannelSetting.
-constexpr std::array<const char *, 3> kScanOptionLists = {
-    "GI_Sheet_Sel_ScanPrio1CH", "GI_Sheet_Sel_ScanPrio2CH", "GI_Sheet_Sel_ScanTXCH"};
 
 std::vector<std::int32_t> banksHoldingChannels(const datCh *record)
 {
@@ -347,11 +340,11 @@ std::vector<std::int32_t> banksHoldingChannels(const datCh *record)
     return banks;
 }
 
-std::string scanChannelText(const CodecRequest &request, const char *optionList,
+std::string scanChannelText(const CodecRequest &request, const ScanChannelLists &lists,
                             std::int32_t option, std::int32_t channel)
 {
     if (option != kScanChannelOption)
-        return itemText(request, optionList, Flex0, option);
+        return itemText(request, lists.options, Flex0, option);
     const datCh *record = request.record;
     const std::int32_t place =
         record != nullptr && record->image != nullptr
@@ -359,7 +352,7 @@ std::string scanChannelText(const CodecRequest &request, const char *optionList,
             : channel;
     std::string added;
     if (request.texts != nullptr)
-        request.texts->TryGetLine(kAddChannelText, 0, added);
+        request.texts->TryGetLine(lists.afterChannel, 0, added);
     return std::to_string(static_cast<std::int64_t>(place) + 1) + added;
 }
 
@@ -370,14 +363,14 @@ CodecAnswer scanChannel(const ScanChannelParams &params, CellCodec::Bytes bytes,
         return {};
     ScanBankChoice fallback;
     ScanBankChoice &remembered = params.remembered != nullptr ? *params.remembered : fallback;
-    const char *optionList = kScanOptionLists[static_cast<std::size_t>(params.setting)];
+    const ScanChannelLists &lists = params.lists;
     const std::int32_t option = numberAt(bytes, kOptionAt);
     const std::int32_t channel = numberAt(bytes, kChannelAt);
     const auto answerSetting = [&](std::int32_t nextOption, std::int32_t nextChannel) {
         CellBytes next(bytes.begin(), bytes.end());
         setNumberAt(next, kOptionAt, nextOption);
         setNumberAt(next, kChannelAt, nextChannel);
-        CodecAnswer answer{.text = scanChannelText(request, optionList, nextOption, nextChannel)};
+        CodecAnswer answer{.text = scanChannelText(request, lists, nextOption, nextChannel)};
         answerBytes(answer, bytes, std::move(next));
         return answer;
     };
@@ -391,7 +384,7 @@ CodecAnswer scanChannel(const ScanChannelParams &params, CellCodec::Bytes bytes,
         if (request.chosenStyle == Flex0) {
             CodecAnswer answer = answerSetting(item, channel);
             if (item == kScanChannelOption)
-                answer.open = CodecOpen::List(kChannelList, FlexCHSel, 0, kChannelTag);
+                answer.open = CodecOpen::List(lists.channels, FlexCHSel, 0, kChannelTag);
             return answer;
         }
         if (request.chosenStyle == FlexZoneSel) {
@@ -401,8 +394,8 @@ CodecAnswer scanChannel(const ScanChannelParams &params, CellCodec::Bytes bytes,
                                   : item;
             CodecAnswer answer = answerSetting(option, channel);
             answer.open = bankHolds(remembered.bank)
-                              ? CodecOpen::List(kChannelList, FlexCHSel, 0, kChannelTag)
-                              : CodecOpen::List(kBankList, FlexZoneSel, item, kBankTag);
+                              ? CodecOpen::List(lists.channels, FlexCHSel, 0, kChannelTag)
+                              : CodecOpen::List(lists.banks, FlexZoneSel, item, kBankTag);
             return answer;
         }
         if (request.chosenStyle == FlexCHSel && bankHolds(remembered.bank))
@@ -411,12 +404,12 @@ CodecAnswer scanChannel(const ScanChannelParams &params, CellCodec::Bytes bytes,
     }
     const std::int32_t key = actingKey(request);
     if (isStepKey(key)) {
-        if (const auto next = steppedItem(request, optionList, Flex0, option, key))
+        if (const auto next = steppedItem(request, lists.options, Flex0, option, key))
             return answerSetting(*next, channel);
     }
     CodecAnswer answer = answerSetting(option, channel);
     if (key == CodecRequest::kEnter)
-        answer.open = CodecOpen::List(optionList, Flex0, option);
+        answer.open = CodecOpen::List(lists.options, Flex0, option);
     return answer;
 }
 
@@ -458,7 +451,7 @@ CellCodec pickCallList(const char *listKey, DpmrIdFilter filter)
     return CellCodec(callList, CallListParams{listKey, filter});
 }
 
-CellCodec pickScanChannel(ScanChannelSetting setting, ScanBankChoice *remembered)
+CellCodec pickScanChannel(const ScanChannelLists &lists, ScanBankChoice *remembered)
 {
-    return CellCodec(scanChannel, ScanChannelParams{setting, remembered});
+    return CellCodec(scanChannel, ScanChannelParams{lists, remembered});
 }

@@ -60,8 +60,19 @@ const char *callListTag(DpmrIdFilter filter);
 // and, for option 5, a channel of the memory. The value is bytes: the
 // option and the channel index, each a 4-byte number
 // (recordBytes<&datCh::Prio1_CH, &datCh::Prio1ChNo>() and the like).
-enum class ScanChannelSetting : std::uint8_t { Priority1, Priority2, Transmit };
 inline constexpr std::int32_t kScanChannelOption = 5;
+
+// The lists a setting is chosen from: its own option list (style Flex0;
+// GI_Sheet_Sel_ScanPrio1CH, ..Prio2CH or ..TXCH), the bank list (style
+// FlexZoneSel, tag B; GI_Sheet_Sel_ScanZoneSel), the channel list (style
+// FlexCHSel, tag C; GI_Sheet_Sel_ScanCHSel) and the text shown after a
+// channel's number (line 0 of GI_AddCH).
+struct ScanChannelLists {
+    const char *options = "";
+    const char *banks = "";
+    const char *channels = "";
+    const char *afterChannel = "";
+};
 
 // The bank whose channels the channel list shows: the bank chosen last in
 // the bank list, kept by the bindings for every scan channel cell.
@@ -70,9 +81,9 @@ struct ScanBankChoice {
 };
 
 // Shows the option, or for option 5 the channel's place in its bank + 1
-// and line 0 of "GI_AddCH". The option list answers an option; option 5
+// and the text after it. The option list answers an option; option 5
 // opens the channel list of the remembered bank. The bank list's answer
 // remembers a bank that holds channels and opens its channel list; the
 // channel list's answer sets the channel. Space and Backspace step through
 // the options, Enter opens their list.
-CellCodec pickScanChannel(ScanChannelSetting setting, ScanBankChoice *remembered);
+CellCodec pickScanChannel(const ScanChannelLists &lists, ScanBankChoice *remembered);

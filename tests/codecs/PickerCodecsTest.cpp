@@ -189,6 +189,14 @@ CellBytes setting(std::int32_t option, std::int32_t channel)
     return bytes;
 }
 
+ScanChannelLists scanLists(const char *options)
+{
+    return {.options = options,
+            .banks = "GI_Sheet_Sel_ScanZoneSel",
+            .channels = "GI_Sheet_Sel_ScanCHSel",
+            .afterChannel = "GI_AddCH"};
+}
+
 class ScanChannelTest : public ImageListTest
 {
 protected:
@@ -196,7 +204,7 @@ protected:
     CodecRequest on(CodecRequest request) { return withRecord(request, &record); }
 
     ScanBankChoice remembered;
-    CellCodec priority1 = pickScanChannel(ScanChannelSetting::Priority1, &remembered);
+    CellCodec priority1 = pickScanChannel(scanLists("GI_Sheet_Sel_ScanPrio1CH"), &remembered);
 };
 
 TEST_F(ScanChannelTest, ShowsTheOptionOrTheChannel)
@@ -204,8 +212,8 @@ TEST_F(ScanChannelTest, ShowsTheOptionOrTheChannel)
     runCases(std::vector<BytesCase>{
         {"Option", priority1, setting(1, 0), on(draw()), "Selected"},
         {"Channel", priority1, setting(5, 3), on(draw()), "4ch"},
-        {"TransmitList", pickScanChannel(ScanChannelSetting::Transmit, &remembered), setting(0, 0),
-         on(draw()), "Current"},
+        {"TransmitList", pickScanChannel(scanLists("GI_Sheet_Sel_ScanTXCH"), &remembered),
+         setting(0, 0), on(draw()), "Current"},
         {"TooShort", priority1, CellBytes{0, 0, 0, 5}, on(draw()), ""},
     });
 }
