@@ -1,7 +1,7 @@
 // Throughput of the link's byte queue: frames appended at the end and taken
 // byte by byte from the front, as the receive path does.
 #include "link/HexText.h"
-#include "link/cmcBuff.h"
+#include "platform/cmcBuff.h"
 
 #include <benchmark/benchmark.h>
 

@@ -36,6 +36,10 @@ struct CellBinding {
     Runner run = nullptr;
     CellStorage storage{};
     CellCodec codec{};
+    // A second value the codec reads but never changes (the display font
+    // size of names, the 5-tone group code), handed over as the request's
+    // `context`; none: 0.
+    CellStorage context{};
     // What the row's runner or rule needs beyond the value (a record table,
     // the base of the index); codecs carry their own parameters.
     std::int32_t argument = 0;
@@ -51,7 +55,9 @@ struct CellBinding {
 
     // Load the value, let the codec answer the request, carry out the answer
     // (text, look, what to open), store a new value and widen the redraw
-    // mask, then apply the rule.
+    // mask, then apply the rule. A value of bytes goes to a codec of bytes;
+    // a row whose storage and codec disagree on that is broken and stops
+    // the program. The rule of a byte value sees 0.
     static void RunValue(indCellHandler &frame, const CellBinding &row);
     // Rows of labels that only structure sheets.
     static void RunNothing(indCellHandler &frame, const CellBinding &row);

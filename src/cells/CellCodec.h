@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 class cmcFCache;
 class cmcGTex;
@@ -17,6 +19,10 @@ class datCh;
 // the cell shows and what to open, and the binding row's runner carries
 // that out (CellBinding::RunValue). So a codec can be tested as a table of
 // (parameters, stored value, request) -> answer.
+//
+// Values wider than 32 bits (texts, digit arrays, glyphs) travel as bytes:
+// such a codec reads a byte span and answers new bytes.
+using CellBytes = std::vector<std::uint8_t>;
 
 // What the cell asks of its value.
 struct CodecRequest {
@@ -48,6 +54,11 @@ struct CodecRequest {
     // The cell's own text, for entries of selection lists that show it.
     std::string_view cellText{};
     std::int32_t index = 0;
+    // A second stored value the binding row hands its codec to read, never
+    // to change (the display font size of names, the 5-tone group code);
+    // 0 when the row names none.
+    std::int32_t context = 0;
+
     // The decoded record of the cell's row when its category has one, for
     // codecs that compare with a partner value.
     const datCh *record = nullptr;
@@ -86,8 +97,11 @@ struct CodecOpen {
     // Window: which, and what it starts from. The flag bits window reads
     // the left-aligned mask from `current`, the members `first`..`last` and
     // the display style from `style`; the formatted text window the escaped
-    // text from `text` and the field's `width`; the cell editor the dots
-    // from `text` ('0'/'1' row by row), `width` columns and `last` rows.
+    // text from `text`, the field's `width` and the caret and selection in
+    // the text from `selectionStart`/`selectionLength`; the cell editor the
+    // dots from `text` ('0'/'1' row by row), `width` columns and `last`
+    // rows. The text window and the cell editor answer as a list of style
+    // 1 would, with their text (escaped text, dots) in the request's `typed`.
     Window window = Window::FlagBits;
     std::int32_t first = 0;
     std::int32_t last = 0;
@@ -152,6 +166,9 @@ struct CodecAnswer {
     std::optional<std::int32_t> value{};
     CodecOpen open{};
     CodecLook look{};
+    // Codecs that work on bytes: the bytes to store, as long as the ones
+    // they were given; none leaves them alone.
+    std::optional<CellBytes> bytes{};
     // Menu items and tool buttons: shown checked or not; none leaves it.
     std::optional<bool> checked{};
     // Draw requests: the cell shows this in the display font instead of its
@@ -163,10 +180,15 @@ struct CodecAnswer {
 // its own and a factory taking exactly those parameters (editOption(key),
 // showNumber(offset, width) ...), so a binding row names its codec in one
 // expression and cannot lack a parameter the codec needs.
+//
+// A codec takes either a number or bytes, and its binding row's storage
+// holds the same shape (CellStorage::HoldsBytes); asked in the other shape
+// it answers nothing.
 class CellCodec
 {
 public:
     using Plain = CodecAnswer (*)(std::int32_t value, const CodecRequest &request);
+    using Bytes = std::span<const std::uint8_t>;
 
     CellCodec() = default;
     // A codec without parameters.
@@ -180,13 +202,27 @@ public:
                   return codec(params, value, request);
               })
     {}
+    // A codec of bytes.
+    template <class Params>
+    CellCodec(CodecAnswer (*codec)(const Params &params, Bytes bytes, const CodecRequest &request),
+              Params params)
+        : runBytes_([codec, params = std::move(params)](Bytes bytes, const CodecRequest &request) {
+              return codec(params, bytes, request);
+          })
+    {}
 
     CodecAnswer operator()(std::int32_t value, const CodecRequest &request) const
     {
-        return run_(value, request);
+        return run_ ? run_(value, request) : CodecAnswer{};
     }
-    explicit operator bool() const { return static_cast<bool>(run_); }
+    CodecAnswer operator()(Bytes bytes, const CodecRequest &request) const
+    {
+        return runBytes_ ? runBytes_(bytes, request) : CodecAnswer{};
+    }
+    bool TakesBytes() const { return static_cast<bool>(runBytes_); }
+    explicit operator bool() const { return run_ || runBytes_; }
 
 private:
     std::function<CodecAnswer(std::int32_t, const CodecRequest &)> run_;
+    std::function<CodecAnswer(Bytes, const CodecRequest &)> runBytes_;
 };

@@ -72,6 +72,9 @@ constexpr int32_t kDigIndEntryWord = 0x176F2;  // block 59, individual-ID entry
 constexpr int32_t kDpmrIdEntryWord = 0x19F31;  // block 75, dPMR ID entry
 constexpr int32_t kDpmrIdEntryWord2 = 0x1A08D; // block 81, dPMR ID entry
 constexpr int32_t kDpmrIdEntryWord3 = 0x1A08F; // block 81, dPMR ID entry
+// Signalling globals.
+constexpr int32_t kMskGroupStart = 0x11E1E;    // first MSK group address, 16-bit
+constexpr int32_t kDpmrFirstGroupId = 0x1A089; // first dPMR group identity, packed
 constexpr int kDtmfDecodeRows = 10;
 constexpr int kDtmfDecodeSize = 54;
 constexpr int kDtmfDecodeDigitCount = 52;

@@ -73,3 +73,19 @@ CodecAnswer answerShowing(CodecAnswer answer, std::string shown, std::int32_t st
 
 // A text-database line, or cmcFCache::kErrorText without a database.
 std::string namedText(const CodecRequest &request, const char *key);
+
+// ASCII 32..126: the characters a text cell takes as typed.
+bool isPrintableAscii(std::int32_t key);
+bool isHexDigitKey(std::int32_t key);
+
+std::string upperCased(std::string_view text);
+// The typed text starts with the letters o and f, in either case ("Off").
+bool startsWithOff(std::string_view text);
+
+// A number kept in a value of bytes as four bytes, most significant first
+// (CellStorage::recordBytes); 0 when the bytes end before it.
+std::int32_t numberAt(CellCodec::Bytes bytes, std::size_t at);
+void setNumberAt(CellBytes &bytes, std::size_t at, std::int32_t number);
+
+// The answer's bytes when they differ from the stored ones.
+void answerBytes(CodecAnswer &answer, CellCodec::Bytes stored, CellBytes bytes);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/cmcBuff.h"
+#include "platform/cmcBuff.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/cmcBuff.h"
+#include "platform/cmcBuff.h"
 
 #include <string>
 #include <string_view>

@@ -2,8 +2,8 @@
 
 #include "image/AddressRange.h"
 #include "link/CloneTransports.h"
-#include "link/cmcBuff.h"
 #include "link/dst_CDrv_Result.h"
+#include "platform/cmcBuff.h"
 #include "platform/cmcTick.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/cmcBuff.h"
 #include "link/cmcTransport.h"
+#include "platform/cmcBuff.h"
 
 #include <QSerialPort>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "image/cmcEeprom.h"
-#include "link/cmcBuff.h"
+#include "platform/cmcBuff.h"
 
 #include <cstdint>
 

@@ -8,6 +8,7 @@
 #include "textdb/cmcGTex.h"
 
 #include <array>
+#include <cstdio>
 
 namespace {
 
@@ -247,6 +248,131 @@ INSTANTIATE_TEST_SUITE_P(
                     0x7F,
                     {0x01, 0x02, 0x80, 0x04}}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+// --- Values of bytes ------------------------------------------------------
+
+CellBytes g_seenBytes;
+std::int32_t g_seenContext = -1;
+
+struct NoParameters {};
+
+// Shows the bytes in hexadecimal; Space adds one to each byte, and the
+// answer of a window stores the window's text.
+CodecAnswer stepBytesOnSpace(const NoParameters &, CellCodec::Bytes bytes,
+                             const CodecRequest &request)
+{
+    g_seenBytes.assign(bytes.begin(), bytes.end());
+    g_seenContext = request.context;
+    CodecAnswer answer;
+    for (std::uint8_t byte : bytes) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02X", byte);
+        answer.text += hex;
+    }
+    if (request.IsKey(' ')) {
+        CellBytes next(bytes.begin(), bytes.end());
+        for (std::uint8_t &byte : next)
+            ++byte;
+        answer.bytes = next;
+    } else if (request.kind == CodecRequest::Kind::Chosen) {
+        answer.bytes = CellBytes(request.typed.begin(), request.typed.end());
+    }
+    return answer;
+}
+
+const CellCodec kBytesCodec(stepBytesOnSpace, NoParameters{});
+
+// A byte range of the image, found by the cell index, is read and written
+// back without touching its neighbours.
+TEST_F(HandlerTest, ImageBytesOfTheCellIndexStepAsOneValue)
+{
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast,
+                                 .storage = CellStorage::imageBytes(kSetModeByte + 1, 2, 3),
+                                 .codec = kBytesCodec}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    cmcEeprom &image = model->WorkingImage();
+    for (std::int32_t i = 0; i < 8; ++i)
+        image.SetByte(kSetModeByte + i, static_cast<std::uint8_t>(i));
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast, 1);
+    Request request(cell, ' ');
+    request.run(kHandlerAction, bindings);
+    EXPECT_EQ(request.capsule.outputText, "0405");
+    const std::vector<std::uint8_t> expected = {0, 1, 2, 3, 5, 6, 6, 7};
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(image.GetByte(kSetModeByte + static_cast<std::int32_t>(i)), expected[i]) << i;
+}
+
+// Record members in a row make one value: arrays as their bytes, numbers as
+// four bytes, most significant first. A shorter answer changes only the
+// bytes it holds, and the record is written back at once.
+TEST_F(HandlerTest, RecordMembersMakeOneByteValue)
+{
+    setChannels({145000000, 146000000});
+    const CellBinding rows[] = {{.label = CL_Mch_Text,
+                                 .storage = CellStorage::recordBytes<&datCh::Text, &datCh::FreqR>(),
+                                 .codec = kBytesCodec}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Text, 1);
+    Request draw(cell);
+    draw.run(kHandlerDraw, bindings);
+    ASSERT_EQ(g_seenBytes.size(), 28u);
+    const CellBytes frequency(g_seenBytes.end() - 4, g_seenBytes.end());
+    EXPECT_EQ(frequency, (CellBytes{0x08, 0xB3, 0xC8, 0x80})); // 146000000
+
+    cmcCellObj window = cellOf(CT_Null, Flex0);
+    cmcCellCapsule answering;
+    answering.cell = &window;
+    Request answer(cell);
+    answer.capsule.origin = &answering;
+    answer.capsule.inputMode = cmcCellCapsule::kInputChosen;
+    answer.capsule.inputText = "NAME";
+    answer.run(kHandlerAction, bindings);
+    datCh channel(&model->WorkingImage());
+    channel.decode(datCh::channelKind(), 1);
+    EXPECT_EQ(std::string(channel.Text.begin(), channel.Text.begin() + 4), "NAME");
+    EXPECT_EQ(channel.FreqR, 146000000);
+    ASSERT_FALSE(answer.masks.empty());
+    EXPECT_NE(answer.masks.back() & cmcCellCapsule::kRedrawSameIndex, 0u);
+}
+
+// The row's second value reaches the codec read-only.
+TEST_F(HandlerTest, ContextValueReachesTheCodec)
+{
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast,
+                                 .storage = CellStorage::imageBytes(kSetModeByte + 1, 1),
+                                 .codec = kBytesCodec,
+                                 .context = CellStorage::imageBits(kSetModeByte, 2, 1)}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    cmcCellObj cell = cellOf(CT_Null, CL_SetM_LcdContrast);
+    for (const std::uint8_t flags : {0x04, 0xFB}) {
+        model->WorkingImage().SetByte(kSetModeByte, flags);
+        Request request(cell, ' ');
+        request.run(kHandlerAction, bindings);
+        EXPECT_EQ(g_seenContext, flags == 0x04 ? 1 : 0);
+        EXPECT_EQ(model->WorkingImage().GetByte(kSetModeByte), flags);
+    }
+}
+
+// A codec of numbers on bytes (or the other way round) is a broken row.
+TEST_F(HandlerTest, StorageAndCodecOfDifferentShapesStopTheProgram)
+{
+    const CellBinding rows[] = {{.label = CL_SetM_LcdContrast,
+                                 .storage = CellStorage::imageBytes(kSetModeByte, 2),
+                                 .codec = stepOnSpace},
+                                {.label = CL_SetM_Backlight,
+                                 .storage = CellStorage::imageByte(kSetModeByte),
+                                 .codec = kBytesCodec}};
+    CellBindingRegistry bindings;
+    bindings.Add(rows);
+    for (const std::int32_t label : {CL_SetM_LcdContrast, CL_SetM_Backlight}) {
+        cmcCellObj cell = cellOf(CT_Null, label);
+        Request request(cell);
+        EXPECT_DEATH(request.run(kHandlerDraw, bindings), "cannot be used");
+    }
+}
 
 TEST_F(HandlerTest, ChangedValueWidensTheRedrawAndRuleSetsTheMarks)
 {

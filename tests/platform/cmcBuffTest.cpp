@@ -1,4 +1,4 @@
-#include "link/cmcBuff.h"
+#include "platform/cmcBuff.h"
 
 #include <gtest/gtest.h>
 
@@ -201,7 +201,7 @@ TEST(cmcBuffDeathTest, IndexOutsideTheLiveBytesIsFatal)
 {
     cmcBuff buffer = bufferOf({1, 2, 3});
     EXPECT_EQ(*buffer.At(2), 3);
-    EXPECT_DEATH(buffer.At(3), "link_tests: Out of cmcBuff element !");
+    EXPECT_DEATH(buffer.At(3), "platform_tests: Out of cmcBuff element !");
     EXPECT_DEATH(buffer.At(-1), "Out of cmcBuff element !");
     cmcBuff empty;
     EXPECT_DEATH(empty.At(0), "Out of cmcBuff element !");

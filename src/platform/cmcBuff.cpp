@@ -1,4 +1,4 @@
-#include "link/cmcBuff.h"
+#include "platform/cmcBuff.h"
 
 #include "platform/FatalError.h"
 
