@@ -38,11 +38,13 @@ void SheetCellPainter::Draw(QPainter &painter, int col, int row, const QRect &re
     if (area != rect)
         painter.setClipRect(rect, Qt::IntersectClip);
     const bool selected = isSelected(owner, row);
-    const std::string text = textOf(painter, owner, row, area, selected);
+    look_ = sheet_.CellAt(owner, row);
     const Fill fill = fillOf(owner, row, selected);
     if (fill.filled)
         painter.fillRect(area, fill.colour);
     drawLines(painter, area);
+    // What a handler draws on the canvas (a check mark) lies on the fill.
+    const std::string text = textOf(painter, area, selected);
     int textEnd = area.left();
     if (capsule_.dotMatrix) {
         // The dots stay clear of the lines along the bottom and right edges.
@@ -160,11 +162,9 @@ bool SheetCellPainter::trailerSelected(int col, int row) const
     return false;
 }
 
-std::string SheetCellPainter::textOf(QPainter &painter, int col, int row, const QRect &area,
-                                     bool selected)
+std::string SheetCellPainter::textOf(QPainter &painter, const QRect &area, bool selected)
 {
     capsule_.Reset();
-    look_ = sheet_.CellAt(col, row);
     if (!look_.HasLabel() || sheet_.Handler() == nullptr)
         return look_.GetText();
     capsule_.origin = sheet_.OriginCapsule();

@@ -54,7 +54,8 @@ private:
     QRect groupRect(int owner, int col, int row, const QRect &rect) const;
     bool isSelected(int col, int row) const;
     bool trailerSelected(int col, int row) const;
-    std::string textOf(QPainter &painter, int col, int row, const QRect &area, bool selected);
+    // Asks the handler about `look_`, the cell's copy for this drawing.
+    std::string textOf(QPainter &painter, const QRect &area, bool selected);
     Fill fillOf(int col, int row, bool selected) const;
     QColor textColour(const Fill &fill) const;
     void drawLines(QPainter &painter, const QRect &area) const;

@@ -191,6 +191,20 @@ TEST_F(SheetPixels, MarksSitAtTheBottomWhereTheHandlerSays)
     EXPECT_EQ(count(image, QRect(textEnd - 1, plain.bottom() - 16, 1, 16), Qt::blue), 0);
 }
 
+// A handler may draw on the canvas of a draw request (the flag bits
+// window's check marks); that lies on the cell's fill, not under it.
+TEST_F(SheetPixels, WhatTheHandlerDrawsOnTheCanvasStaysOnTop)
+{
+    handler.onDraw = [](cmcCellCapsule &capsule) {
+        if (capsule.cell->index == 6 && capsule.canvas != nullptr && capsule.cellRect != nullptr)
+            capsule.canvas->fillRect(QRect(capsule.cellRect->topLeft() + QPoint(2, 2), QSize(4, 4)),
+                                     Qt::magenta);
+    };
+    open("GI_Sheet_Paint", {}, Flex0, 2);
+    const QRect plain = cell(2, 2);
+    EXPECT_EQ(count(shot(), QRect(plain.topLeft() + QPoint(2, 2), QSize(4, 4)), Qt::magenta), 16);
+}
+
 TEST_F(SheetPixels, TheCurrentRowIsTintedWhenTheStyleAsks)
 {
     open("GI_Sheet_Tint");
