@@ -33,7 +33,7 @@ constexpr char kBuiltInSheet[] = "GI_Sheet_FBitsR";
 constexpr int kFirstMemberBit = 26;
 constexpr int kBorder = 5;
 constexpr int kButtonGap = 8;
-// The built-in sheet ends in empty rows the window does not need.
+// The built-in sheet ends in empty rows the window needs only some of.
 constexpr int kHeightCut = 12;
 
 constexpr std::array<const char *, 5> kSentences = {"RMC", "GGA", "GLL", "GSA", "VTG"};
@@ -89,7 +89,6 @@ cuiFBitsR::cuiFBitsR(const cmcCellCapsule &opening, cmcGTex &texts, std::uint32_
 {
     // The cell's rectangle belonged to the request that opened the window.
     answer_.cellRect = nullptr;
-    self_.word0 = reinterpret_cast<std::intptr_t>(this);
     setWindowTitle(QString::fromStdString(appTitle()));
 }
 
@@ -236,7 +235,9 @@ void cuiFBitsR::build(const cmcCellCapsule &opening, const std::string &sheetKey
                                         static_cast<const cuiImageList *>(opening.imageList));
     if (cmcCellCapsule *origin = sheet_->OriginCapsule())
         origin->cellRect = nullptr;
-    sheet_->SetHandler(&cuiFBitsR::handleCell, &self_);
+    sheet_->SetHandler(&cuiFBitsR::handleCell, nullptr);
+    // Nobody widens the window's columns; there are no widths to keep.
+    sheet_->SetWidthsPersistent(false);
     sheet_->Show();
     if (cuiGrid *grid = sheet_->Grid()) {
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -261,26 +262,51 @@ void cuiFBitsR::fitToSheet()
     const int buttons =
         ok_->sizeHint().width() + cancel_->sizeHint().width() + 2 * kBorder + kButtonGap;
     container_->setFixedSize(std::max(sheet_->RequiredWidth(), buttons),
-                             std::max(sheet_->RequiredHeight() - kHeightCut, 1));
+                             std::max(sheet_->RequiredHeight() - heightCut(), 1));
     layout()->activate();
+}
+
+// The calls come from this window's sheet and from its context menu, whose
+// owner is the sheet's grid.
+// The empty rows below the check boxes, as far as they reach.
+int cuiFBitsR::heightCut() const
+{
+    const cuiGrid *grid = sheet_->Grid();
+    if (grid == nullptr)
+        return 0;
+    int lastBoxRow = sheet_->RowCount() - 1;
+    while (lastBoxRow > 0) {
+        bool boxes = false;
+        for (int col = 0; col < sheet_->ColCount() && !boxes; ++col)
+            boxes = sheet_->CellAt(col, lastBoxRow).label == CL_FBits;
+        if (boxes)
+            break;
+        --lastBoxRow;
+    }
+    int below = 0;
+    for (int row = lastBoxRow + 1; row < sheet_->RowCount(); ++row)
+        below += grid->rowHeight(row);
+    return std::min(kHeightCut, below);
 }
 
 std::int32_t cuiFBitsR::handleCell(indActiveCell *context, cmcCellCapsule &capsule,
                                    std::int32_t mode)
 {
-    auto *window = reinterpret_cast<cuiFBitsR *>(context->word0);
-    return window->handleOwnCell(capsule, mode);
+    QWidget *owner = capsule.sheet != nullptr ? capsule.sheet->Grid()
+                                              : qobject_cast<QWidget *>(capsule.ownerControl);
+    auto *window = owner != nullptr ? qobject_cast<cuiFBitsR *>(owner->window()) : nullptr;
+    return window != nullptr ? window->handleOwnCell(context, capsule, mode) : kHandlerNothing;
 }
 
-std::int32_t cuiFBitsR::handleOwnCell(cmcCellCapsule &capsule, std::int32_t mode)
+std::int32_t cuiFBitsR::handleOwnCell(indActiveCell *context, cmcCellCapsule &capsule,
+                                      std::int32_t mode)
 {
     if (capsule.cell == nullptr)
         return kHandlerNothing;
     const std::int32_t j = capsule.cell->index;
     const std::int32_t count = last_ - first_ + 1;
     if (capsule.cell->label != CL_FBits || j < 1 || j > count) {
-        indActiveCell fresh;
-        return cellHandler_ != nullptr ? cellHandler_(&fresh, capsule, kHandlerDraw)
+        return cellHandler_ != nullptr ? cellHandler_(context, capsule, kHandlerDraw)
                                        : kHandlerNothing;
     }
     const std::uint32_t bit = 1u << (kFirstMemberBit - j);

@@ -89,10 +89,11 @@ private:
               std::int32_t markStyle);
     void build(const cmcCellCapsule &opening, const std::string &sheetKey);
     void fitToSheet();
+    int heightCut() const;
 
     static std::int32_t handleCell(indActiveCell *context, cmcCellCapsule &capsule,
                                    std::int32_t mode);
-    std::int32_t handleOwnCell(cmcCellCapsule &capsule, std::int32_t mode);
+    std::int32_t handleOwnCell(indActiveCell *context, cmcCellCapsule &capsule, std::int32_t mode);
     void drawCheckMark(const cmcCellCapsule &capsule) const;
     int setMembers() const;
     void toggled();
@@ -108,8 +109,6 @@ private:
     // The handler of the opening cell's sheet, which the answer goes to and
     // which draws the cells that are not check boxes.
     cmcCellHandler cellHandler_;
-    // Hands this window to its sheet's handler calls.
-    indActiveCell self_;
     cmcGTex &texts_;
     std::unique_ptr<std::vector<std::string>> ownLines_;
     std::unique_ptr<cmcGTex> ownTexts_;

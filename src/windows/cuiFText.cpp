@@ -1,5 +1,6 @@
 #include "windows/cuiFText.h"
 
+#include "cells/CellHost.h"
 #include "cells/CellLabels.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
@@ -57,6 +58,15 @@ int lineHeight(const QFont &font)
     return static_cast<int>(std::lround(1.5 * QFontMetrics(font).height()));
 }
 
+// The display's dots are drawn at least this big.
+constexpr int kSmallestDot = 3;
+
+DisplayFont programFont()
+{
+    CellHost *host = cellHost();
+    return host != nullptr ? DisplayFont(host->WorkingImage()) : DisplayFont();
+}
+
 } // namespace
 
 cuiFText *cuiFText::Open(const cmcCellCapsule &opening, cmcGTex &texts, const std::string &escaped,
@@ -76,11 +86,10 @@ cuiFText::cuiFText(const cmcCellCapsule &opening, cmcGTex &texts, std::int32_t w
       cellHandler_(opening.sheet != nullptr && opening.sheet->Handler() != nullptr
                        ? opening.sheet->Handler()
                        : SheetLayout::ModelHandler()),
-      texts_(texts), width_(width)
+      texts_(texts), width_(width), displayFont_(programFont())
 {
     // The cell's rectangle belonged to the request that opened the window.
     answer_.cellRect = nullptr;
-    self_.word0 = reinterpret_cast<std::intptr_t>(this);
     setWindowTitle(QString::fromStdString(appTitle()));
 }
 
@@ -133,7 +142,10 @@ void cuiFText::build(const cmcCellCapsule &opening, const std::string &escaped,
     column->addWidget(edit_);
 
     preview_ = new QWidget(panel);
-    preview_->setFixedHeight(lineHeight(font) * PreviewText().lines);
+    // A line of the display is as high as the text line, or higher so that
+    // its dots can be made out.
+    const int previewLine = std::max(lineHeight(font), kSmallestDot * displayFont_.Rows());
+    preview_->setFixedHeight(previewLine * PreviewText().lines + 2 * kFrameInset);
     preview_->installEventFilter(this);
     column->addWidget(preview_);
 
@@ -141,7 +153,8 @@ void cuiFText::build(const cmcCellCapsule &opening, const std::string &escaped,
     column->addWidget(tableContainer_);
     table_ = std::make_unique<cuiSheet>(tableContainer_, nullptr, Flex0, ' ', texts_, kTableSheet,
                                         static_cast<const cuiImageList *>(opening.imageList));
-    table_->SetHandler(&cuiFText::handleCell, &self_);
+    table_->SetHandler(&cuiFText::handleCell, nullptr);
+    table_->SetWidthsPersistent(false);
     table_->Show();
 
     auto *buttons = new QHBoxLayout;
@@ -184,6 +197,7 @@ void cuiFText::textEdited()
     preview_->update();
 }
 
+// The characters keep the display's square dots, from the left.
 void cuiFText::paintPreview()
 {
     QPainter painter(preview_);
@@ -191,9 +205,15 @@ void cuiFText::paintPreview()
     painter.fillRect(box, preview_->palette().color(QPalette::Base));
     painter.setPen(Qt::black);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
-    SheetCellPainter::DrawDisplayText(
-        painter, box.adjusted(kFrameInset, kFrameInset, -kFrameInset, -kFrameInset), PreviewText(),
-        preview_->palette().color(QPalette::Text));
+    const QRect inside = box.adjusted(kFrameInset, kFrameInset, -kFrameInset, -kFrameInset);
+    const DotMatrixText text = PreviewText();
+    const int line = inside.height() / text.lines;
+    const int character = std::min(line * DisplayFont::kColumns / displayFont_.Rows(),
+                                   inside.width() / text.charactersPerLine);
+    const QRect area(inside.topLeft(),
+                     QSize(character * text.charactersPerLine, line * text.lines));
+    SheetCellPainter::DrawDisplayText(painter, area, text, displayFont_,
+                                      preview_->palette().color(QPalette::Text));
 }
 
 bool cuiFText::eventFilter(QObject *watched, QEvent *event)
@@ -215,21 +235,26 @@ bool cuiFText::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+// The calls come from this window's sheet and from its context menu, whose
+// owner is the sheet's grid.
 std::int32_t cuiFText::handleCell(indActiveCell *context, cmcCellCapsule &capsule,
                                   std::int32_t mode)
 {
-    return reinterpret_cast<cuiFText *>(context->word0)->handleTableCell(capsule, mode);
+    QWidget *owner = capsule.sheet != nullptr ? capsule.sheet->Grid()
+                                              : qobject_cast<QWidget *>(capsule.ownerControl);
+    auto *window = owner != nullptr ? qobject_cast<cuiFText *>(owner->window()) : nullptr;
+    return window != nullptr ? window->handleTableCell(context, capsule, mode) : kHandlerNothing;
 }
 
 // Each character cell stands for the code of its index.
-std::int32_t cuiFText::handleTableCell(cmcCellCapsule &capsule, std::int32_t mode)
+std::int32_t cuiFText::handleTableCell(indActiveCell *context, cmcCellCapsule &capsule,
+                                       std::int32_t mode)
 {
     if (capsule.cell == nullptr)
         return kHandlerNothing;
     const std::int32_t code = capsule.cell->index;
     if (capsule.cell->label != Flex0 || code < 0 || code > 0xFF) {
-        indActiveCell fresh;
-        return cellHandler_ != nullptr ? cellHandler_(&fresh, capsule, mode) : kHandlerNothing;
+        return cellHandler_ != nullptr ? cellHandler_(context, capsule, mode) : kHandlerNothing;
     }
     if (mode == kHandlerDraw) {
         capsule.outputText.clear();

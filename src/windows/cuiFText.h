@@ -3,6 +3,7 @@
 #include "cells/CellCodec.h"
 #include "cells/CellHandler.h"
 #include "cells/cmcCellCapsule.h"
+#include "channels/DisplayFont.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -80,7 +81,8 @@ private:
 
     static std::int32_t handleCell(indActiveCell *context, cmcCellCapsule &capsule,
                                    std::int32_t mode);
-    std::int32_t handleTableCell(cmcCellCapsule &capsule, std::int32_t mode);
+    std::int32_t handleTableCell(indActiveCell *context, cmcCellCapsule &capsule,
+                                 std::int32_t mode);
     void insertCharacter(std::uint8_t code);
     void focusEditLine();
 
@@ -95,9 +97,10 @@ private:
     // The handler of the opening cell's sheet: the answer goes to it, and it
     // serves the table's cells that are not characters.
     cmcCellHandler cellHandler_;
-    indActiveCell self_;
     cmcGTex &texts_;
     const std::int32_t width_;
+    // The radio's font as the working image has it when the window opens.
+    const DisplayFont displayFont_;
     std::string bytes_;
     QLineEdit *edit_ = nullptr;
     QWidget *preview_ = nullptr;
