@@ -38,14 +38,6 @@ constexpr int kHeightCut = 12;
 
 constexpr std::array<const char *, 5> kSentences = {"RMC", "GGA", "GLL", "GSA", "VTG"};
 
-bool isKey(QEvent *event, std::initializer_list<int> keys)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    return std::find(keys.begin(), keys.end(), key) != keys.end();
-}
-
 // A heading is one character when the style makes a printable one of the
 // member number, else the number.
 std::string letterOr(std::int32_t code, std::int32_t member)
@@ -79,24 +71,14 @@ cuiFBitsR *cuiFBitsR::Open(const cmcCellCapsule &opening, cmcGTex &texts, std::u
 cuiFBitsR::cuiFBitsR(const cmcCellCapsule &opening, cmcGTex &texts, std::uint32_t value,
                      std::int32_t first, std::int32_t last, std::int32_t headingStyle,
                      std::int32_t markStyle)
-    : QWidget(qobject_cast<QWidget *>(opening.ownerControl), Qt::Popup | Qt::FramelessWindowHint),
-      owner_(qobject_cast<QWidget *>(opening.ownerControl)), answer_(opening),
-      cellHandler_(opening.sheet != nullptr && opening.sheet->Handler() != nullptr
-                       ? opening.sheet->Handler()
-                       : SheetLayout::ModelHandler()),
-      texts_(texts), value_(value), first_(first), last_(last), headingStyle_(headingStyle),
-      markStyle_(markStyle)
-{
-    // The cell's rectangle belonged to the request that opened the window.
-    answer_.cellRect = nullptr;
-    setWindowTitle(QString::fromStdString(appTitle()));
-}
+    : CellWindow(opening, Qt::Popup | Qt::FramelessWindowHint), texts_(texts), value_(value),
+      first_(first), last_(last), headingStyle_(headingStyle), markStyle_(markStyle)
+{}
 
 // The sheet lives in this window, so it goes before the window's children.
 cuiFBitsR::~cuiFBitsR()
 {
-    if (listening_)
-        eventManager().Unregister(&cuiFBitsR::onEvent, this);
+    StopListening();
     sheet_.reset();
 }
 
@@ -218,8 +200,8 @@ void cuiFBitsR::build(const cmcCellCapsule &opening, const std::string &sheetKey
     bar->addWidget(cancel_);
     column->addLayout(bar);
     windowLayout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(ok_, &QPushButton::clicked, this, &cuiFBitsR::deliver);
-    connect(cancel_, &QPushButton::clicked, this, &cuiFBitsR::cancel);
+    connect(ok_, &QPushButton::clicked, this, &cuiFBitsR::Deliver);
+    connect(cancel_, &QPushButton::clicked, this, &cuiFBitsR::Cancel);
 
     cmcGTex *texts = &texts_;
     std::string key = sheetKey;
@@ -251,8 +233,7 @@ void cuiFBitsR::build(const cmcCellCapsule &opening, const std::string &sheetKey
     popup_placement::place(opening, *this);
     if (cuiGrid *grid = sheet_->Grid())
         grid->setFocus(Qt::PopupFocusReason);
-    eventManager().Register(&cuiFBitsR::onEvent, this);
-    listening_ = true;
+    StartListening();
 }
 
 // The sheet measures its chrome from its laid-out panels, which only a
@@ -292,9 +273,7 @@ int cuiFBitsR::heightCut() const
 std::int32_t cuiFBitsR::handleCell(indActiveCell *context, cmcCellCapsule &capsule,
                                    std::int32_t mode)
 {
-    QWidget *owner = capsule.sheet != nullptr ? capsule.sheet->Grid()
-                                              : qobject_cast<QWidget *>(capsule.ownerControl);
-    auto *window = owner != nullptr ? qobject_cast<cuiFBitsR *>(owner->window()) : nullptr;
+    cuiFBitsR *window = AskedBy<cuiFBitsR>(capsule);
     return window != nullptr ? window->handleOwnCell(context, capsule, mode) : kHandlerNothing;
 }
 
@@ -306,8 +285,7 @@ std::int32_t cuiFBitsR::handleOwnCell(indActiveCell *context, cmcCellCapsule &ca
     const std::int32_t j = capsule.cell->index;
     const std::int32_t count = last_ - first_ + 1;
     if (capsule.cell->label != CL_FBits || j < 1 || j > count) {
-        return cellHandler_ != nullptr ? cellHandler_(context, capsule, kHandlerDraw)
-                                       : kHandlerNothing;
+        return PassOn(context, capsule, kHandlerDraw);
     }
     const std::uint32_t bit = 1u << (kFirstMemberBit - j);
     const bool toggle = mode == kHandlerAction && capsule.inputMode == cmcCellCapsule::kInputKey &&
@@ -369,20 +347,16 @@ bool cuiFBitsR::event(QEvent *event)
     case QEvent::Hide:
     case QEvent::WindowDeactivate:
         // Leaving the window (a click elsewhere) keeps what was set.
-        if (listening_ && !released_) {
-            if (cancelled_)
-                release();
-            else
-                deliver();
-        }
+        if (Listening() && !Released())
+            Finish();
         break;
     case QEvent::KeyPress:
-        if (isKey(event, {Qt::Key_Escape})) {
-            cancel();
+        if (IsKey(event, {Qt::Key_Escape})) {
+            Cancel();
             return true;
         }
-        if (isKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
-            deliver();
+        if (IsKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
+            Deliver();
             return true;
         }
         break;
@@ -395,78 +369,16 @@ bool cuiFBitsR::event(QEvent *event)
 // Enter and Escape are the buttons' before the grid sees them.
 bool cuiFBitsR::eventFilter(QObject *watched, QEvent *event)
 {
-    if (isKey(event, {Qt::Key_Escape})) {
-        cancel();
+    if (IsKey(event, {Qt::Key_Escape})) {
+        Cancel();
         return true;
     }
-    if (isKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
+    if (IsKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
         if (ok_->isEnabled())
-            deliver();
+            Deliver();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void cuiFBitsR::onEvent(void *object, const cmcEvent &event)
-{
-    static_cast<cuiFBitsR *>(object)->handleEvent(event);
-}
-
-void cuiFBitsR::handleEvent(const cmcEvent &event)
-{
-    switch (event.type) {
-    case kEvControlClosing:
-        if (reinterpret_cast<QWidget *>(event.argument) == owner_.data() || owner_ == nullptr)
-            cancel();
-        break;
-    case kEvFinishEdits:
-        if (cancelled_)
-            release();
-        else
-            deliver();
-        break;
-    default:
-        break;
-    }
-}
-
-// The answer goes to the opening cell as a list's answer does: its origin
-// names the answering window's style and the new mask, which also comes as
-// text.
-void cuiFBitsR::deliver()
-{
-    if (answered_)
-        return;
-    answered_ = true;
-    cmcCellObj answering;
-    answering.label = CodecOpen::kWindowAnswerStyle;
-    answering.index = static_cast<std::int32_t>(value_);
-    cmcCellCapsule origin;
-    origin.cell = &answering;
-    cmcCellCapsule answer = answer_;
-    answer.origin = &origin;
-    answer.inputMode = cmcCellCapsule::kInputChosen;
-    answer.code = 0;
-    answer.inputText = std::to_string(value_);
-    const QPointer<cuiFBitsR> alive(this);
-    indActiveCell fresh;
-    if (cellHandler_ != nullptr && owner_ != nullptr)
-        cellHandler_(&fresh, answer, kHandlerAction);
-    if (alive)
-        release();
-}
-
-void cuiFBitsR::cancel()
-{
-    cancelled_ = true;
-    release();
-}
-
-void cuiFBitsR::release()
-{
-    if (released_)
-        return;
-    released_ = true;
-    hide();
-    deleteLater();
-}
+void cuiFBitsR::Deliver() { AnswerCell(static_cast<std::int32_t>(value_), std::to_string(value_)); }

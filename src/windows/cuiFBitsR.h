@@ -1,11 +1,8 @@
 #pragma once
 
-#include "cells/CellHandler.h"
-#include "cells/cmcCellCapsule.h"
+#include "windows/CellWindow.h"
 
-#include <QPointer>
 #include <QPolygon>
-#include <QWidget>
 
 #include <cstdint>
 #include <memory>
@@ -15,7 +12,6 @@
 class QPushButton;
 class cmcGTex;
 class cuiSheet;
-struct cmcEvent;
 
 // The flag bits window: a small borderless window at a bit-set cell with a
 // row of member headings over a row of check boxes, and OK and Cancel. Space
@@ -29,7 +25,7 @@ struct cmcEvent;
 // shown) is bit 26 - j. The answer reaches the opening cell through its
 // handler as a list's answer does (CodecOpen::Window::FlagBits in
 // cells/CellCodec.h says how).
-class cuiFBitsR : public QWidget
+class cuiFBitsR : public CellWindow
 {
     Q_OBJECT
 
@@ -77,11 +73,12 @@ public:
     cuiSheet *Sheet() const { return sheet_.get(); }
     QPushButton *OkButton() const { return ok_; }
     QPushButton *CancelButton() const { return cancel_; }
-    QWidget *Owner() const { return owner_; }
 
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The mask as it stands.
+    void Deliver() override;
 
 private:
     cuiFBitsR(const cmcCellCapsule &opening, cmcGTex &texts, std::uint32_t value,
@@ -98,17 +95,6 @@ private:
     int setMembers() const;
     void toggled();
 
-    static void onEvent(void *object, const cmcEvent &event);
-    void handleEvent(const cmcEvent &event);
-    void deliver();
-    void cancel();
-    void release();
-
-    QPointer<QWidget> owner_;
-    cmcCellCapsule answer_;
-    // The handler of the opening cell's sheet, which the answer goes to and
-    // which draws the cells that are not check boxes.
-    cmcCellHandler cellHandler_;
     cmcGTex &texts_;
     std::unique_ptr<std::vector<std::string>> ownLines_;
     std::unique_ptr<cmcGTex> ownTexts_;
@@ -121,8 +107,4 @@ private:
     QPushButton *ok_ = nullptr;
     QPushButton *cancel_ = nullptr;
     std::unique_ptr<cuiSheet> sheet_;
-    bool cancelled_ = false;
-    bool answered_ = false;
-    bool listening_ = false;
-    bool released_ = false;
 };

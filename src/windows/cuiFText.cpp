@@ -45,14 +45,6 @@ std::string bytesOf(const QString &text)
     return bytes;
 }
 
-bool isKey(QEvent *event, std::initializer_list<int> keys)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    return std::find(keys.begin(), keys.end(), key) != keys.end();
-}
-
 int lineHeight(const QFont &font)
 {
     return static_cast<int>(std::lround(1.5 * QFontMetrics(font).height()));
@@ -81,23 +73,14 @@ cuiFText *cuiFText::Open(const cmcCellCapsule &opening, cmcGTex &texts, const st
 }
 
 cuiFText::cuiFText(const cmcCellCapsule &opening, cmcGTex &texts, std::int32_t width)
-    : QWidget(qobject_cast<QWidget *>(opening.ownerControl), Qt::Tool | Qt::FramelessWindowHint),
-      owner_(qobject_cast<QWidget *>(opening.ownerControl)), answer_(opening),
-      cellHandler_(opening.sheet != nullptr && opening.sheet->Handler() != nullptr
-                       ? opening.sheet->Handler()
-                       : SheetLayout::ModelHandler()),
-      texts_(texts), width_(width), displayFont_(programFont())
-{
-    // The cell's rectangle belonged to the request that opened the window.
-    answer_.cellRect = nullptr;
-    setWindowTitle(QString::fromStdString(appTitle()));
-}
+    : CellWindow(opening, Qt::Tool | Qt::FramelessWindowHint), texts_(texts), width_(width),
+      displayFont_(programFont())
+{}
 
 // The table lives in this window, so it goes before the window's children.
 cuiFText::~cuiFText()
 {
-    if (listening_)
-        eventManager().Unregister(&cuiFText::onEvent, this);
+    StopListening();
     table_.reset();
 }
 
@@ -169,8 +152,8 @@ void cuiFText::build(const cmcCellCapsule &opening, const std::string &escaped,
     buttons->addWidget(cancel_);
     column->addLayout(buttons);
     windowLayout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(ok_, &QPushButton::clicked, this, &cuiFText::apply);
-    connect(cancel_, &QPushButton::clicked, this, &cuiFText::cancel);
+    connect(ok_, &QPushButton::clicked, this, &cuiFText::Deliver);
+    connect(cancel_, &QPushButton::clicked, this, &cuiFText::Cancel);
     connect(edit_, &QLineEdit::textChanged, this, &cuiFText::textEdited);
     textEdited();
 
@@ -187,8 +170,7 @@ void cuiFText::build(const cmcCellCapsule &opening, const std::string &escaped,
     popup_placement::place(opening, *this);
     activateWindow();
     edit_->setFocus(Qt::PopupFocusReason);
-    eventManager().Register(&cuiFText::onEvent, this);
-    listening_ = true;
+    StartListening();
 }
 
 void cuiFText::textEdited()
@@ -223,12 +205,12 @@ bool cuiFText::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (watched == edit_) {
-        if (isKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
-            apply();
+        if (IsKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
+            Deliver();
             return true;
         }
-        if (isKey(event, {Qt::Key_Escape})) {
-            cancel();
+        if (IsKey(event, {Qt::Key_Escape})) {
+            Cancel();
             return true;
         }
     }
@@ -240,9 +222,7 @@ bool cuiFText::eventFilter(QObject *watched, QEvent *event)
 std::int32_t cuiFText::handleCell(indActiveCell *context, cmcCellCapsule &capsule,
                                   std::int32_t mode)
 {
-    QWidget *owner = capsule.sheet != nullptr ? capsule.sheet->Grid()
-                                              : qobject_cast<QWidget *>(capsule.ownerControl);
-    auto *window = owner != nullptr ? qobject_cast<cuiFText *>(owner->window()) : nullptr;
+    cuiFText *window = AskedBy<cuiFText>(capsule);
     return window != nullptr ? window->handleTableCell(context, capsule, mode) : kHandlerNothing;
 }
 
@@ -254,7 +234,7 @@ std::int32_t cuiFText::handleTableCell(indActiveCell *context, cmcCellCapsule &c
         return kHandlerNothing;
     const std::int32_t code = capsule.cell->index;
     if (capsule.cell->label != Flex0 || code < 0 || code > 0xFF) {
-        return cellHandler_ != nullptr ? cellHandler_(context, capsule, mode) : kHandlerNothing;
+        return PassOn(context, capsule, mode);
     }
     if (mode == kHandlerDraw) {
         capsule.outputText.clear();
@@ -271,7 +251,7 @@ std::int32_t cuiFText::handleTableCell(indActiveCell *context, cmcCellCapsule &c
         insertCharacter(static_cast<std::uint8_t>(code));
         focusEditLine();
     } else if (key == cmcCellCapsule::kCodeEnter) {
-        apply();
+        Deliver();
     } else if (key == '\b' || key == kEscape) {
         focusEditLine();
     } else if ((key > ' ' && key < kDelete) || (key >= kDelete && key <= 0xFF)) {
@@ -290,63 +270,4 @@ void cuiFText::insertCharacter(std::uint8_t code)
 
 void cuiFText::focusEditLine() { edit_->setFocus(Qt::OtherFocusReason); }
 
-void cuiFText::onEvent(void *object, const cmcEvent &event)
-{
-    static_cast<cuiFText *>(object)->handleEvent(event);
-}
-
-void cuiFText::handleEvent(const cmcEvent &event)
-{
-    switch (event.type) {
-    case kEvControlClosing:
-        if (reinterpret_cast<QWidget *>(event.argument) == owner_.data() || owner_ == nullptr)
-            cancel();
-        break;
-    case kEvFinishEdits:
-        if (cancelled_)
-            release();
-        else
-            apply();
-        break;
-    default:
-        break;
-    }
-}
-
-// The text goes to the opening cell as a list's answer does.
-void cuiFText::apply()
-{
-    if (applied_ || cancelled_)
-        return;
-    applied_ = true;
-    cmcCellObj answering;
-    answering.label = CodecOpen::kWindowAnswerStyle;
-    cmcCellCapsule origin;
-    origin.cell = &answering;
-    cmcCellCapsule answer = answer_;
-    answer.origin = &origin;
-    answer.inputMode = cmcCellCapsule::kInputChosen;
-    answer.code = 0;
-    answer.inputText = EditText();
-    const QPointer<cuiFText> alive(this);
-    indActiveCell fresh;
-    if (cellHandler_ != nullptr && owner_ != nullptr)
-        cellHandler_(&fresh, answer, kHandlerAction);
-    if (alive)
-        release();
-}
-
-void cuiFText::cancel()
-{
-    cancelled_ = true;
-    release();
-}
-
-void cuiFText::release()
-{
-    if (released_)
-        return;
-    released_ = true;
-    hide();
-    deleteLater();
-}
+void cuiFText::Deliver() { AnswerCell(0, EditText()); }

@@ -1,12 +1,8 @@
 #pragma once
 
 #include "cells/CellCodec.h"
-#include "cells/CellHandler.h"
-#include "cells/cmcCellCapsule.h"
 #include "channels/DisplayFont.h"
-
-#include <QPointer>
-#include <QWidget>
+#include "windows/CellWindow.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,7 +12,6 @@ class QLineEdit;
 class QPushButton;
 class cmcGTex;
 class cuiSheet;
-struct cmcEvent;
 
 // The formatted text window, in which a name in the radio's character set is
 // edited: an edit line holding the text in its escaped form (bytes that
@@ -31,7 +26,7 @@ struct cmcEvent;
 // The answer reaches the opening cell through its handler as a list's
 // answer does (CodecOpen::Window::FormattedText in cells/CellCodec.h says
 // how), at most once.
-class cuiFText : public QWidget
+class cuiFText : public CellWindow
 {
     Q_OBJECT
 
@@ -67,10 +62,11 @@ public:
     cuiSheet *Table() const { return table_.get(); }
     QPushButton *OkButton() const { return ok_; }
     QPushButton *CancelButton() const { return cancel_; }
-    QWidget *Owner() const { return owner_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The edit line's text.
+    void Deliver() override;
 
 private:
     cuiFText(const cmcCellCapsule &opening, cmcGTex &texts, std::int32_t width);
@@ -86,17 +82,6 @@ private:
     void insertCharacter(std::uint8_t code);
     void focusEditLine();
 
-    static void onEvent(void *object, const cmcEvent &event);
-    void handleEvent(const cmcEvent &event);
-    void apply();
-    void cancel();
-    void release();
-
-    QPointer<QWidget> owner_;
-    cmcCellCapsule answer_;
-    // The handler of the opening cell's sheet: the answer goes to it, and it
-    // serves the table's cells that are not characters.
-    cmcCellHandler cellHandler_;
     cmcGTex &texts_;
     const std::int32_t width_;
     // The radio's font as the working image has it when the window opens.
@@ -108,8 +93,4 @@ private:
     QPushButton *ok_ = nullptr;
     QPushButton *cancel_ = nullptr;
     std::unique_ptr<cuiSheet> table_;
-    bool cancelled_ = false;
-    bool applied_ = false;
-    bool listening_ = false;
-    bool released_ = false;
 };

@@ -10,11 +10,13 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -90,6 +92,17 @@ protected:
     }
     // Windows that released themselves go.
     static void settle() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    // The window `window` points at; a test that reaches for a closed one
+    // fails.
+    template <class Window>
+    static Window &shownOf(const QPointer<Window> &window)
+    {
+        Window *open = window.data();
+        if (open == nullptr)
+            throw std::logic_error("the window is not open");
+        return *open;
+    }
 
     // What the windows answered the host's cell.
     std::vector<FakeCellHandler::Call> answers() const

@@ -28,8 +28,10 @@ TEST_F(WindowsOnTheProgramsOverlay, TheCharacterTableHoldsEveryCodeFromSixteen)
         window = cuiFText::Open(capsule, mainTextDatabase(), "Name", 12);
     };
     enterOnHost();
-    ASSERT_FALSE(window.isNull());
-    const cuiSheet &table = *window.data()->Table();
+    const cuiFText *open = window.data();
+    ASSERT_NE(open, nullptr);
+    ASSERT_NE(open->Table(), nullptr);
+    const cuiSheet &table = *open->Table();
     for (int code : {16, 31, 32, 65, 127, 255}) {
         SCOPED_TRACE(code);
         EXPECT_GE(table.FindCell(CT_Null, Flex0, code).col, 0);
@@ -45,8 +47,10 @@ TEST_F(WindowsOnTheProgramsOverlay, TheFlagBitsSheetFindsItsCellModels)
                                  cuiFBitsR::kMarkCheck);
     };
     enterOnHost();
-    ASSERT_FALSE(window.isNull());
-    const cuiSheet &sheet = *window.data()->Sheet();
+    const cuiFBitsR *open = window.data();
+    ASSERT_NE(open, nullptr);
+    ASSERT_NE(open->Sheet(), nullptr);
+    const cuiSheet &sheet = *open->Sheet();
     EXPECT_EQ(sheet.ColCount(), 8);
     EXPECT_TRUE(sheet.CellAt(1, 3).Selectable()) << "a check box ($eWh)";
     EXPECT_EQ(sheet.CellAt(2, 3).label, CL_Misc_QuarterPillar) << "a separator ($iQp)";

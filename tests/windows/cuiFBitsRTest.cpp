@@ -37,14 +37,7 @@ protected:
         enterOnHost();
         return shown();
     }
-    // The open window; a test that reaches for a closed one fails.
-    cuiFBitsR &shown()
-    {
-        cuiFBitsR *open = window.data();
-        if (open == nullptr)
-            throw std::logic_error("the window is not open");
-        return *open;
-    }
+    cuiFBitsR &shown() { return shownOf(window); }
     cuiGrid &grid() { return *shown().Sheet()->Grid(); }
     // Check box j sits in column 2j - 1 of row 3.
     QPoint boxCentre(int j) { return grid().cellRect(2 * j - 1, 3).center(); }

@@ -37,14 +37,7 @@ protected:
         return shown();
     }
     QLineEdit &edit() { return *shown().EditLine(); }
-    // The open window; a test that reaches for a closed one fails.
-    cuiFText &shown()
-    {
-        cuiFText *open = window.data();
-        if (open == nullptr)
-            throw std::logic_error("the window is not open");
-        return *open;
-    }
+    cuiFText &shown() { return shownOf(window); }
     cuiGrid &table() { return *shown().Table()->Grid(); }
     // Puts the table's cursor on the cell of a character code.
     void onCharacter(int code)
