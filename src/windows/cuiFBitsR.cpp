@@ -356,7 +356,8 @@ bool cuiFBitsR::event(QEvent *event)
             return true;
         }
         if (IsKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
-            Deliver();
+            if (ok_->isEnabled())
+                Deliver();
             return true;
         }
         break;
