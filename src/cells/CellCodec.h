@@ -96,12 +96,26 @@ struct CodecOpen {
     std::int32_t selectionLength = 0;
     // Window: which, and what it starts from. The flag bits window reads
     // the left-aligned mask from `current`, the members `first`..`last` and
-    // the display style from `style`; the formatted text window the escaped
-    // text from `text`, the field's `width` and the caret and selection in
-    // the text from `selectionStart`/`selectionLength`; the cell editor the
-    // dots from `text` ('0'/'1' row by row), `width` columns and `last`
-    // rows. The text window and the cell editor answer as a list of style
-    // 1 would, with their text (escaped text, dots) in the request's `typed`.
+    // the display style from `style`, and shows the sheet `key` (empty: its
+    // own); the formatted text window the escaped text from `text` and the
+    // field's `width`, with `selectionLength` characters from
+    // `selectionStart` selected (none: the caret at the end); the cell
+    // editor the dots from `text` ('0'/'1' row by row), `width` columns and
+    // `last` rows.
+    //
+    // A window answers its cell as a selection list does: a Chosen request
+    // whose chosenStyle is kWindowAnswerStyle, with the new value as text in
+    // the answer capsule's inputText, which the request hands on as `typed`.
+    // - Flag bits: the new left-aligned mask in decimal, also in
+    //   chosenEntry. OK, Enter, a click elsewhere and the end of pending
+    //   edits answer; Cancel, Escape and the grid going away do not.
+    // - Formatted text: the edited text in the escaped form, one byte a
+    //   character (a character the radio's set lacks as a space);
+    //   chosenEntry 0. OK, Enter in the text and the end of pending edits
+    //   answer, once; Cancel, Escape and the grid going away do not, and
+    //   working elsewhere leaves the window open.
+    // - Cell editor: the dots as '0'/'1' row by row.
+    static constexpr std::int32_t kWindowAnswerStyle = 1;
     Window window = Window::FlagBits;
     std::int32_t first = 0;
     std::int32_t last = 0;

@@ -1,6 +1,8 @@
 #include "sheets/SheetCellPainter.h"
 
 #include "cells/CellColours.h"
+#include "cells/CellHost.h"
+#include "channels/DisplayFont.h"
 #include "sheets/SheetColours.h"
 #include "sheets/SheetSurface.h"
 #include "sheets/cuiGrid.h"
@@ -18,6 +20,8 @@ namespace {
 constexpr std::uint8_t kMarkBits = cmcCellCapsule::kStateWarning | cmcCellCapsule::kStateError;
 const QColor kPrintedFill(0x60, 0x60, 0x60);
 const QColor kScreenLine(0x80, 0x80, 0x80);
+const QColor kOlive(0x80, 0x80, 0x00);
+const QColor kCharacterFrame(0x80, 0x80, 0x80);
 
 int scaled(double value) { return static_cast<int>(std::lround(value)); }
 
@@ -34,13 +38,83 @@ void SheetCellPainter::Draw(QPainter &painter, int col, int row, const QRect &re
     if (area != rect)
         painter.setClipRect(rect, Qt::IntersectClip);
     const bool selected = isSelected(owner, row);
-    const std::string text = textOf(painter, owner, row, area, selected);
+    look_ = sheet_.CellAt(owner, row);
     const Fill fill = fillOf(owner, row, selected);
     if (fill.filled)
         painter.fillRect(area, fill.colour);
     drawLines(painter, area);
-    const int textEnd = drawText(painter, area, text, textColour(fill));
+    // What a handler draws on the canvas (a check mark) lies on the fill.
+    const std::string text = textOf(painter, area, selected);
+    int textEnd = area.left();
+    if (capsule_.dotMatrix) {
+        // The dots stay clear of the lines along the bottom and right edges.
+        DrawDisplayText(painter, area.adjusted(0, 0, -1, -1), *capsule_.dotMatrix,
+                        textColour(fill));
+    } else {
+        textEnd = drawText(painter, area, text, textColour(fill));
+    }
     drawMarks(painter, area, textEnd);
+    painter.restore();
+}
+
+void SheetCellPainter::DrawDisplayText(QPainter &painter, const QRect &area,
+                                       const DotMatrixText &text, const QColor &colour)
+{
+    CellHost *host = cellHost();
+    if (host == nullptr) {
+        DrawDisplayText(painter, area, text, DisplayFont(), colour);
+        return;
+    }
+    DrawDisplayText(painter, area, text, DisplayFont(host->WorkingImage()), colour);
+}
+
+// Whole pixels: a character cell and each dot start where the division of
+// the area puts them, so neighbours meet without gaps or overlaps.
+void SheetCellPainter::DrawDisplayText(QPainter &painter, const QRect &area,
+                                       const DotMatrixText &text, const DisplayFont &font,
+                                       const QColor &colour)
+{
+    const int perLine = std::max(text.charactersPerLine, 1);
+    const int lines = std::max(text.lines, 1);
+    if (area.width() < 1 || area.height() < 1)
+        return;
+    const auto split = [](int start, int length, int parts, int part) {
+        return start + static_cast<int>(static_cast<std::int64_t>(length) * part / parts);
+    };
+    const int rows = font.Rows();
+    const int count = std::min(static_cast<int>(text.characters.size()), perLine * lines);
+    painter.save();
+    for (int i = 0; i < count; ++i) {
+        const auto code = static_cast<std::uint8_t>(text.characters[static_cast<std::size_t>(i)]);
+        if (code == 0)
+            break;
+        const int column = i % perLine;
+        const int line = i / perLine;
+        const QRect cell(QPoint(split(area.left(), area.width(), perLine, column),
+                                split(area.top(), area.height(), lines, line)),
+                         QPoint(split(area.left(), area.width(), perLine, column + 1) - 1,
+                                split(area.top(), area.height(), lines, line + 1) - 1));
+        const bool kept = text.keptLength < 0 || i < text.keptLength;
+        const QColor ink = kept ? colour : kOlive;
+        const DisplayFont::Glyph &glyph = font.GlyphOf(code);
+        for (int c = 0; c < DisplayFont::kColumns; ++c) {
+            const int left = split(cell.left(), cell.width(), DisplayFont::kColumns, c);
+            const int right = split(cell.left(), cell.width(), DisplayFont::kColumns, c + 1);
+            for (int r = 0; r < rows; ++r) {
+                if (!DisplayFont::Dot(glyph, font.FontSize(), c, r))
+                    continue;
+                const int top = split(cell.top(), cell.height(), rows, r);
+                const int bottom = split(cell.top(), cell.height(), rows, r + 1);
+                if (right > left && bottom > top)
+                    painter.fillRect(QRect(left, top, right - left, bottom - top), ink);
+            }
+        }
+        if (text.framed) {
+            painter.setPen(kCharacterFrame);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(cell.adjusted(0, 0, -1, -1));
+        }
+    }
     painter.restore();
 }
 
@@ -88,11 +162,9 @@ bool SheetCellPainter::trailerSelected(int col, int row) const
     return false;
 }
 
-std::string SheetCellPainter::textOf(QPainter &painter, int col, int row, const QRect &area,
-                                     bool selected)
+std::string SheetCellPainter::textOf(QPainter &painter, const QRect &area, bool selected)
 {
     capsule_.Reset();
-    look_ = sheet_.CellAt(col, row);
     if (!look_.HasLabel() || sheet_.Handler() == nullptr)
         return look_.GetText();
     capsule_.origin = sheet_.OriginCapsule();

@@ -1,5 +1,6 @@
 #include "shell/MainWindowView.h"
 
+#include "cells/CellCodec.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/cmcEvMan.h"
@@ -32,6 +33,8 @@
 #include "shell/TForm1.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
+#include "windows/cuiFBitsR.h"
+#include "windows/cuiFText.h"
 #include "windows/cuiFlector.h"
 #include "windows/indFlector.h"
 
@@ -225,6 +228,22 @@ void MainWindowView::OpenSelectionList(const cmcCellCapsule &opening, std::int32
         cuiFlector::Open(opening, style, current, mainTextDatabase(), sheetKey);
     else
         indFlector::Open(opening, style, current, mainTextDatabase(), sheetKey, listTag);
+}
+
+void MainWindowView::OpenCellWindow(const cmcCellCapsule &opening, const CodecOpen &window)
+{
+    switch (window.window) {
+    case CodecOpen::Window::FlagBits:
+        cuiFBitsR::Open(opening, mainTextDatabase(), static_cast<std::uint32_t>(window.current),
+                        window.first, window.last, window.style, cuiFBitsR::kMarkCheck, window.key);
+        return;
+    case CodecOpen::Window::FormattedText:
+        cuiFText::Open(opening, mainTextDatabase(), window.text, window.width,
+                       window.selectionStart, window.selectionLength);
+        return;
+    case CodecOpen::Window::CellEditor:
+        return;
+    }
 }
 
 bool MainWindowView::CanPrintCurrentSheet() { return sheet_ != nullptr && sheet_->CanPrint(); }

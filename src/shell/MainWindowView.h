@@ -113,6 +113,9 @@ public:
     // The list opens below the cell of the capsule's grid.
     void OpenSelectionList(const cmcCellCapsule &opening, std::int32_t style, std::int32_t current,
                            const std::string &sheetKey, const std::string &listTag) override;
+    // The flag bits and formatted text windows at the cell; the cell editor
+    // window is not built yet and opens nothing.
+    void OpenCellWindow(const cmcCellCapsule &opening, const CodecOpen &window) override;
     // Through the help bridge, which reports what it cannot show.
     void ShowHelpContents(const std::string &path) override;
     void ShowHelpContext(const std::string &path, int context) override;

@@ -2,6 +2,7 @@
 #include "support/ImagePixels.h"
 
 #include "cells/CellLabels.h"
+#include "channels/DisplayFont.h"
 #include "sheets/SheetFonts.h"
 #include "sheets/cuiImageList.h"
 
@@ -10,6 +11,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
+
+#include <map>
 
 namespace {
 
@@ -188,6 +191,20 @@ TEST_F(SheetPixels, MarksSitAtTheBottomWhereTheHandlerSays)
     EXPECT_EQ(count(image, QRect(textEnd - 1, plain.bottom() - 16, 1, 16), Qt::blue), 0);
 }
 
+// A handler may draw on the canvas of a draw request (the flag bits
+// window's check marks); that lies on the cell's fill, not under it.
+TEST_F(SheetPixels, WhatTheHandlerDrawsOnTheCanvasStaysOnTop)
+{
+    handler.onDraw = [](cmcCellCapsule &capsule) {
+        if (capsule.cell->index == 6 && capsule.canvas != nullptr && capsule.cellRect != nullptr)
+            capsule.canvas->fillRect(QRect(capsule.cellRect->topLeft() + QPoint(2, 2), QSize(4, 4)),
+                                     Qt::magenta);
+    };
+    open("GI_Sheet_Paint", {}, Flex0, 2);
+    const QRect plain = cell(2, 2);
+    EXPECT_EQ(count(shot(), QRect(plain.topLeft() + QPoint(2, 2), QSize(4, 4)), Qt::magenta), 16);
+}
+
 TEST_F(SheetPixels, TheCurrentRowIsTintedWhenTheStyleAsks)
 {
     open("GI_Sheet_Tint");
@@ -238,6 +255,120 @@ TEST_F(SheetPixels, PaperGetsGreyFillsWhiteTextAndNoHighlight)
         << "black lines on paper";
     const QRect current(0, h0, w0, h1);
     EXPECT_EQ(QColor(page.pixel(current.right() - 1, current.top() + 1)), QColor(Qt::white));
+}
+
+} // namespace
+
+namespace {
+
+// Names drawn in the radio's display font: a sheet of four large cells
+// whose handler answers with dot-matrix texts instead of their "WWW".
+// Without a working image the font is the large one (17 rows).
+class DisplayTextPixels : public SheetWidgetFixture
+{
+protected:
+    static constexpr int kRows = 17;
+
+    DisplayTextPixels()
+    {
+        handler.onDraw = [this](cmcCellCapsule &capsule) {
+            const auto found = texts.find(capsule.cell->index);
+            if (found != texts.end())
+                capsule.dotMatrix = found->second;
+        };
+    }
+
+    QImage shot()
+    {
+        QApplication::processEvents();
+        return grid().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The middle of dot (column, row) of character `n` in a cell of
+    // `perLine` characters on one line; the dots leave the cell's last
+    // pixel column and row to the grid lines.
+    static QPoint dotCentre(const QRect &cell, int perLine, int n, int column, int row)
+    {
+        const double width = (cell.width() - 1.0) / perLine;
+        const double height = cell.height() - 1.0;
+        return QPoint(static_cast<int>(cell.left() + width * n + width * (column + 0.5) / 6),
+                      static_cast<int>(cell.top() + height * (row + 0.5) / kRows));
+    }
+    // The dots of the large 'A' as the font holds them, compared with what
+    // was drawn.
+    static void expectLetterA(const QImage &image, const QRect &cell, int perLine, int n,
+                              const QColor &ink, const QColor &paper)
+    {
+        const DisplayFont font;
+        for (int column = 0; column < 6; ++column) {
+            for (int row = 0; row < kRows; ++row) {
+                SCOPED_TRACE(testing::Message() << "column " << column << " row " << row);
+                const QPoint at = dotCentre(cell, perLine, n, column, row);
+                EXPECT_EQ(QColor(image.pixel(at)), font.Dot('A', column, row) ? ink : paper);
+            }
+        }
+    }
+
+    std::map<std::int32_t, DotMatrixText> texts;
+};
+
+TEST_F(DisplayTextPixels, EachDotOfTheGlyphFillsItsShareOfTheCellInTheFontColour)
+{
+    texts[1] = DotMatrixText{.characters = "A", .charactersPerLine = 1};
+    texts[2] = DotMatrixText{.characters = " ", .charactersPerLine = 1};
+    open("GI_Sheet_Dots");
+    const QImage image = shot();
+    const QColor window = grid().palette().color(QPalette::Base);
+    expectLetterA(image, grid().cellRect(1, 0), 1, 0, grid().palette().color(QPalette::Text),
+                  window);
+    EXPECT_EQ(testing_support::darkPixels(image, grid().cellRect(0, 1)), 0)
+        << "the cell's own text is not drawn";
+    EXPECT_GT(testing_support::darkPixels(image, grid().cellRect(1, 1)), 0)
+        << "cells without a display text keep theirs";
+}
+
+TEST_F(DisplayTextPixels, CharactersBeyondTheKeptLengthAreOliveAndFramesGrey)
+{
+    texts[1] = DotMatrixText{.characters = std::string("AA\0A", 4),
+                             .charactersPerLine = 3,
+                             .framed = true,
+                             .keptLength = 1};
+    open("GI_Sheet_Dots");
+    const QImage image = shot();
+    const QRect cell = grid().cellRect(1, 0);
+    const QColor window = grid().palette().color(QPalette::Base);
+    expectLetterA(image, cell, 3, 0, grid().palette().color(QPalette::Text), window);
+    expectLetterA(image, cell, 3, 1, QColor(128, 128, 0), window);
+    const QColor grey(128, 128, 128);
+    const int third = (cell.width() - 1) / 3;
+    EXPECT_EQ(QColor(image.pixel(cell.left(), cell.top() + 2)), grey) << "left edge";
+    EXPECT_EQ(QColor(image.pixel(cell.left() + third / 2, cell.top())), grey) << "top edge";
+    EXPECT_EQ(QColor(image.pixel(cell.left() + third, cell.top() + 2)), grey)
+        << "the second character's frame";
+    EXPECT_EQ(testing_support::darkPixels(
+                  image, QRect(cell.left() + 2 * third + 2, cell.top() + 2, third - 4, 20)),
+              0)
+        << "the text ends at its 0";
+}
+
+TEST_F(DisplayTextPixels, PaperGetsTheSameDotsInBlack)
+{
+    texts[1] = DotMatrixText{.characters = "A", .charactersPerLine = 1};
+    QImage page(800, 400, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPrinter printer;
+    QWidget form;
+    form.resize(500, 400);
+    cuiSheet printed(&form, nullptr, 0, 0, mainTextDatabase(), "GI_Sheet_Dots");
+    printed.SetHandler(&FakeCellHandler::Handle, nullptr);
+    printed.SetPrinterAndPreview(&printer, &page);
+    printed.Show();
+    const cuiGrid &g = *printed.Grid();
+    {
+        QPainter painter(&page);
+        g.paintTile(painter, QPoint(0, 0), 0, 2, 0, 2);
+    }
+    const QRect cell(g.colWidth(0), 0, g.colWidth(1), g.rowHeight(0));
+    expectLetterA(page, cell, 1, 0, Qt::black, Qt::white);
 }
 
 } // namespace

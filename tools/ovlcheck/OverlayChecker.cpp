@@ -19,10 +19,11 @@ struct Faults : CellFaultReport {
     void Fault(const std::string &text) override { texts.push_back(text); }
 };
 
-// Keys the code names that another database holds.
+// Keys the code names that another database holds (the flag bits window
+// describes its sheet in a database of its own).
 bool readElsewhere(const std::string &key)
 {
-    return key == "GI_Sys_Language" || key.starts_with("GI_AppItem_");
+    return key == "GI_Sys_Language" || key.starts_with("GI_AppItem_") || key == "GI_Sheet_FBitsR";
 }
 
 // The option lists of the functions that keys, dials, actions and ports
