@@ -27,9 +27,9 @@ TEST(SourceKeys, LiteralsOutsideCommentsCount)
 TEST(OverlayChecker, ListsEveryProblemOfEveryLanguage)
 {
     const std::string data = testing_support::fixtureDir() + "frame/ovlcheck/";
-    OverlayChecker checker(data,
-                           {"GI_Sys_AppTitle", "GI_Menu_Main", "GI_Sheet_Demo",
-                            "GI_AppInd_Opt_IpPort", "GI_Sys_Language", "GI_AppItem_Topic_ID"});
+    OverlayChecker checker(data, {"GI_Sys_AppTitle", "GI_Menu_Main", "GI_Sheet_Demo",
+                                  "GI_AppInd_Opt_IpPort", "GI_Sys_Language", "GI_AppItem_Topic_ID",
+                                  "GI_AppItem_Ctcss"});
     std::vector<std::string> built;
     checker.SetSheetBuilder([&built](int language, const std::string &descriptor) {
         built.push_back(std::to_string(language) + ":" + descriptor);
@@ -59,10 +59,37 @@ TEST(OverlayChecker, ListsEveryProblemOfEveryLanguage)
     // The languages disagree on their keys both ways.
     EXPECT_THAT(problems, Contains(HasSubstr("lacks GI_Extra")));
     EXPECT_THAT(problems, Contains(HasSubstr("lacks GI_AppInd_Opt_IpPort_Notice")));
-    // Keys held by other databases are not asked of the overlays.
+    // Keys held by other databases are not asked of the overlays; other
+    // "GI_AppItem_" keys are the language's own.
     EXPECT_THAT(problems, Not(Contains(HasSubstr("GI_Sys_Language"))));
     EXPECT_THAT(problems, Not(Contains(HasSubstr("missing key GI_AppItem_Topic_ID"))));
-    EXPECT_EQ(built, (std::vector<std::string>{"0:GI_Sheet_Demo", "1:GI_Sheet_Demo"}));
+    EXPECT_THAT(problems, Contains(one + "missing key GI_AppItem_Ctcss"));
+    // Sheets no name of the code reaches (selection lists the codecs open)
+    // are checked too.
+    EXPECT_THAT(problems, Contains(HasSubstr(one + "GI_Sheet_Sel_Stray_Cells line 0 cell 0: "
+                                                   "Cannot use the specified cell.")));
+    EXPECT_THAT(problems, Contains(one + "missing key GI_Sheet_Sel_Half_Style"));
+    EXPECT_EQ(built, (std::vector<std::string>{"0:GI_Sheet_Demo", "0:GI_Sheet_Sel_Stray",
+                                               "1:GI_Sheet_Demo"}));
+}
+
+// Context help goes from a label to a topic, a context number and an anchor
+// of the help file: each break on the way is told.
+TEST(OverlayChecker, FollowsEveryHelpTopicToItsPage)
+{
+    OverlayChecker checker(testing_support::fixtureDir() + "frame/ovlcheck/", {});
+    const std::vector<std::string> problems = checker.Run();
+    const std::string help = "One (ONE.OVL): ONE_HLP.OVL: ";
+
+    EXPECT_THAT(problems,
+                Contains(help + "GI_AppItem_Topic_ID names no cell label CL_No_Such_Label"));
+    EXPECT_THAT(problems, Contains(help + "topic T_NAME of CL_Mch_Text has no line in "
+                                          "GI_AppItem_Context_ID"));
+    EXPECT_THAT(problems, Contains(help + "the context of topic T_ATTR is not a number"));
+    EXPECT_THAT(problems, Contains("One (ONE.OVL): ONE_Help.html has no anchor ctx110 for topic "
+                                   "T_NUMBER"));
+    // The topic whose page exists, shared by two labels, is in order.
+    EXPECT_THAT(problems, Not(Contains(HasSubstr("T_FREQ"))));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "OverlayChecker.h"
 
 #include "cells/CellFaultReport.h"
+#include "cells/CellIdentifiers.h"
 #include "cells/CellLabels.h"
 #include "cells/cmcCellObj.h"
 #include "model/indMain.h"
@@ -10,7 +11,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <utility>
 
 namespace {
 
@@ -18,13 +24,6 @@ struct Faults : CellFaultReport {
     std::vector<std::string> texts;
     void Fault(const std::string &text) override { texts.push_back(text); }
 };
-
-// Keys the code names that another database holds (the flag bits window
-// describes its sheet in a database of its own).
-bool readElsewhere(const std::string &key)
-{
-    return key == "GI_Sys_Language" || key.starts_with("GI_AppItem_") || key == "GI_Sheet_FBitsR";
-}
 
 // The option lists of the functions that keys, dials, actions and ports
 // hold, and the scan key's own text: context help reads them only from an
@@ -78,6 +77,17 @@ constexpr const char *kHelpKeys[] = {
     "GI_AppItem_ExtPort_AD_Assign_Topic_ID",
     "GI_AppItem_Context_ID",
 };
+constexpr const char *kPlainTopicKey = "GI_AppItem_Topic_ID";
+constexpr const char *kContextKey = "GI_AppItem_Context_ID";
+
+// Keys the code names that another database holds (the flag bits window
+// describes its sheet in a database of its own). Other "GI_AppItem_" keys
+// (the CTCSS list) live in the language's own overlay.
+bool readElsewhere(const std::string &key)
+{
+    return key == "GI_Sys_Language" || key == "GI_Sheet_FBitsR" ||
+           std::find(std::begin(kHelpKeys), std::end(kHelpKeys), key) != std::end(kHelpKeys);
+}
 
 bool isMenuName(const std::string &key)
 {
@@ -139,6 +149,35 @@ std::vector<std::string> contentLines(cmcGTex &texts, const std::string &key)
     for (int n = 0; texts.TryGetLine(key, n, line) && !(line.starts_with("#")); ++n)
         lines.push_back(line);
     return lines;
+}
+
+// The two fields of a help overlay line: the text before the first TAB and
+// the text after it up to the next one.
+std::pair<std::string, std::string> helpFields(const std::string &line)
+{
+    const auto tab = line.find('\t');
+    if (tab == std::string::npos)
+        return {line, {}};
+    const auto next = line.find('\t', tab + 1);
+    return {line.substr(0, tab),
+            line.substr(tab + 1, next == std::string::npos ? next : next - tab - 1)};
+}
+
+std::string fileText(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The help viewer finds a context by its anchor "ctxN", written as a name
+// or an id.
+bool hasAnchor(const std::string &page, long context)
+{
+    const std::string anchor = "ctx" + std::to_string(context) + "\"";
+    return page.find("name=\"" + anchor) != std::string::npos ||
+           page.find("id=\"" + anchor) != std::string::npos;
 }
 
 } // namespace
@@ -218,6 +257,7 @@ void OverlayChecker::checkLanguage(int number, const std::string &name, const st
     checkTreeBranch();
     checkWidthList();
     drainQueues();
+    checkEverySheet();
     checkHelpOverlay();
     checkDataFiles();
 }
@@ -354,6 +394,25 @@ void OverlayChecker::checkSheet(const std::string &descriptor)
     }
 }
 
+// Selection lists are named by the codecs that open them, often through
+// tables that the key scan cannot see: every sheet the overlay holds is
+// checked, as a plain sheet unless a name of the code reached it already.
+void OverlayChecker::checkEverySheet()
+{
+    std::set<std::string> reached;
+    for (const std::string &descriptor : sheetsDone_)
+        reached.insert(sheetPrefix(descriptor));
+    const std::string cells = "_Cells";
+    for (const std::string &key : overlay_.keys) {
+        if (!isSheetName(key) || !key.ends_with(cells))
+            continue;
+        const std::string prefix = key.substr(0, key.size() - cells.size());
+        if (!reached.contains(prefix))
+            sheetQueue_.push_back(prefix);
+    }
+    drainQueues();
+}
+
 // The memory channel branch is made at run time for the model's types.
 void OverlayChecker::checkTreeBranch()
 {
@@ -420,6 +479,43 @@ void OverlayChecker::checkHelpOverlay()
             ++n;
         if (line != "#")
             problem(helpFile + ": " + key + " is not closed by a '#' line");
+    }
+    checkHelpTopics(texts, helpFile);
+}
+
+// Context help goes from a cell's label to a topic, from the topic to a
+// context number and from the number to an anchor of the help file; a break
+// anywhere on that road shows no help.
+void OverlayChecker::checkHelpTopics(cmcGTex &help, const std::string &helpFile)
+{
+    std::map<std::string, std::string> contexts;
+    for (const std::string &line : contentLines(help, kContextKey))
+        contexts[helpFields(line).first] = helpFields(line).second;
+    std::string pageName;
+    const bool withPages = mainTextDatabase().TryGetLine("GI_Sys_MyHelpFile", 0, pageName) &&
+                           std::filesystem::exists(dataDir_ + pageName);
+    const std::string page = withPages ? fileText(dataDir_ + pageName) : std::string();
+    for (const char *key : kHelpKeys) {
+        if (std::string(key) == kContextKey || !help.HasKey(key))
+            continue;
+        for (const std::string &line : contentLines(help, key)) {
+            const auto [text, topic] = helpFields(line);
+            std::int32_t label = 0;
+            if (std::string(key) == kPlainTopicKey && !findCellLabelId(text, label))
+                problem(helpFile + ": " + kPlainTopicKey + " names no cell label " + text);
+            const auto context = contexts.find(topic);
+            if (context == contexts.end()) {
+                problem(helpFile + ": topic " + topic + " of " + text + " has no line in " +
+                        kContextKey);
+                continue;
+            }
+            const long number = std::atol(context->second.c_str());
+            if (number <= 0)
+                problem(helpFile + ": the context of topic " + topic + " is not a number");
+            else if (withPages && !hasAnchor(page, number))
+                problem(pageName + " has no anchor ctx" + std::to_string(number) + " for topic " +
+                        topic);
+        }
     }
 }
 

@@ -10,11 +10,13 @@
 #include <vector>
 
 class cmcCellObj;
+class cmcGTex;
 
 // Proves the overlays hold what the program reads: every key the code names
 // exists in every language, every menu, tool bar, tree and sheet the program
-// can reach is there and its cell descriptions parse, every sheet builds,
-// every language has the same keys, and every file ends with the end marker.
+// can reach is there and its cell descriptions parse, every sheet of the
+// overlay builds, every help topic leads to a page of the help file, every
+// language has the same keys, and every file ends with the end marker.
 // Problems are collected, not fatal, so that one run lists them all.
 class OverlayChecker
 {
@@ -44,6 +46,8 @@ private:
     void checkLanguage(int number, const std::string &name, const std::string &file);
     void checkCodeKeys();
     void checkHelpOverlay();
+    void checkHelpTopics(cmcGTex &help, const std::string &helpFile);
+    void checkEverySheet();
     void checkDataFiles();
     void checkWidthList();
     void checkTreeBranch();
