@@ -81,7 +81,7 @@ TEST_P(ReadTest, TakesTheWholeMemoryByteForByte)
     EXPECT_EQ(radioPart(model->ReceivedImage()), memory);
     EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 0x80,
                            radioPart(model->WorkingImage()).begin()));
-    EXPECT_EQ(model->TitleText(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(model->TitleText(), "Untitled[*] - Quillon(dPMR)");
     EXPECT_TRUE(model->IsModified());
     EXPECT_TRUE(recorder.shown().empty());
 }

@@ -71,7 +71,7 @@ TEST_F(MainForm, OpensOnTheSettingsWithTitleLimitsAndPanels)
     settings().windowHeight = 500;
     TForm1 &window = openForm();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.windowTitle(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(window.windowTitle(), "Untitled[*] - Quillon(dPMR)");
     EXPECT_EQ(window.geometry(), QRect(100, 80, 700, 500));
     EXPECT_EQ(window.minimumSize(), QSize(TForm1::kMinimumWidth, TForm1::kMinimumHeight));
     window.resize(100, 50);
@@ -196,12 +196,17 @@ TEST_F(MainForm, CloseQueryAsksForModifiedDataAndStoresThePlacement)
 TEST_F(MainForm, TitleFollowsTheDocument)
 {
     openForm();
-    EXPECT_EQ(form->windowTitle(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(form->windowTitle(), "Untitled[*] - Quillon(dPMR)");
     const std::string path = sandbox.folder() + "/Fleet A.vrc";
     ASSERT_TRUE(model().SaveTo(path));
-    EXPECT_EQ(form->windowTitle(), "Fleet A.vrc - Quillon(dPMR)");
+    EXPECT_EQ(form->windowTitle(), "Fleet A.vrc[*] - Quillon(dPMR)");
+    EXPECT_FALSE(form->isWindowModified());
+    // The window's own mark for unsaved changes.
+    model().MarkModified();
+    EXPECT_TRUE(form->isWindowModified());
     model().New();
-    EXPECT_EQ(form->windowTitle(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(form->windowTitle(), "Untitled[*] - Quillon(dPMR)");
+    EXPECT_FALSE(form->isWindowModified());
 }
 
 TEST_F(MainForm, WarningCheckRunsOnceAfterItsDelay)

@@ -98,7 +98,7 @@ TEST_F(ModelCloneTest, ReadTakesTheRadiosMemoryAsItArrived)
     EXPECT_EQ(model->WorkingImage().GetByte(0x0004), 0x5A);
     EXPECT_TRUE(model->ReferenceImage().Equals(model->WorkingImage()));
     EXPECT_TRUE(model->IsModified());
-    EXPECT_EQ(model->TitleText(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(model->TitleText(), "Untitled[*] - Quillon(dPMR)");
     EXPECT_TRUE(recorder.shown().empty());
 }
 
