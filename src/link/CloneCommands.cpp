@@ -7,11 +7,14 @@
 #include "link/indCloneMan.h"
 #include "platform/HexDigits.h"
 #include "platform/MessageService.h"
+#include "platform/PlaceholderText.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
 #include <algorithm>
 #include <cstring>
+
+using platform::fillPlaceholders;
 
 namespace {
 

@@ -1,10 +1,13 @@
 #include "link/CloneProgressView.h"
 
 #include "link/dst_CDrv_Result.h"
+#include "platform/PlaceholderText.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
 #include <algorithm>
+
+using platform::fillPlaceholders;
 
 namespace {
 
@@ -77,28 +80,6 @@ CloneProgress cloneProgress(std::int32_t kind, std::int32_t bytesDone, std::int3
                          (std::int64_t(progress.bytesDone) * 1000));
     }
     return progress;
-}
-
-std::string fillPlaceholders(const std::string &text,
-                             std::initializer_list<std::pair<const char *, std::string>> values)
-{
-    std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const std::size_t open = text.find('{', i);
-        const std::size_t close = open == std::string::npos ? open : text.find('}', open);
-        if (close == std::string::npos) {
-            out += text.substr(i);
-            break;
-        }
-        out += text.substr(i, open - i);
-        const std::string name = text.substr(open + 1, close - open - 1);
-        const auto value = std::find_if(values.begin(), values.end(),
-                                        [&name](const auto &pair) { return name == pair.first; });
-        out += value != values.end() ? value->second : text.substr(open, close - open + 1);
-        i = close + 1;
-    }
-    return out;
 }
 
 std::string cloneProgressText(const CloneProgress &progress)

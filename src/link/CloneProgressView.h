@@ -71,8 +71,3 @@ std::string cloneProgressText(const CloneProgress &progress);
 // data.
 std::string cloneCancelCaption();
 std::string cloneCancelRefusedText();
-
-// Fills {name} placeholders of an overlay text with values; an unknown name
-// stays as written. Overlay texts are never used as printf formats.
-std::string fillPlaceholders(const std::string &text,
-                             std::initializer_list<std::pair<const char *, std::string>> values);

@@ -258,13 +258,6 @@ TEST(CloneManagerProgress, PercentAndTimeLeftFollowTheRateSoFar)
     }
 }
 
-TEST(CloneManagerProgress, PlaceholdersAreFilledByNameOnly)
-{
-    EXPECT_EQ(fillPlaceholders("{a} of {b}, {a}", {{"a", "1"}, {"b", "2"}}), "1 of 2, 1");
-    // Unknown names, printf formats and a lone brace stay as written.
-    EXPECT_EQ(fillPlaceholders("{c} %s %d {a", {{"a", "1"}}), "{c} %s %d {a");
-}
-
 TEST(CloneManagerProgress, SegmentsDivideTheAreaIntoThirtyTwo)
 {
     EXPECT_EQ(progressSegment(0, 256).left, 0);

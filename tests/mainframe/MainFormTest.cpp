@@ -4,6 +4,7 @@
 #include "mainframe/AboutBox.h"
 #include "mainframe/StatusPanel.h"
 #include "mainframe/cuiInformation.h"
+#include "platform/ProgramVersion.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
 #include "sheets/cuiToolBar.h"
@@ -155,6 +156,11 @@ TEST_F(MainForm, AboutEventOpensTheAboutBoxWithoutBlocking)
     EXPECT_EQ(box->CloseButton()->text().toStdString(),
               mainTextDatabase().GetFirstLine("GI_App_About_Button"));
     EXPECT_TRUE(box->CloseButton()->isDefault());
+    const std::string about = box->Information()->text().toStdString();
+    EXPECT_NE(about.find(std::string("Version ") + platform::programVersion() + ", built " +
+                         platform::programBuildDate()),
+              std::string::npos)
+        << about;
     box->CloseButton()->click();
     QApplication::processEvents();
     EXPECT_EQ(form->findChild<AboutBox *>(), nullptr);
