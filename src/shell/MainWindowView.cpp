@@ -540,7 +540,8 @@ void MainWindowView::onTick(void *context, cmcTask *)
 void MainWindowView::Tick()
 {
     // Not every change of the image passes through a cell.
-    form_.setWindowModified(model_.IsModified());
+    if (const bool modified = model_.IsModified(); modified != form_.isWindowModified())
+        form_.setWindowModified(modified);
     disposeRetiredSheets();
     openSelectedSheet();
     if (warningArmed_ && warningCountdown_.Remaining() == 0) {

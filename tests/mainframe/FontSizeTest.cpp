@@ -7,6 +7,7 @@
 #include "settings/GlobalEnvironment.h"
 #include "settings/indEnviron.h"
 #include "sheets/SheetColours.h"
+#include "sheets/SheetFonts.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
 
@@ -62,8 +63,11 @@ TEST_P(FontSizes, NoTextIsCutOffByItsCell)
                                                   palette.color(QPalette::Window)),
                       SheetColours::kReadableContrast)
                 << callText;
-            // The heading grows with the font of the cells.
-            EXPECT_EQ(title->font().pointSizeF(), grid->font().pointSizeF()) << callText;
+            // The heading grows with the font of the cells, 13 pixels at
+            // 100 %.
+            const QFont base = SheetFonts::ToQFont(sheet->FontOf(sheet->BaseCell()));
+            EXPECT_EQ(title->font().pixelSize(), base.pixelSize()) << callText;
+            EXPECT_NEAR(base.pixelSize(), 13.0 * GetParam() / 100, 1.0) << callText;
         }
     }
     std::ostringstream all;
