@@ -2,6 +2,7 @@
 
 #include "TestProbe.h"
 
+#include "platform/InstanceChannel.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
 #include "platform/ProgramVersion.h"
@@ -12,6 +13,7 @@
 #include "ui/WidgetMessageService.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPointer>
 #include <QScreen>
@@ -24,12 +26,16 @@
 namespace {
 
 constexpr int kUsageExit = 2;
+// A running program that is still starting may take a while to listen.
+constexpr int kHandOverWaitMs = 10000;
 
 constexpr const char *kUsage =
-    "usage: quillon [/lantern] [/factory_adj]\n"
+    "usage: quillon [/lantern] [/factory_adj] [FILE.vrc]\n"
     "       quillon --help | --version\n"
     "The clone programmer for land-mobile radios: reads a radio's memory over a\n"
     "serial cable or a TCP/IP bridge, edits it, and writes it back.\n"
+    "  FILE.vrc      open this clone file; when the program already runs, it\n"
+    "                opens the file there and comes to the front\n"
     "  /lantern      start in the maker mode (asks for its password)\n"
     "  /factory_adj  start in the factory adjustment mode (asks for its password)\n"
     "  -h, --help    show this text\n"
@@ -55,6 +61,19 @@ std::string unknownOption()
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (arguments[i].startsWith(QLatin1Char('-')))
             return arguments[i].toStdString();
+    }
+    return {};
+}
+
+// The clone file of the command line, with its full path, as the running
+// program may have another working folder; empty when none was given.
+std::string fileToOpen()
+{
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString word = arguments[i].toLower();
+        if (word != QLatin1String("/lantern") && word != QLatin1String("/factory_adj"))
+            return QFileInfo(arguments[i]).absoluteFilePath().toStdString();
     }
     return {};
 }
@@ -106,14 +125,23 @@ int main(int argc, char **argv)
     platform::MessageService::install(&messages);
 
     ProgramGlobals globals(screenSize());
-    // A second copy leaves the running one alone and goes quietly.
+    const std::string file = fileToOpen();
+    // A second copy hands its file to the running one, which comes to the
+    // front, and goes.
     if (!globals.IsFirstInstance()) {
         platform::MessageService::install(nullptr);
+        if (!platform::InstanceChannel::Send(ProgramGlobals::kMutexName, file, kHandOverWaitMs))
+            std::fputs("quillon: the running program did not answer\n", stderr);
         return 0;
     }
     {
         TForm1 form(globals.Model(), commandLine());
         mainWindow = &form;
+        platform::InstanceChannel channel(ProgramGlobals::kMutexName);
+        if (!channel.Listen([&form](const std::string &path) { form.BringForward(path); }))
+            std::fputs("quillon: a second start cannot reach this program\n", stderr);
+        if (!file.empty())
+            form.BringForward(file);
         TestProbe probe(form, globals.Model());
         form.View().SetStateObserver([&probe] { probe.changed(); });
         probe.changed();

@@ -157,6 +157,8 @@ public:
     void CloseCurrentSheet() override {}
     void PostEvent(std::int32_t) override {}
     void ShowCloneInfoWindow() override {}
+    void ShowStatus(const std::string &) override {}
+    std::string KeepBackup(const cmcEeprom &, bool) override { return {}; }
 
     CloneSettings settings;
 

@@ -90,6 +90,8 @@ bool takeOption(const std::string &name, const std::string *value, unsigned extr
             options.lowSpeed = true;
         else if (name == "--maker" && (extras & CloneOptions::kMaker))
             options.maker = true;
+        else if (name == "--no-backup" && (extras & CloneOptions::kBackup))
+            options.noBackup = true;
         else {
             error = "unknown option " + name;
             return false;
@@ -139,6 +141,8 @@ bool applyLinkOptions(const CloneOptions &options, indEnviron &settings, std::st
     if (options.password)
         settings.clonePassword = *options.password;
     settings.comSpeedHigh = options.lowSpeed ? 0 : 1;
+    if (options.noBackup)
+        settings.backupsKept = 0;
     if (options.link == Link::Port || options.link == Link::Device) {
         settings.portSelect = 0;
         settings.comPort =

@@ -17,6 +17,8 @@ struct CloneOptions {
         kOutput = 2,
         kMaker = 4,
         kFile = 8,
+        // --no-backup: no copy in the backups folder.
+        kBackup = 16,
     };
 
     Link link = Link::None;
@@ -28,6 +30,7 @@ struct CloneOptions {
     bool lowSpeed = false;
     bool yes = false;
     bool maker = false;
+    bool noBackup = false;
     std::string output;
     std::string file;
 };

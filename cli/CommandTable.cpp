@@ -12,7 +12,8 @@ namespace {
 constexpr const char *kLinkHelp =
     "LINK is --port N (a COM number from 1 to 256), --device PATH (a\n"
     "serial device such as /dev/ttyUSB0) or --tcp HOST:PORT (a TCP/IP\n"
-    "bridge); --yes answers every question OK.\n";
+    "bridge); --yes answers every question OK. Ctrl+C stops an operation\n"
+    "that can still be stopped.\n";
 
 const CliCommand kCommands[] = {
     {"inspect", "inspect FILE.vrc", "show what a clone file holds", runInspectCommand},
@@ -21,10 +22,10 @@ const CliCommand kCommands[] = {
      "print a sheet's rows as TAB-separated cell texts", runSheetCommand},
     {"info", "info LINK [--password TEXT] [--yes]", "show the radio's clone information",
      runInfoCommand},
-    {"read", "read LINK [--password TEXT] [--low-speed] [--yes] -o FILE.vrc",
-     "save the radio's memory as a clone file", runReadCommand},
-    {"write", "write LINK [--password TEXT] [--low-speed] [--maker] [--yes] FILE.vrc",
-     "write a clone file to the radio", runWriteCommand},
+    {"read", "read LINK [--password TEXT] [--low-speed] [--no-backup] [--yes] -o FILE.vrc",
+     "save the radio's memory as a clone file (and a copy in the backups folder)", runReadCommand},
+    {"write", "write LINK [--password TEXT] [--low-speed] [--maker] [--no-backup] [--yes] FILE.vrc",
+     "write a clone file to the radio (after a copy in the backups folder)", runWriteCommand},
 };
 
 bool takesLink(const CliCommand &command) { return std::strstr(command.usage, " LINK") != nullptr; }

@@ -26,9 +26,10 @@ struct CommandLine {
 };
 
 constexpr CommandLine kInfo = {"info", 0};
-constexpr CommandLine kRead = {"read", CloneOptions::kLowSpeed | CloneOptions::kOutput};
+constexpr CommandLine kRead = {"read", CloneOptions::kLowSpeed | CloneOptions::kOutput |
+                                           CloneOptions::kBackup};
 constexpr CommandLine kWrite = {"write", CloneOptions::kLowSpeed | CloneOptions::kMaker |
-                                             CloneOptions::kFile};
+                                             CloneOptions::kFile | CloneOptions::kBackup};
 
 bool parse(const CommandLine &command, const std::vector<std::string> &arguments,
            CloneOptions &options)
@@ -76,6 +77,16 @@ void printInformation(indMain &model)
             std::printf(" %02X", unsigned{info[i]});
         std::printf("\n");
     }
+}
+
+// The copy the clone commands keep by themselves; a failed one is only a
+// warning, as the clone went on.
+void reportBackup(indMain &model)
+{
+    if (!model.LastBackupError().empty())
+        std::cerr << "quillon-cli: warning: no backup copy: " << model.LastBackupError() << '\n';
+    else if (!model.LastBackupPath().empty())
+        std::printf("kept a backup copy in %s\n", model.LastBackupPath().c_str());
 }
 
 // The radio's memory exactly as it arrived, with the comment the radio's
@@ -137,7 +148,10 @@ int runReadCommand(const std::vector<std::string> &arguments)
         const int code = session.outcome(clonekind::kRead);
         if (code == RadioSession::kStopped)
             return stopped(model, "read");
-        return code != 0 ? code : saveBackup(model, options.output);
+        if (code != 0)
+            return code;
+        reportBackup(model);
+        return saveBackup(model, options.output);
     });
 }
 
@@ -156,6 +170,7 @@ int runWriteCommand(const std::vector<std::string> &arguments)
         }
         model.CloneWriteCommand();
         session.waitForRest();
+        reportBackup(model);
         const int code = session.outcome(clonekind::kWrite);
         return code == RadioSession::kStopped ? stopped(model, "write") : code;
     });

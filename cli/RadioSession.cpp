@@ -3,6 +3,7 @@
 #include "CliTexts.h"
 
 #include "link/PortMap.h"
+#include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
 #include "model/indMain.h"
 #include "platform/RegistryStore.h"
@@ -11,6 +12,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <csignal>
 #include <iostream>
 
 using platform::RegistryStore;
@@ -18,6 +20,25 @@ using platform::RegistryStore;
 namespace {
 
 constexpr int kRestPollMs = 10;
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void onInterrupt(int) { g_interrupted = 1; }
+
+// Without SA_RESTART, so that Ctrl+C at a question on the terminal ends the
+// question (answered Cancel) instead of leaving the user stuck in it.
+struct sigaction g_previousInterrupt;
+
+void catchInterrupts()
+{
+    g_interrupted = 0;
+    struct sigaction action = {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &g_previousInterrupt);
+}
+
+void releaseInterrupts() { sigaction(SIGINT, &g_previousInterrupt, nullptr); }
 
 } // namespace
 
@@ -42,10 +63,13 @@ RadioSession::RadioSession(const CloneOptions &options)
     model_ = std::make_unique<indMain>();
     model_->BuildWindow();
     model_->SetCloneProgressView(&progress_);
+    catchInterrupts();
 }
 
 RadioSession::~RadioSession()
 {
+    if (model_ != nullptr)
+        releaseInterrupts();
     model_.reset();
     if (storeSwitched_)
         RegistryStore::setBackingFile(previousStore_);
@@ -76,6 +100,12 @@ void RadioSession::waitForRest()
     QTimer poll;
     poll.setInterval(kRestPollMs);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (g_interrupted != 0) {
+            g_interrupted = 0;
+            interruptPending_ = true;
+        }
+        if (interruptPending_)
+            takeInterrupt();
         if (!manager.IsBusy())
             loop.quit();
     });
@@ -83,9 +113,33 @@ void RadioSession::waitForRest()
     loop.exec();
 }
 
+// An interrupt that finds nothing to stop (between two operations of a
+// chain) waits for the next one.
+void RadioSession::takeInterrupt()
+{
+    indCloneMan &manager = model_->CloneManager();
+    if (manager.Cancel()) {
+        interruptPending_ = false;
+        std::cerr << "\nquillon-cli: stopping; nothing is written\n";
+        return;
+    }
+    const CloneProgress progress = manager.Progress();
+    if (manager.IsBusy() && progress.kind == clonekind::kWrite && !progress.cancellable) {
+        interruptPending_ = false;
+        if (!toldWriteGoesOn_)
+            std::cerr << "\nquillon-cli: the write goes on to its end; stopping now would "
+                         "leave the radio half-written\n";
+        toldWriteGoesOn_ = true;
+    }
+}
+
 int RadioSession::outcome(std::int32_t kind) const
 {
     const indCloneMan &manager = model_->CloneManager();
+    if (manager.LastCode() == clonecode::kCancelled) {
+        std::cerr << "quillon-cli: cancelled\n";
+        return kInterrupted;
+    }
     if (manager.LastCode() != 0) {
         std::cerr << "quillon-cli: clone result code " << manager.LastCode() << '\n';
         return manager.LastCode();

@@ -25,6 +25,8 @@ public:
     static constexpr int kStopped = 1;
     static constexpr int kUsage = 2;
     static constexpr int kFileErrorBase = 100;
+    // The operation was stopped with Ctrl+C, as shells count an interrupt.
+    static constexpr int kInterrupted = 130;
 
     explicit RadioSession(const CloneOptions &options);
     ~RadioSession();
@@ -37,7 +39,10 @@ public:
     int setupFailure() const { return setupFailure_; }
     indMain &model() { return *model_; }
 
-    // Runs the event loop until the clone manager is idle.
+    // Runs the event loop until the clone manager is idle. Ctrl+C stops a
+    // read or an ID read, and a write that has not sent data yet; a write
+    // that is sending data goes on to its end, as a half-written radio is
+    // worse than a slow one.
     void waitForRest();
     // The exit code of the operation chain that should have ended with an
     // operation of this kind: 0 when it did and succeeded, the clone result
@@ -46,6 +51,7 @@ public:
 
 private:
     bool mapDevice(const std::string &device, std::int32_t comPort);
+    void takeInterrupt();
 
     indEnviron settings_;
     TerminalMessageService messages_;
@@ -53,6 +59,8 @@ private:
     QTemporaryDir portStore_;
     std::string previousStore_;
     bool storeSwitched_ = false;
+    bool interruptPending_ = false;
+    bool toldWriteGoesOn_ = false;
     int setupFailure_ = 0;
     std::unique_ptr<indMain> model_;
 };

@@ -1,34 +1,53 @@
 #include "TerminalProgressView.h"
 
+#include "link/dst_CDrv_Result.h"
+
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
 
 TerminalProgressView::TerminalProgressView() : enabled_(::isatty(STDERR_FILENO) != 0) {}
 
-void TerminalProgressView::OpenProgress()
+TerminalProgressView::TerminalProgressView(std::string *sink) : enabled_(true), sink_(sink) {}
+
+void TerminalProgressView::OpenProgress(const CloneProgress &progress)
 {
-    shown_ = -1;
-    UpdateProgress(0);
+    shown_.clear();
+    drawing_ = enabled_ && progress.kind != clonekind::kIdRead;
+    UpdateProgress(progress);
 }
 
-void TerminalProgressView::UpdateProgress(std::int32_t filledSegments)
+void TerminalProgressView::UpdateProgress(const CloneProgress &progress)
 {
-    const std::int32_t filled = std::clamp(filledSegments, 0, kSegments);
-    if (!enabled_ || filled == shown_)
+    if (!drawing_)
         return;
-    shown_ = filled;
-    const std::string bar =
-        std::string(std::size_t(filled), '#') + std::string(std::size_t(kSegments - filled), '.');
-    std::fprintf(stderr, "\rCloning [%s]", bar.c_str());
-    std::fflush(stderr);
+    const std::int32_t filled = std::clamp(progress.filledSegments, 0, kSegments);
+    const std::string line = "Cloning [" + std::string(std::size_t(filled), '#') +
+                             std::string(std::size_t(kSegments - filled), '.') + "] " +
+                             cloneProgressText(progress);
+    if (line == shown_)
+        return;
+    // Blanks wipe what a longer line before left behind.
+    const std::size_t wipe = shown_.size() > line.size() ? shown_.size() - line.size() : 0;
+    shown_ = line;
+    Write("\r" + line + std::string(wipe, ' '));
 }
 
 void TerminalProgressView::CloseProgress()
 {
-    if (enabled_ && shown_ >= 0)
-        std::fprintf(stderr, "\n");
-    shown_ = -1;
+    if (drawing_ && !shown_.empty())
+        Write("\n");
+    drawing_ = false;
+    shown_.clear();
+}
+
+void TerminalProgressView::Write(const std::string &text)
+{
+    if (sink_ != nullptr) {
+        *sink_ += text;
+        return;
+    }
+    std::fputs(text.c_str(), stderr);
+    std::fflush(stderr);
 }

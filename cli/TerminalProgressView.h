@@ -2,18 +2,30 @@
 
 #include "link/CloneProgressView.h"
 
-// The "Cloning" bar on standard error, drawn only when that is a terminal
-// (a log file gets no carriage returns).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The "Cloning" bar of a read or a write on standard error, with what is
+// being done, how far it got and how long it will still take; drawn only
+// when standard error is a terminal (a log file gets no carriage returns).
+// The short ID read draws nothing.
 class TerminalProgressView : public CloneProgressView
 {
 public:
     TerminalProgressView();
+    // Tests draw into a string as a terminal would get it.
+    explicit TerminalProgressView(std::string *sink);
 
-    void OpenProgress() override;
-    void UpdateProgress(std::int32_t filledSegments) override;
+    void OpenProgress(const CloneProgress &progress) override;
+    void UpdateProgress(const CloneProgress &progress) override;
     void CloseProgress() override;
 
 private:
+    void Write(const std::string &text);
+
     bool enabled_;
-    std::int32_t shown_ = -1;
+    std::string *sink_ = nullptr;
+    bool drawing_ = false;
+    std::string shown_;
 };

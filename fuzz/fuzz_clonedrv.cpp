@@ -264,6 +264,8 @@ public:
     void CloseCurrentSheet() override {}
     void PostEvent(std::int32_t) override {}
     void ShowCloneInfoWindow() override {}
+    void ShowStatus(const std::string &) override {}
+    std::string KeepBackup(const cmcEeprom &, bool) override { return {}; }
 
     CloneSettings settings;
     std::uint8_t info[kCloneInfoBytes] = {};

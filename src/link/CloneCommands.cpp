@@ -2,17 +2,52 @@
 
 #include "image/cmcEeprom.h"
 #include "link/CloneHost.h"
+#include "link/CloneProgressView.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
 #include "platform/HexDigits.h"
 #include "platform/MessageService.h"
+#include "platform/PlaceholderText.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
 #include <algorithm>
 #include <cstring>
 
+using platform::fillPlaceholders;
+
 namespace {
+
+constexpr const char *kStatusKey = "GI_Mess_Clone_Status";
+
+enum StatusLine {
+    kReadDoneLine = 0,
+    kReadCancelledLine = 1,
+    kWriteCancelledLine = 2,
+    kInfoCancelledLine = 3,
+    kBackupFailedLine = 4,
+};
+
+std::string statusLine(int line) { return mainTextDatabase().GetLine(kStatusKey, line); }
+
+// Tenths of a second are enough to compare two reads.
+std::string seconds(std::uint32_t ms)
+{
+    const std::uint32_t tenths = (ms + 50) / 100;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+std::string backupProblem(const std::string &reason)
+{
+    if (reason.empty())
+        return {};
+    return fillPlaceholders(statusLine(kBackupFailedLine), {{"reason", reason}});
+}
+
+std::string joined(const std::string &first, const std::string &second)
+{
+    return first.empty() || second.empty() ? first + second : first + " " + second;
+}
 
 constexpr char kMakerMark[] = "VORN Inc";
 constexpr std::int32_t kMakerMarkLength = 8;
@@ -83,18 +118,27 @@ void CloneCommands::CloneInfo()
 
 void CloneCommands::onReadContinuation(void *context, dst_CDrv_Result *result)
 {
-    static_cast<CloneCommands *>(context)->host_.ReadContinuation(*result);
+    CloneHost &host = static_cast<CloneCommands *>(context)->host_;
+    if (result->code == clonecode::kCancelled)
+        host.ShowStatus(statusLine(kReadCancelledLine));
+    host.ReadContinuation(*result);
 }
 
 void CloneCommands::onWriteContinuation(void *context, dst_CDrv_Result *result)
 {
-    static_cast<CloneCommands *>(context)->host_.WriteContinuation(*result);
+    CloneHost &host = static_cast<CloneCommands *>(context)->host_;
+    if (result->code == clonecode::kCancelled)
+        host.ShowStatus(statusLine(kWriteCancelledLine));
+    host.WriteContinuation(*result);
 }
 
 void CloneCommands::onInfo(void *context, dst_CDrv_Result *result)
 {
+    CloneHost &host = static_cast<CloneCommands *>(context)->host_;
     if (result->code == clonecode::kOk)
-        static_cast<CloneCommands *>(context)->host_.ShowCloneInfoWindow();
+        host.ShowCloneInfoWindow();
+    else if (result->code == clonecode::kCancelled)
+        host.ShowStatus(statusLine(kInfoCancelledLine));
 }
 
 // ---------------------------------------------------------------------------
@@ -116,17 +160,28 @@ bool CloneCommands::StartRead()
     return manager_.Read(ranges, &CloneCommands::onReadDone, this);
 }
 
+// The copy keeps the radio's memory as it arrived; the model converts only
+// the working image.
 void CloneCommands::onReadDone(void *context, dst_CDrv_Result *result)
 {
+    auto &commands = *static_cast<CloneCommands *>(context);
+    CloneHost &host = commands.host_;
+    if (result->code == clonecode::kCancelled)
+        host.ShowStatus(statusLine(kReadCancelledLine));
     if (result->code != clonecode::kOk)
         return;
-    CloneHost &host = static_cast<CloneCommands *>(context)->host_;
     cmcEeprom &working = host.WorkingImage();
     working.CopyFrom(result->image);
     host.AfterLoadHook(working);
+    const std::string backup = backupProblem(host.KeepBackup(result->image, false));
     host.MarkClonedDocument();
     host.CloseCurrentSheet();
     host.PostEvent(kViewsRebuildEvent);
+    const indCloneMan &manager = commands.manager_;
+    host.ShowStatus(joined(fillPlaceholders(statusLine(kReadDoneLine),
+                                            {{"bytes", std::to_string(manager.LastBytes())},
+                                             {"seconds", seconds(manager.LastDurationMs())}}),
+                           backup));
 }
 
 std::int32_t CloneCommands::InfoEndAddress(const std::uint8_t *area)
@@ -153,13 +208,22 @@ void CloneCommands::WriteContinuation(const dst_CDrv_Result &result)
     StartWrite(working, ranges);
 }
 
+// The copy shows what the radio is about to get, whatever the write makes of
+// it.
 bool CloneCommands::StartWrite(const cmcEeprom &image, const RangeList &ranges)
 {
+    if (manager_.IsBusy())
+        return false;
+    const std::string backup = backupProblem(host_.KeepBackup(image, true));
+    if (!backup.empty())
+        host_.ShowStatus(backup);
     return manager_.Write(image, ranges, &CloneCommands::onWriteDone, this);
 }
 
 void CloneCommands::onWriteDone(void *context, dst_CDrv_Result *result)
 {
+    if (result->code == clonecode::kCancelled)
+        static_cast<CloneCommands *>(context)->host_.ShowStatus(statusLine(kWriteCancelledLine));
     if (result->code != clonecode::kOk)
         return;
     static_cast<CloneCommands *>(context)->host_.CloseCurrentSheet();

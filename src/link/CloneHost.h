@@ -4,6 +4,7 @@
 #include "link/CloneSettings.h"
 
 #include <cstdint>
+#include <string>
 
 class cmcEeprom;
 struct dst_CDrv_Result;
@@ -69,4 +70,10 @@ public:
     virtual void PostEvent(std::int32_t event) = 0;
     // The clone information window (sheet "GI_Sheet_CloneInfo").
     virtual void ShowCloneInfoWindow() = 0;
+    // A line in the status bar: how an operation ended.
+    virtual void ShowStatus(const std::string &text) = 0;
+    // Keeps a copy of a radio image just read (written false) or about to
+    // be written; why it could not, empty when it could or when no copies
+    // are kept. A copy that fails never stops the clone.
+    virtual std::string KeepBackup(const cmcEeprom &radioImage, bool written) = 0;
 };

@@ -1,10 +1,30 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
-// The small "Cloning" window a read or write shows. The clone manager opens
-// it when the operation starts, hands it the number of filled segments every
-// 30 ms and closes it when the operation ends; the window only draws.
+// Where a clone operation stands, as the "Cloning" window and the terminal
+// show it.
+struct CloneProgress {
+    // The operation kind (clonekind): an ID read, a read or a write.
+    std::int32_t kind = 0;
+    std::int32_t bytesDone = 0;
+    // Bytes of the whole operation; 0 for an ID read, which moves no memory.
+    std::int32_t total = 0;
+    std::int32_t filledSegments = 0;
+    std::int32_t percent = 0;
+    // Estimated from the rate so far; -1 while there is nothing to go by.
+    std::int32_t secondsLeft = -1;
+    // Whether a stop asked for now would be honoured: a write that has sent
+    // data cannot be stopped.
+    bool cancellable = false;
+};
+
+// The small "Cloning" window a clone operation shows. The clone manager opens
+// it when the operation starts, hands it where the operation stands every
+// 30 ms and closes it when the operation ends; the window draws, and asks the
+// manager to stop when the user wants it to.
 class CloneProgressView
 {
 public:
@@ -12,10 +32,17 @@ public:
 
     virtual ~CloneProgressView() = default;
 
-    virtual void OpenProgress() = 0;
-    // 0 to kSegments segments are filled.
-    virtual void UpdateProgress(std::int32_t filledSegments) = 0;
+    virtual void OpenProgress(const CloneProgress &progress) = 0;
+    virtual void UpdateProgress(const CloneProgress &progress) = 0;
     virtual void CloseProgress() = 0;
+
+    // Set by the clone manager: asks the running operation to stop, true
+    // when it will.
+    void SetCancelRequest(std::function<bool()> request) { cancelRequest_ = std::move(request); }
+    bool RequestCancel() { return cancelRequest_ ? cancelRequest_() : false; }
+
+private:
+    std::function<bool()> cancelRequest_;
 };
 
 // Segments filled for bytes done out of total: bytes x 33 / total, so the bar
@@ -30,3 +57,17 @@ struct ProgressSegment {
     std::int32_t right = 0;
 };
 ProgressSegment progressSegment(std::int32_t index, std::int32_t areaWidth);
+
+// Where an operation of the given kind stands after elapsedMs: the bar, the
+// percentage and, once a second of data has gone by, the time left at the
+// rate so far.
+CloneProgress cloneProgress(std::int32_t kind, std::int32_t bytesDone, std::int32_t total,
+                            std::uint32_t elapsedMs, bool cancellable);
+
+// The line of text under the bar: the operation, bytes done of total, the
+// percentage and the time left, in the words of the text database.
+std::string cloneProgressText(const CloneProgress &progress);
+// The Cancel button's caption, and why it is disabled while a write sends
+// data.
+std::string cloneCancelCaption();
+std::string cloneCancelRefusedText();

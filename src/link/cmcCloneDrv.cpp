@@ -96,6 +96,7 @@ bool cmcCloneDrv::Start(std::int32_t kind, Callback callback, void *context, std
     dataFrames_ = 0;
     dataBytes_ = 0;
     tcpBatchSent_ = false;
+    cancelRequested_ = false;
     kind_ = kind;
     result_ = std::make_unique<dst_CDrv_Result>();
     result_->kind = kind;
@@ -140,6 +141,29 @@ bool cmcCloneDrv::StartWrite(const cmcEeprom &image, const RangeList &ranges, Ca
     return true;
 }
 
+bool cmcCloneDrv::CanCancel() const
+{
+    if (!IsBusy() || cancelRequested_ || state_ == kDrain || state_ == kFinish)
+        return false;
+    switch (kind_) {
+    case clonekind::kIdRead:
+    case clonekind::kRead:
+        return true;
+    case clonekind::kWrite:
+        return state_ < kSendData && dataFrames_ == 0;
+    default:
+        return false;
+    }
+}
+
+bool cmcCloneDrv::Cancel()
+{
+    if (!CanCancel())
+        return false;
+    cancelRequested_ = true;
+    return true;
+}
+
 void cmcCloneDrv::Step()
 {
     if (state_ != kIdle)
@@ -176,6 +200,18 @@ void cmcCloneDrv::Finish()
 
 void cmcCloneDrv::ProtocolStep()
 {
+    // Requests and frames go out whole within one step, so between two steps
+    // nothing is half sent. What is still queued for the line may leave; the
+    // bridge's queue is dropped like on a time-out.
+    if (cancelRequested_) {
+        cancelRequested_ = false;
+        result_->code = clonecode::kCancelled;
+        if (useTcp_)
+            tcp_->DropOutput();
+        timeout_.Start(std::uint32_t(TimeoutFor(kDrain)));
+        state_ = kDrain;
+        return;
+    }
     bool progress = true;
     const bool expired = timeout_.Remaining() == 0;
     std::int32_t next = StateAction(state_, progress, expired);
@@ -185,7 +221,10 @@ void cmcCloneDrv::ProtocolStep()
         timeout_.Start(std::uint32_t(TimeoutFor(next)));
     } else if (expired) {
         next = kDrain;
-        result_->code = clonecode::kTimeout;
+        // A stop the user asked for stays one, however long the line takes
+        // to drain.
+        if (result_->code != clonecode::kCancelled)
+            result_->code = clonecode::kTimeout;
         if (useTcp_)
             tcp_->DropOutput();
     }

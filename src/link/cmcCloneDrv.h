@@ -114,6 +114,13 @@ public:
     bool StartWrite(const cmcEeprom &image, const RangeList &ranges, Callback callback,
                     void *context);
     bool IsBusy() const { return state_ != kIdle; }
+    // Asks the running operation to stop at its next step, where no frame
+    // is half sent: the link closes and the callback gets code 18. An ID
+    // read and a read can always be stopped, a write only until its first
+    // data frame goes out (a half-written radio is worse than a slow one).
+    // False, and nothing changes, when the operation cannot be stopped.
+    bool Cancel();
+    bool CanCancel() const;
 
     // One tick of the driver's task. Public so that tests can step the
     // machine without a timer.
@@ -215,6 +222,7 @@ private:
     std::uint32_t lastTcpBatchMs_ = 0;
     std::int32_t dataBytes_ = 0;
     std::int32_t retries_ = 0;
+    bool cancelRequested_ = false;
     cmcBuff queue_;
     cmcBuff frame_;
     cmcTick timeout_;

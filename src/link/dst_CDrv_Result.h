@@ -35,7 +35,7 @@ inline constexpr std::int32_t kAdjustTable = 5;
 inline constexpr std::int32_t kAdjustSweep = 7;
 } // namespace clonekind
 
-// Result codes. The driver sets 0, 2, 5-10 and 17; the clone manager's
+// Result codes. The driver sets 0, 2, 5-10, 17 and 18; the clone manager's
 // result handlers add 8, 11, 14, 15 and 16.
 namespace clonecode {
 inline constexpr std::int32_t kOk = 0;
@@ -51,4 +51,6 @@ inline constexpr std::int32_t kMapRevision = 14;
 inline constexpr std::int32_t kImageCheckFailed = 15;
 inline constexpr std::int32_t kModelCheckFailed = 16;
 inline constexpr std::int32_t kWriteFailed = 17;
+// The user stopped the operation before it was done.
+inline constexpr std::int32_t kCancelled = 18;
 } // namespace clonecode

@@ -6,6 +6,7 @@
 #include "link/CloneProgressView.h"
 #include "link/PortProblem.h"
 #include "platform/MessageService.h"
+#include "platform/TickClock.h"
 #include "platform/cmcTask.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
@@ -97,8 +98,20 @@ indCloneMan::~indCloneMan()
     if (!repaint_->busy())
         repaint_->SetPeriod(-1);
     cmcTask::dispose(repaint_);
-    if (progressOpen_ && progressView_ != nullptr)
-        progressView_->CloseProgress();
+    if (progressView_ != nullptr) {
+        progressView_->SetCancelRequest({});
+        if (progressOpen_)
+            progressView_->CloseProgress();
+    }
+}
+
+void indCloneMan::SetProgressView(CloneProgressView *view)
+{
+    if (progressView_ != nullptr)
+        progressView_->SetCancelRequest({});
+    progressView_ = view;
+    if (view != nullptr)
+        view->SetCancelRequest([this] { return Cancel(); });
 }
 
 void indCloneMan::SetModelIds(std::int32_t id1, std::int32_t id2)
@@ -122,6 +135,8 @@ void indCloneMan::RegisterReadHandler(Callback handler, void *context)
 }
 
 bool indCloneMan::IsBusy() const { return clone_->IsBusy() || adjust_->IsBusy(); }
+
+bool indCloneMan::Cancel() { return clone_->Cancel(); }
 
 // ---------------------------------------------------------------------------
 // Configuration
@@ -184,26 +199,31 @@ bool indCloneMan::IdRead(Callback callback, void *context)
         ApplyLink(*clone_, settings);
     else
         Configure(settings, false, false);
+    total_ = 0;
     host_.EnableMainWindow(false);
     clone_->StartIdRead(onComplete, this);
+    // A radio that does not answer takes a while to give up on; the user
+    // may stop waiting sooner.
+    OpenProgress(clonekind::kIdRead);
     return true;
 }
 
 bool indCloneMan::Read(const RangeList &ranges, Callback callback, void *context)
 {
-    if (!Begin(callback, context))
-        return false;
-    total_ = rangeTotal(ranges);
-    const CloneSettings settings = host_.LinkSettings();
-    Configure(settings, settings.comSpeedHigh, sendPasswordOnce_);
-    sendPasswordOnce_ = false;
-    clone_->StartRead(&ranges, onComplete, this);
-    OpenProgress();
-    return true;
+    return StartTransfer(clonekind::kRead, nullptr, ranges, callback, context);
 }
 
 bool indCloneMan::Write(const cmcEeprom &image, const RangeList &ranges, Callback callback,
                         void *context)
+{
+    return StartTransfer(clonekind::kWrite, &image, ranges, callback, context);
+}
+
+// A read and a write start alike: the speed the settings ask for and the
+// clone password when the dialog asked to send it once. A write waits longer
+// for the radio, which stores each block before it answers.
+bool indCloneMan::StartTransfer(std::int32_t kind, const cmcEeprom *image, const RangeList &ranges,
+                                Callback callback, void *context)
 {
     if (!Begin(callback, context))
         return false;
@@ -211,9 +231,13 @@ bool indCloneMan::Write(const cmcEeprom &image, const RangeList &ranges, Callbac
     const CloneSettings settings = host_.LinkSettings();
     Configure(settings, settings.comSpeedHigh, sendPasswordOnce_);
     sendPasswordOnce_ = false;
-    clone_->SetDefaultTimeout(kWriteTimeoutMs);
-    clone_->StartWrite(image, ranges, onComplete, this);
-    OpenProgress();
+    if (image != nullptr) {
+        clone_->SetDefaultTimeout(kWriteTimeoutMs);
+        clone_->StartWrite(*image, ranges, onComplete, this);
+    } else {
+        clone_->StartRead(&ranges, onComplete, this);
+    }
+    OpenProgress(kind);
     return true;
 }
 
@@ -298,6 +322,10 @@ void indCloneMan::Complete(dst_CDrv_Result &result)
     const std::int32_t code = result.code;
     lastKind_ = result.kind;
     lastCode_ = code;
+    if (result.kind == runningKind_) {
+        lastBytes_ = clone_->DataByteCount();
+        lastDurationMs_ = TickClock::current().nowMs() - startMs_;
+    }
     ShowError(code);
     host_.EnableMainWindow(true);
     if (result.kind != clonekind::kAdjustTable)
@@ -338,7 +366,9 @@ std::string indCloneMan::ErrorText(std::int32_t code, bool overTcp, std::int32_t
 
 void indCloneMan::ShowError(std::int32_t code)
 {
-    if (code == clonecode::kOk)
+    // A stop the user asked for is no error; the commands say it in the
+    // status bar.
+    if (code == clonecode::kOk || code == clonecode::kCancelled)
         return;
     const CloneSettings settings = host_.LinkSettings();
     platform::showMessage(appTitle(), ErrorText(code, settings.overTcp(), settings.comPort),
@@ -353,10 +383,18 @@ std::int32_t indCloneMan::FilledSegments() const
     return filledProgressSegments(clone_->DataByteCount(), total_);
 }
 
-void indCloneMan::OpenProgress()
+CloneProgress indCloneMan::Progress() const
 {
+    return cloneProgress(runningKind_, clone_->DataByteCount(), total_,
+                         TickClock::current().nowMs() - startMs_, clone_->CanCancel());
+}
+
+void indCloneMan::OpenProgress(std::int32_t kind)
+{
+    runningKind_ = kind;
+    startMs_ = TickClock::current().nowMs();
     if (progressView_ != nullptr) {
-        progressView_->OpenProgress();
+        progressView_->OpenProgress(Progress());
         progressOpen_ = true;
     }
     host_.EnableMainWindow(false);
@@ -388,5 +426,5 @@ void indCloneMan::RepaintProgress()
         return;
     }
     if (progressOpen_)
-        progressView_->UpdateProgress(FilledSegments());
+        progressView_->UpdateProgress(Progress());
 }

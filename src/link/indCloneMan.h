@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/AddressRange.h"
+#include "link/CloneProgressView.h"
 #include "link/imcCloneDrv.h"
 
 #include <cstdint>
@@ -8,7 +9,6 @@
 #include <string>
 
 class CloneHost;
-class CloneProgressView;
 struct CloneSettings;
 class cmcCloneDrv;
 class cmcEeprom;
@@ -42,8 +42,9 @@ public:
     indCloneMan(const indCloneMan &) = delete;
     indCloneMan &operator=(const indCloneMan &) = delete;
 
-    // Not owned; null shows no progress.
-    void SetProgressView(CloneProgressView *view) { progressView_ = view; }
+    // Not owned; null shows no progress. The view's cancel request reaches
+    // Cancel.
+    void SetProgressView(CloneProgressView *view);
 
     void SetModelIds(std::int32_t id1, std::int32_t id2);
     void SetImageSize(std::int32_t bytes);
@@ -56,11 +57,17 @@ public:
     bool Write(const cmcEeprom &image, const RangeList &ranges, Callback callback, void *context);
     bool IdRead(Callback callback, void *context);
     bool IsBusy() const;
+    // Stops a running ID read, read, or write that has not sent data yet
+    // (its callback then gets code 18); false when it cannot be stopped.
+    bool Cancel();
     // How the last operation ended, after the result handlers: for callers
     // that wait for a chain of operations (an ID read and what its callback
     // started) to come to rest. Kind 0 before the first.
     std::int32_t LastKind() const { return lastKind_; }
     std::int32_t LastCode() const { return lastCode_; }
+    // Bytes the last read or write moved and how long it took.
+    std::int32_t LastBytes() const { return lastBytes_; }
+    std::uint32_t LastDurationMs() const { return lastDurationMs_; }
 
     // Set by the clone password dialog: the next read or write sends the
     // clone password frame.
@@ -81,8 +88,11 @@ public:
     // segments.
     std::int32_t Total() const { return total_; }
     std::int32_t FilledSegments() const;
-    // One tick of the 30 ms repaint task: hands the filled segments to the
-    // progress view, and stops the task once the clone driver is idle.
+    // Where the running operation stands.
+    CloneProgress Progress() const;
+    // One tick of the 30 ms repaint task: hands where the operation stands
+    // to the progress view, and stops the task once the clone driver is
+    // idle.
     void RepaintProgress();
 
     // The message for a result code; empty for 0.
@@ -101,7 +111,9 @@ private:
     bool StartAdjust(bool (imcCloneDrv::*start)(Callback, void *), Callback callback,
                      void *context);
     bool Begin(Callback callback, void *context);
-    void OpenProgress();
+    bool StartTransfer(std::int32_t kind, const cmcEeprom *image, const RangeList &ranges,
+                       Callback callback, void *context);
+    void OpenProgress(std::int32_t kind);
     void CloseProgress();
     void ShowError(std::int32_t code);
 
@@ -120,6 +132,10 @@ private:
     void *context_ = nullptr;
 
     std::int32_t total_ = 0;
+    std::int32_t runningKind_ = 0;
+    std::uint32_t startMs_ = 0;
+    std::int32_t lastBytes_ = 0;
+    std::uint32_t lastDurationMs_ = 0;
     std::int32_t lastKind_ = 0;
     std::int32_t lastCode_ = 0;
     bool sendPasswordOnce_ = false;

@@ -1,5 +1,7 @@
 #include "mainframe/AboutBox.h"
 
+#include "platform/PlaceholderText.h"
+#include "platform/ProgramVersion.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 #include "ui/WindowGeometry.h"
@@ -28,7 +30,12 @@ AboutBox::AboutBox(QWidget *mainWindow)
     if (picture.isNull())
         picture = style()->standardIcon(QStyle::SP_MessageBoxInformation);
     icon->setPixmap(picture.pixmap(kIconSize, kIconSize));
-    information_ = new QLabel(QString::fromStdString(texts.GetText("GI_App_About_Text")), this);
+    // Which build it is matters when a radio misbehaves after a write.
+    const std::string version = platform::fillPlaceholders(
+        texts.GetFirstLine("GI_App_About_Version"),
+        {{"version", platform::programVersion()}, {"date", platform::programBuildDate()}});
+    information_ = new QLabel(
+        QString::fromStdString(texts.GetText("GI_App_About_Text") + "\n\n" + version), this);
     information_->setTextFormat(Qt::PlainText);
     button_ =
         new QPushButton(QString::fromStdString(texts.GetFirstLine("GI_App_About_Button")), this);

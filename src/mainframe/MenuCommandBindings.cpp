@@ -213,6 +213,11 @@ void CL_Menu_File_Print_All(indCellHandler &frame, std::int32_t)
     window(frame).PrintAllSheets();
 }
 
+void CL_Menu_File_OpenBackups(indCellHandler &frame, std::int32_t)
+{
+    mainFrame(frame).OpenBackupFolder();
+}
+
 void CL_Menu_File_Exit(indCellHandler &frame, std::int32_t)
 {
     frame.LetGo();
@@ -383,6 +388,7 @@ const CellBinding kRows[] = {
     action(::CL_Menu_File_Print_Current, lc::CL_Menu_File_Print_Current, disabledUnlessPrintable),
     action(::CL_Menu_File_Print_All, lc::CL_Menu_File_Print_All),
     special(::CL_Menu_File_Recent, lc::CL_Menu_File_Recent),
+    action(::CL_Menu_File_OpenBackups, lc::CL_Menu_File_OpenBackups),
     action(::CL_Menu_File_Exit, lc::CL_Menu_File_Exit),
     special(::CL_Menu_Edit_Top, lc::CL_Menu_Edit_Top),
     {.label = ::CL_Menu_View_FontSize,

@@ -1,8 +1,10 @@
 #include "mainframe/OptionDialog.h"
 
 #include "link/PortDiscovery.h"
+#include "link/PortMap.h"
 #include "mainframe/OptionValues.h"
 #include "platform/MessageService.h"
+#include "platform/PlaceholderText.h"
 #include "settings/GlobalEnvironment.h"
 #include "settings/indEnviron.h"
 #include "textdb/GlobalTexts.h"
@@ -44,6 +46,35 @@ std::string text(const std::string &key) { return mainTextDatabase().GetText(key
 std::string line(const std::string &key, int index)
 {
     return mainTextDatabase().GetLine(key, index);
+}
+
+constexpr const char *kDevicesKey = "GI_AppInd_Opt_ComSel_Devices";
+
+enum DevicesLine { kNumberIsDevice = 0, kNumberReachesNothing = 1, kPresent = 2, kNonePresent = 3 };
+
+// "33 = /dev/ttyUSB0": a COM number is only a name for a device on Linux.
+std::string numberAndDevice(std::int32_t number)
+{
+    const std::string device = PortMap::devicePath(number);
+    return platform::fillPlaceholders(
+        line(kDevicesKey, device.empty() ? kNumberReachesNothing : kNumberIsDevice),
+        {{"number", std::to_string(number)}, {"device", device}});
+}
+
+std::string devicesText(const std::string &typed)
+{
+    std::string text;
+    if (const auto number = option_values::comPortFromText(typed))
+        text = numberAndDevice(*number) + "\n";
+    std::string present;
+    for (const std::string &number : portNumbers()) {
+        const std::int32_t port = PortDiscovery::numberOfText(number);
+        if (port >= PortMap::kFirstPort && port <= PortMap::kLastPort)
+            present += (present.empty() ? "" : ", ") + numberAndDevice(port);
+    }
+    return text + (present.empty() ? line(kDevicesKey, kNonePresent)
+                                   : platform::fillPlaceholders(line(kDevicesKey, kPresent),
+                                                                {{"ports", present}}));
 }
 
 // A combo box whose list is filled afresh each time it drops down.
@@ -165,6 +196,19 @@ void OptionDialog::createInput(const Form &form)
     // Port numbers and addresses are typed as they are; no composition.
     input->setAttribute(Qt::WA_InputMethodEnabled, false);
     input->setFocus();
+    if (kind_ == Kind::ComPortEdit || kind_ == Kind::ComPortList) {
+        devices_ = new QLabel(this);
+        devices_->setTextFormat(Qt::PlainText);
+        devices_->setWordWrap(true);
+        QLineEdit *typed = edit_ != nullptr ? edit_ : combo_->lineEdit();
+        connect(typed, &QLineEdit::textChanged, this, [this] { showDevices(); });
+        showDevices();
+    }
+}
+
+void OptionDialog::showDevices()
+{
+    devices_->setText(qText(devicesText(inputText().toStdString())));
 }
 
 void OptionDialog::fillComboList()
@@ -233,15 +277,25 @@ void OptionDialog::layOut(const Form &form)
                  std::max(ok_->sizeHint().width(), cancel_->sizeHint().width()));
     const int buttonHeight = 2 * metrics.height();
     const int right = std::max(notice_->geometry().right(), input->geometry().right()) + 1;
-    const int buttonTop = inputAt.y() + 4 * inputHeight;
+    int buttonTop = inputAt.y() + 4 * inputHeight;
+    if (devices_ != nullptr) {
+        // Room for the device line and a line of ports, whatever they say.
+        const int width = std::max(right - h, inputWidth);
+        const int height = devices_->heightForWidth(width);
+        devices_->setGeometry(h, input->geometry().bottom() + 1 + h / 2, width,
+                              std::max(height, 3 * h));
+        buttonTop = std::max(buttonTop, devices_->geometry().bottom() + 1 + h / 2);
+    }
     cancel_->setGeometry(right - buttonWidth, buttonTop, buttonWidth, buttonHeight);
     ok_->setGeometry(right - buttonWidth - buttonHeight / 2 - buttonWidth, buttonTop, buttonWidth,
                      buttonHeight);
     const int left = std::min(ok_->x(), h);
     if (left < h) {
         for (QWidget *child : {static_cast<QWidget *>(notice_), input, static_cast<QWidget *>(ok_),
-                               static_cast<QWidget *>(cancel_)})
-            child->move(child->x() + h - left, child->y());
+                               static_cast<QWidget *>(cancel_), static_cast<QWidget *>(devices_)}) {
+            if (child != nullptr)
+                child->move(child->x() + h - left, child->y());
+        }
     }
     setFixedSize(cancel_->geometry().right() + 1 + h, buttonTop + buttonHeight + h);
 }

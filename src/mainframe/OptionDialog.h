@@ -47,6 +47,9 @@ public:
     QLineEdit *Edit() const { return edit_; }
     QComboBox *Combo() const { return combo_; }
     QLabel *Notice() const { return notice_; }
+    // Under a COM port number: the device the typed number reaches and the
+    // ports present, with their numbers; null in the other dialogs.
+    QLabel *Devices() const { return devices_; }
     QPushButton *OkButton() const { return ok_; }
     QPushButton *CancelButton() const { return cancel_; }
 
@@ -59,6 +62,7 @@ private:
     void createInput(const Form &form);
     void layOut(const Form &form);
     void fillComboList();
+    void showDevices();
     QString inputText() const;
     // Stores the value; false when the text is refused.
     bool store();
@@ -67,6 +71,7 @@ private:
     Kind kind_;
     QWidget *mainWindow_;
     QLabel *notice_ = nullptr;
+    QLabel *devices_ = nullptr;
     QLineEdit *edit_ = nullptr;
     QComboBox *combo_ = nullptr;
     QPushButton *ok_ = nullptr;

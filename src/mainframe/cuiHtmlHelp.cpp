@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -18,6 +19,24 @@
 #include <QUrl>
 
 namespace {
+
+// Escape closes a help window, as it does a dialog.
+class EscapeCloses final : public QObject
+{
+public:
+    explicit EscapeCloses(QWidget *window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            static_cast<QWidget *>(watched)->close();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 constexpr QSize kContentsSize{760, 560};
 
@@ -106,6 +125,7 @@ cuiHtmlHelp::Result cuiHtmlHelp::showContents(const std::string &path)
         return kCannotOpen;
     if (!contents_) {
         contents_ = std::make_unique<QTextBrowser>();
+        new EscapeCloses(contents_.get());
         contents_->setOpenExternalLinks(true);
         contents_->resize(kContentsSize);
         contents_->move(window_geometry::centredOnWorkArea(kContentsSize, owner_));
@@ -127,6 +147,7 @@ QTextBrowser &cuiHtmlHelp::contextWindow()
         context_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                  Qt::WindowCloseButtonHint);
         context_->setAttribute(Qt::WA_ShowWithoutActivating);
+        new EscapeCloses(context_.get());
         context_->setOpenExternalLinks(true);
         context_->resize(sizeText("GI_Sys_HtmlHelp_Popup_Width"),
                          sizeText("GI_Sys_HtmlHelp_Popup_Height"));

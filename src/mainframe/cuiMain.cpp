@@ -15,6 +15,7 @@
 #include "link/dst_CDrv_Result.h"
 #include "link/imcCloneDrv.h"
 #include "link/indCloneMan.h"
+#include "mainframe/CloneBackups.h"
 #include "mainframe/HelpContext.h"
 #include "mainframe/ProgramBindings.h"
 #include "platform/FatalError.h"
@@ -39,6 +40,10 @@ namespace wl = working_layout;
 namespace {
 
 const char *const kUntitled = "Untitled";
+// Where the window puts its mark for unsaved changes.
+const char *const kModifiedMark = "[*]";
+// The ranges a clone file of the whole radio holds.
+constexpr int kSaveRangeKind = 2;
 
 std::string directoryOf(const std::string &path)
 {
@@ -155,6 +160,11 @@ public:
     void CloseCurrentSheet() override { frame_.view_->CloseCurrentSheet(); }
     void PostEvent(std::int32_t event) override { frame_.PostEvent(event); }
     void ShowCloneInfoWindow() override { frame_.view_->ShowCloneInfoWindow(); }
+    void ShowStatus(const std::string &text) override { postStatusText(text); }
+    std::string KeepBackup(const cmcEeprom &radioImage, bool written) override
+    {
+        return frame_.KeepBackup(radioImage, written);
+    }
 
 private:
     cuiMain &frame_;
@@ -475,10 +485,33 @@ void cuiMain::SetFilePath(const std::string &path)
     view_->SetTitle(TitleText());
 }
 
+// The window shows "[*]" as a mark while the document has unsaved changes.
 std::string cuiMain::TitleText() const
 {
     const std::string name = filePath_.empty() ? kUntitled : fileNameOf(filePath_);
-    return name + " - " + appTitle();
+    return name + kModifiedMark + " - " + appTitle();
+}
+
+// The comment comes from the working layout, which holds the radio's after a
+// read and the document's before a write.
+std::string cuiMain::KeepBackup(const cmcEeprom &radioImage, bool written)
+{
+    CloneBackups::Copy copy;
+    copy.image = &radioImage;
+    copy.modelCode = static_cast<uint16_t>(modelId1_);
+    copy.subCode = static_cast<uint16_t>(modelId2_);
+    copy.comment = CloneComment(working_);
+    copy.ranges = GetRangeList(kSaveRangeKind);
+    copy.written = written;
+    lastBackupError_ = CloneBackups::Keep(copy, environment().backupsKept, lastBackupPath_);
+    return lastBackupError_;
+}
+
+void cuiMain::OpenBackupFolder()
+{
+    const std::string folder = CloneBackups::Folder();
+    QDir().mkpath(QString::fromStdString(folder));
+    view_->OpenFolder(folder);
 }
 
 bool cuiMain::SaveChangesPrompt(bool another)

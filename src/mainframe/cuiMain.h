@@ -112,6 +112,15 @@ public:
     // The radio memory of the last successful clone read as it arrived,
     // before the model converted it; empty before the first.
     const cmcEeprom &ReceivedImage() const { return received_; }
+    // Keeps a copy of a radio image read from or about to be written to the
+    // radio in the backups folder, as many as the settings say; why it
+    // could not, empty when it could.
+    std::string KeepBackup(const cmcEeprom &radioImage, bool written);
+    // The last copy kept (empty when none) and why the last one failed.
+    const std::string &LastBackupPath() const { return lastBackupPath_; }
+    const std::string &LastBackupError() const { return lastBackupError_; }
+    // Shows the backups folder in the desktop's file manager.
+    void OpenBackupFolder();
 
     // The language window's OK: the texts of the language the setting names,
     // then the menu, the tree and the title in them; the open sheet closes.
@@ -128,6 +137,8 @@ public:
     bool IsModified() const;
     void MarkSaved();
     void MarkModified();
+    // The window title: the document's name with the window's mark for
+    // unsaved changes ("[*]"), then the program's.
     std::string TitleText() const;
     const std::string &FilePath() const { return filePath_; }
     const std::string &DefaultDirectory() const { return defaultDirectory_; }
@@ -214,5 +225,7 @@ private:
     CloneProgressView *progressView_ = nullptr;
     AdjustSweepHost *sweepHost_ = nullptr;
     cmcEeprom received_;
+    std::string lastBackupPath_;
+    std::string lastBackupError_;
     bool factoryAdjustMode_ = false;
 };

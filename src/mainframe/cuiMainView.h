@@ -108,6 +108,8 @@ public:
         (void)context;
     }
     virtual void CopyToClipboard(const std::string &text) { (void)text; }
+    // A folder in the desktop's file manager.
+    virtual void OpenFolder(const std::string &path) { (void)path; }
     // The main menu's builder when the menu has an edit entry whose submenu
     // is empty (so that it can be given the no-item entry); null otherwise.
     virtual void *MainMenuWithEmptyEditEntry() { return nullptr; }

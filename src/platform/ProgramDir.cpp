@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <climits>
 #include <unistd.h>
@@ -12,6 +13,7 @@ namespace platform {
 namespace {
 
 std::string g_override;
+std::string g_userData;
 
 std::string executablePath()
 {
@@ -78,5 +80,18 @@ std::string programFileName()
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+std::string userDataFolder()
+{
+    if (!g_userData.empty())
+        return g_userData;
+    // Not the application's own location: the two programs carry different
+    // names and must find the same copies.
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QStringLiteral("/quillon"))
+        .toStdString();
+}
+
+void setUserDataFolder(const std::string &folder) { g_userData = folder; }
 
 } // namespace platform

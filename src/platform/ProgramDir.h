@@ -20,4 +20,10 @@ std::string programFileName();
 // Tests and tools point the program at another data folder.
 void setProgramDirectory(const std::string &directory);
 
+// The user's own data folder of the program ($XDG_DATA_HOME/quillon, without
+// a trailing '/'), shared by the desktop program and the command-line tool.
+std::string userDataFolder();
+// Tests keep the user's folder out of their way; empty goes back to it.
+void setUserDataFolder(const std::string &folder);
+
 } // namespace platform

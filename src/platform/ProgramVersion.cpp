@@ -6,4 +6,6 @@ namespace platform {
 // recompiles one file.
 const char *programVersion() { return QUILLON_VERSION; }
 
+const char *programBuildDate() { return QUILLON_BUILD_DATE; }
+
 } // namespace platform

@@ -21,6 +21,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -221,22 +222,30 @@ void cuiPreview::ShowPage(int page)
     refreshImage();
 }
 
+// Unzoomed, the page is as wide as the window and scrolls down: a page
+// shrunk to the window's height is too small to read on a wide screen.
 void cuiPreview::refreshImage()
 {
     if (bitmap_.isNull())
         return;
     const QPixmap pixmap = QPixmap::fromImage(bitmap_);
+    scroll_->setWidgetResizable(false);
     if (zoomed_) {
-        scroll_->setWidgetResizable(false);
+        scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         image_->setPixmap(pixmap);
         image_->resize(pixmap.size());
         return;
     }
-    scroll_->setWidgetResizable(true);
-    const QSize room = scroll_->viewport()->size();
-    image_->setPixmap(room.isEmpty()
-                          ? pixmap
-                          : pixmap.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const QSize room = scroll_->size();
+    int width = room.width();
+    if (static_cast<qint64>(width) * pixmap.height() >
+        static_cast<qint64>(room.height()) * pixmap.width())
+        width -= scroll_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+    width = std::max(width, 1);
+    const QPixmap fitted = pixmap.scaledToWidth(width, Qt::SmoothTransformation);
+    image_->setPixmap(fitted);
+    image_->resize(fitted.size());
 }
 
 void cuiPreview::SetZoom(bool actualSize)
@@ -371,5 +380,13 @@ bool cuiPreview::eventFilter(QObject *watched, QEvent *event)
 void cuiPreview::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
+    refreshImage();
+}
+
+// The room for the page is known only once the window is laid out on the
+// screen.
+void cuiPreview::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
     refreshImage();
 }

@@ -90,10 +90,13 @@ public:
     QLineEdit *PageEdit() const { return pageEdit_; }
     QLabel *PageCountLabel() const { return countLabel_; }
     QLabel *StatusPageLabel() const { return statusPage_; }
+    // The page as it is on the screen.
+    QLabel *PageImage() const { return image_; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

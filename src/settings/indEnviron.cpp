@@ -31,6 +31,9 @@ struct Setting {
     // A password that was never stored reads as this.
     const char *missingText = "";
     bool saveOnly = false;
+    // A newer setting: its absence keeps the default instead of making the
+    // whole store untrusted.
+    bool optional = false;
 };
 
 const char *const kGlobal = "Global";
@@ -124,6 +127,13 @@ const Setting kSettings[] = {
      .name = "AdjustMode",
      .kind = Kind::Password,
      .text = &indEnviron::adjustPassword},
+    {.subkey = "Backups",
+     .name = "Keep",
+     .kind = Kind::Number,
+     .number = &indEnviron::backupsKept,
+     .low = 0,
+     .high = 100000,
+     .optional = true},
 };
 
 // The stored parts of a window record, in the order they are written.
@@ -197,7 +207,7 @@ bool loadSetting(indEnviron &env, const Setting &setting, const std::string &key
         const auto value = readNumber(key, setting.name);
         if (value)
             env.*setting.number = std::clamp(*value, setting.low, setting.high);
-        return value.has_value();
+        return value.has_value() || setting.optional;
     }
     case Kind::Flag: {
         const auto value = readNumber(key, setting.name);
@@ -399,6 +409,7 @@ void indEnviron::setDefaults()
     windowRecords.clear();
     makerPassword = kMakerPasswordDefault;
     adjustPassword.clear();
+    backupsKept = kDefaultBackupsKept;
 }
 
 std::string indEnviron::keyPath(const char *subkey) const { return settingsPath + "\\" + subkey; }

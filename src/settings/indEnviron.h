@@ -31,6 +31,7 @@ public:
     // trusted.
     static constexpr int32_t kSettingsMarker = 753951;
     static constexpr int kRecentCapacity = 10;
+    static constexpr int32_t kDefaultBackupsKept = 50;
 
     // The screen size only shapes the default window position.
     indEnviron(const std::string &mutexName, const std::string &settingsPath,
@@ -85,6 +86,9 @@ public:
     std::list<WindowRecord> windowRecords;
     std::string makerPassword;
     std::string adjustPassword;
+    // How many automatic copies of radio images the backups folder keeps;
+    // 0 keeps none. Settings from before it existed load with the default.
+    int32_t backupsKept = kDefaultBackupsKept;
 
     const std::string mutexName;
     const std::string settingsPath;

@@ -52,6 +52,8 @@ void SheetCellPainter::Draw(QPainter &painter, int col, int row, const QRect &re
                         textColour(fill));
     } else {
         textEnd = drawText(painter, area, text, textColour(fill));
+        if (sheet_.noteClipped_)
+            noteIfClipped(owner, row, area, text);
     }
     drawMarks(painter, area, textEnd);
     painter.restore();
@@ -116,6 +118,26 @@ void SheetCellPainter::DrawDisplayText(QPainter &painter, const QRect &area,
         }
     }
     painter.restore();
+}
+
+// What drawText does with the text, measured: the first line from its left
+// indent, every line in the cell's height.
+void SheetCellPainter::noteIfClipped(int col, int row, const QRect &area, const std::string &text)
+{
+    const double scale = sheet_.PrintScale();
+    const QFontMetrics &metrics = sheet_.fonts_.Get(sheet_.FontOf(look_)).metrics;
+    const std::vector<std::string_view> lines = SheetSurface::Lines(text);
+    int width = 0;
+    for (const std::string_view part : lines)
+        width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(
+                                    part.data(), static_cast<qsizetype>(part.size()))));
+    if (width == 0)
+        return;
+    const int indent = look_.HorizontalAlign() == 1 ? 0 : scaled(4 * scale);
+    const QSize needed(indent + width + 1, metrics.height() * static_cast<int>(lines.size()));
+    if (needed.width() < area.width() && needed.height() <= area.height())
+        return;
+    sheet_.clipped_.push_back({col, row, text, needed, area.size()});
 }
 
 int SheetCellPainter::ownerOf(int col, int row) const

@@ -63,6 +63,7 @@ private:
     int drawText(QPainter &painter, const QRect &area, const std::string &text,
                  const QColor &colour);
     void drawMarks(QPainter &painter, const QRect &area, int textEnd);
+    void noteIfClipped(int col, int row, const QRect &area, const std::string &text);
     void drawPrintedMark(QPainter &painter, const QRect &box, bool error) const;
 
     cuiSheet &sheet_;

@@ -2,6 +2,8 @@
 
 #include "cells/CellColours.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -75,3 +77,48 @@ bool SheetColours::IsWindowOrWhite(std::uint32_t colour)
 QColor SheetColours::FocusLostBlend(const QPalette &palette) { return blend(palette, 1, 3); }
 
 QColor SheetColours::RowBlend(const QPalette &palette) { return blend(palette, 1, 7); }
+
+namespace {
+
+double linear(int channel)
+{
+    const double c = channel / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor &colour)
+{
+    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) +
+           0.0722 * linear(colour.blue());
+}
+
+} // namespace
+
+double SheetColours::ContrastRatio(const QColor &one, const QColor &other)
+{
+    const double a = luminance(one);
+    const double b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QColor SheetColours::ReadableOn(const QColor &text, const QColor &background)
+{
+    if (ContrastRatio(text, background) >= kReadableContrast)
+        return text;
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
+}
+
+QColor SheetColours::BackgroundFor(const QColor &text, const QColor &background)
+{
+    // Mid grey: lighter texts go on darker backgrounds.
+    const QColor target = luminance(text) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
+    QColor shade = background;
+    for (int step = 0; step < 10 && ContrastRatio(text, shade) < kReadableContrast; ++step) {
+        const auto towards = [](int from, int to) { return from + (to - from) / 4; };
+        shade = QColor(towards(shade.red(), target.red()), towards(shade.green(), target.green()),
+                       towards(shade.blue(), target.blue()));
+    }
+    return ContrastRatio(text, shade) >= kReadableContrast ? shade : target;
+}

@@ -27,4 +27,17 @@ public:
     static QColor FocusLostBlend(const QPalette &palette);
     // The tint of the current row: an eighth of the text colour.
     static QColor RowBlend(const QPalette &palette);
+
+    // The contrast ratio of two colours by their relative luminance, from 1
+    // (the same) to 21 (black on white).
+    static double ContrastRatio(const QColor &one, const QColor &other);
+    // The lowest contrast a text keeps against its background.
+    static constexpr double kReadableContrast = 4.5;
+    // The text colour when it is readable on the background, else black or
+    // white, whichever stands out more.
+    static QColor ReadableOn(const QColor &text, const QColor &background);
+    // For a text whose colour carries a meaning: the background as it is
+    // when the text is readable on it, else moved towards black (or white,
+    // for a dark text) until it is.
+    static QColor BackgroundFor(const QColor &text, const QColor &background);
 };

@@ -212,7 +212,47 @@ void SheetLayout::SecondPass()
         for (int col = 0; col < colCount_; ++col)
             NoteSlotBits(col, row);
     }
+    FitJoinedTexts();
     persistWidths();
+}
+
+// A text that runs across the cells joined to it (an overview line over a
+// table) needs the whole group's width; the group's last column takes what
+// is missing, so the text fits whatever the font size.
+void SheetLayout::FitJoinedTexts()
+{
+    const int indent = static_cast<int>(std::lround(8 * PrintScale()));
+    const int rows = static_cast<int>(rows_.size());
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col + 1 < colCount_; ++col) {
+            const cmcCellObj &owner = CellAt(col, row);
+            if (owner.Joined() || !CellAt(col + 1, row).Joined() || owner.GetText().empty())
+                continue;
+            int last = col + 1;
+            while (last + 1 < colCount_ && CellAt(last + 1, row).Joined())
+                ++last;
+            int room = 0;
+            for (int c = col; c <= last; ++c)
+                room += surface_->ColWidth(c);
+            const int needed =
+                surface_->MeasureText(FontOf(owner), owner.GetText()).width() + indent;
+            if (needed > room)
+                surface_->SetColWidth(last, surface_->ColWidth(last) + needed - room);
+            col = last;
+        }
+    }
+}
+
+// Widths are kept as they would be at 100 %, so that a column the user
+// sized grows and shrinks with the font like the others.
+int SheetLayout::StoredWidth(int width) const
+{
+    return static_cast<int>(std::lround(width * 100.0 / DisplayFontPercentage()));
+}
+
+int SheetLayout::ShownWidth(int stored) const
+{
+    return static_cast<int>(std::lround(stored * DisplayFontPercentage() / 100.0));
 }
 
 void SheetLayout::parseRowCells(int row)
@@ -309,18 +349,18 @@ void SheetLayout::LoadColWidths()
     for (int col = 0; col < colCount_; ++col) {
         const int stored = KeepsWidthOf(col) ? SheetColumnWidthStore::Read(name, col) : -1;
         if (stored != -1)
-            surface_->SetColWidth(col, stored);
+            surface_->SetColWidth(col, ShownWidth(stored));
     }
     ClampColWidths(kMaxColWidth);
     loadingWidths_ = false;
 }
 
 // A printed column is as wide, relative to the printer's font, as the user
-// made it on screen, but never wider than its text needs.
+// made it on screen, but never wider than its text needs. Stored widths are
+// those of the font at 100 %.
 void SheetLayout::loadPrintedWidths(const std::string &registryName)
 {
-    const int q = std::max(DisplayFontPercentage() * 16 / 100, 1);
-    const double factor = print_.canvasFontSize * (print_.fontResolutionRatio * 16 / q) * 0.1;
+    const double factor = print_.canvasFontSize * print_.fontResolutionRatio * 0.1;
     for (int col = 0; col < colCount_; ++col) {
         const int stored = KeepsWidthOf(col) ? SheetColumnWidthStore::Read(registryName, col) : -1;
         if (stored == -1)
@@ -339,7 +379,7 @@ void SheetLayout::SaveColWidths()
         return;
     for (int col = 0; col < colCount_; ++col) {
         if (KeepsWidthOf(col))
-            SheetColumnWidthStore::Write(name, col, surface_->ColWidth(col));
+            SheetColumnWidthStore::Write(name, col, StoredWidth(surface_->ColWidth(col)));
     }
 }
 

@@ -220,6 +220,10 @@ protected:
     void CloseLoopIfComplete();
     std::string CellsKey() const { return descriptor_.prefix + "_Cells"; }
     int DisplayFontPercentage() const;
+    // A column width as the settings keep it (at 100 %) and as it is shown.
+    int StoredWidth(int width) const;
+    int ShownWidth(int stored) const;
+    void FitJoinedTexts();
 
     cmcGTex &texts_;
     SheetDescriptor descriptor_;

@@ -206,14 +206,19 @@ void cuiSheet::createTitlePanel()
 }
 
 // Without a title font of its own the title takes the base cell's, which
-// exists only once the grid is built.
+// exists only once the grid is built and follows the font size.
 void cuiSheet::styleTitle()
 {
     const CellFont &font = Style().titleFont ? *Style().titleFont : FontOf(BaseCell());
     titleLabel_->setFont(SheetFonts::ToQFont(font));
     QPalette palette = titleLabel_->palette();
-    palette.setColor(QPalette::Window, SheetColours::Resolve(Style().titleColour, palette));
-    palette.setColor(QPalette::WindowText, SheetColours::Resolve(font.colour, palette));
+    const QColor background = SheetColours::Resolve(Style().titleColour, palette);
+    palette.setColor(QPalette::Window, background);
+    // A desktop scheme may put the title's text colour on a background of
+    // nearly its own lightness.
+    palette.setColor(
+        QPalette::WindowText,
+        SheetColours::ReadableOn(SheetColours::Resolve(font.colour, palette), background));
     titleLabel_->setPalette(palette);
     titlePanel_->setFixedHeight(QFontMetrics(titleLabel_->font()).height() + kTitleBevel +
                                 kTitleSpacing);

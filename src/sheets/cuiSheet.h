@@ -7,9 +7,12 @@
 #include <QObject>
 #include <QPoint>
 
+#include <QSize>
 #include <functional>
 #include <memory>
+
 #include <string>
+#include <vector>
 
 class cuiGrid;
 class cuiImageList;
@@ -140,6 +143,23 @@ public:
     // kEvStatusText with an empty text.
     static void ClearStatus();
 
+    // A cell whose text did not fit when it was painted; a sheet notes them
+    // only while asked to (the font-size checks).
+    struct ClippedText {
+        int col = 0;
+        int row = 0;
+        std::string text;
+        // What the text needs and what the cell has, in pixels.
+        QSize needed;
+        QSize room;
+    };
+    void NoteClippedTexts(bool note)
+    {
+        noteClipped_ = note;
+        clipped_.clear();
+    }
+    const std::vector<ClippedText> &ClippedTexts() const { return clipped_; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -202,6 +222,8 @@ private:
     std::unique_ptr<SheetGridSurface> surface_;
     SheetSelection selection_;
     std::unique_ptr<SheetCellPainter> painter_;
+    bool noteClipped_ = false;
+    std::vector<ClippedText> clipped_;
     std::unique_ptr<SheetInput> input_;
 
     ContextMenuFactory ownMenuFactory_;

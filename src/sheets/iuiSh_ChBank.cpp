@@ -43,9 +43,14 @@ void iuiSh_ChBank::RefreshTitle()
         return;
     title->setText(QString::fromStdString(" " + Texts().GetFirstLine("GI_MChSheetTitle")));
     QPalette palette = title->palette();
+    // The colour tells a trunking bank from a plain one, so it stays; the
+    // background darkens until the title is readable on it.
+    const QColor text =
+        SheetColours::Plain(Facts().trunking ? kTrunkingTitleColour : kPlainTitleColour);
+    palette.setColor(QPalette::WindowText, text);
     palette.setColor(
-        QPalette::WindowText,
-        SheetColours::Plain(Facts().trunking ? kTrunkingTitleColour : kPlainTitleColour));
+        QPalette::Window,
+        SheetColours::BackgroundFor(text, SheetColours::Resolve(Style().titleColour, palette)));
     title->setPalette(palette);
     title->repaint();
 }

@@ -41,12 +41,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFrame>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -116,6 +118,7 @@ MainWindowView::~MainWindowView()
 void MainWindowView::SetTitle(const std::string &title)
 {
     form_.setWindowTitle(QString::fromStdString(title));
+    form_.setWindowModified(model_.IsModified());
     notifyObserver();
 }
 
@@ -555,6 +558,9 @@ void MainWindowView::onTick(void *context, cmcTask *)
 
 void MainWindowView::Tick()
 {
+    // Not every change of the image passes through a cell.
+    if (const bool modified = model_.IsModified(); modified != form_.isWindowModified())
+        form_.setWindowModified(modified);
     disposeRetiredSheets();
     openSelectedSheet();
     if (warningArmed_ && warningCountdown_.Remaining() == 0) {
@@ -622,6 +628,11 @@ void MainWindowView::ShowHelpContext(const std::string &path, int context)
 void MainWindowView::CopyToClipboard(const std::string &text)
 {
     QApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void MainWindowView::OpenFolder(const std::string &path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 void MainWindowView::ShowAboutBox() { AboutBox::Open(&form_); }

@@ -121,6 +121,7 @@ public:
     void ShowHelpContext(const std::string &path, int context) override;
     cuiHtmlHelp &HtmlHelp() { return *htmlHelp_; }
     void CopyToClipboard(const std::string &text) override;
+    void OpenFolder(const std::string &path) override;
 
     // The cell handler every menu, button and tree node of the window asks.
     static void SetCellHandler(cmcCellHandler handler);

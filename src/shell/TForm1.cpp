@@ -1,6 +1,7 @@
 #include "shell/TForm1.h"
 
 #include "cells/cmcCellObj.h"
+#include "link/indCloneMan.h"
 #include "model/indMain.h"
 #include "settings/GlobalEnvironment.h"
 #include "settings/indEnviron.h"
@@ -12,6 +13,7 @@
 #include "ui/WindowGeometry.h"
 #include "ui/WindowPlacement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 
@@ -60,6 +62,18 @@ void TForm1::attachModel(const std::vector<std::string> &arguments)
     show();
     processCommandLineSwitches(arguments, model_);
     view_->RefreshMakerPanel();
+}
+
+void TForm1::BringForward(const std::string &path)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (path.empty() || model_.CloneManager().IsBusy() ||
+        QApplication::activeModalWidget() != nullptr)
+        return;
+    model_.LoadFile(path);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -28,6 +28,11 @@ public:
     TForm1 &operator=(const TForm1 &) = delete;
 
     MainWindowView &View() { return *view_; }
+    // Another start of the program, or this one's command line, asks for
+    // the window and maybe a clone file: the window comes to the front and
+    // the file opens, as Open would (a clone operation or an open dialog
+    // keeps the document as it is).
+    void BringForward(const std::string &path);
     // The pictures the tree's and the tool bar's descriptions name by number;
     // the sheets draw their marks with the tree's.
     const cuiImageList &TreeImages() const { return treeImages_; }

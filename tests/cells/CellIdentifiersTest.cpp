@@ -86,7 +86,7 @@ TEST(CellLabels, FamiliesHaveTheirSizes)
         const char *prefix;
         int size;
     } families[] = {
-        {"CL_Null", 1},        {"Flex", 19},          {"CL_Menu_", 34},       {"CL_Model_", 2},
+        {"CL_Null", 1},        {"Flex", 19},          {"CL_Menu_", 35},       {"CL_Model_", 2},
         {"CL_Help_", 2},       {"CL_Language_", 1},   {"CL_Langage_", 1},     {"CallSheet", 1},
         {"CL_Check_", 16},     {"CL_CloneInfo_", 13}, {"CL_EeDebugWin_", 17}, {"CL_PMenu_", 11},
         {"CL_Bank_", 5},       {"CL_Mch_", 110},      {"CL_FBits", 1},        {"CL_Misc_", 3},

@@ -57,6 +57,7 @@ TEST(GuiCloneRead, MenuReadMakesTheDocumentUntitledAndModified)
     environment.remove("QT_QPA_PLATFORM");
     environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
     environment.insert("XDG_RUNTIME_DIR", home.path());
+    environment.insert("XDG_DATA_HOME", home.filePath("data"));
     environment.insert("QUILLON_TEST_PROBE", probe);
     QProcess session;
     session.setProcessEnvironment(environment);
@@ -73,8 +74,14 @@ TEST(GuiCloneRead, MenuReadMakesTheDocumentUntitledAndModified)
     EXPECT_TRUE(state.contains("\nmodified=1\n")) << state.toStdString() << "\n" << log;
     EXPECT_TRUE(state.contains("\nfile=\n") || state.endsWith("\nfile=")) << state.toStdString();
     EXPECT_TRUE(state.contains("\nmodelType=0")) << state.toStdString();
-    EXPECT_EQ(readProbe(probe + "/window-title"), "Untitled - Quillon(dPMR)") << log;
+    // The title carries the mark of unsaved changes.
+    EXPECT_EQ(readProbe(probe + "/window-title"), "Untitled* - Quillon(dPMR)") << log;
     EXPECT_EQ(readProbe(probe + "/exit-code"), "0") << log;
+    // The radio's memory was kept in the backups folder.
+    EXPECT_EQ(QDir(home.filePath("data/quillon/backups"))
+                  .entryList({QStringLiteral("*_read.vrc")}, QDir::Files)
+                  .size(),
+              1);
     // The exit saved the settings, the link among them.
     EXPECT_TRUE(readProbe(settings.fileName()).contains("TcpipPort=" + QString::number(port)));
 

@@ -8,6 +8,7 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -40,6 +41,7 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", QString::fromStdString(tempPath("home")));
         environment.insert("XDG_CONFIG_HOME", QString::fromStdString(tempPath("config")));
+        environment.insert("XDG_DATA_HOME", QString::fromStdString(tempPath("data")));
         process.setProcessEnvironment(environment);
         process.setStandardInputFile(QProcess::nullDevice());
         process.start(QStringLiteral(QUILLON_CLI_PROGRAM), arguments);
@@ -93,6 +95,17 @@ TEST_F(CliTest, RoundTripOverAPseudoTerminal)
     const CliRun read = cli({"read", "--device", link, "-o", backup});
     ASSERT_EQ(read.exitCode, 0) << read;
     EXPECT_EQ(loadMemory(backup.toStdString()), memory);
+    // The copy in the backups folder holds the same memory; --no-backup
+    // keeps none.
+    const QDir copies(QString::fromStdString(tempPath("data") + "/quillon/backups"));
+    const QStringList kept = copies.entryList({QStringLiteral("*_read.vrc")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1) << read;
+    EXPECT_TRUE(holds(read.out, "kept a backup copy in " + copies.filePath(kept[0]).toStdString()))
+        << read;
+    EXPECT_EQ(loadMemory(copies.filePath(kept[0]).toStdString()), memory);
+    const CliRun again = cli({"read", "--device", link, "-o", backup, "--no-backup"});
+    ASSERT_EQ(again.exitCode, 0) << again;
+    EXPECT_EQ(copies.entryList({QStringLiteral("*.vrc")}, QDir::Files).size(), 1);
 
     // Nobody at the terminal to confirm: the write is cancelled.
     const CliRun cancelled = cli({"write", "--device", link, backup});

@@ -7,10 +7,14 @@
 
 #include "MemoryFile.h"
 
+#include "link/PortMap.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "platform/RegistryStore.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
+
+#include <QSerialPort>
 
 #include <algorithm>
 
@@ -48,9 +52,6 @@ TEST_P(EveryWireTest, IdentifiesTheRadio)
     EXPECT_TRUE(recorder.shown().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Wires, EveryWireTest, ::testing::Values(Wire::Pty, Wire::Tcp),
-                         [](const auto &wire) { return std::string(wireName(wire.param)); });
-
 struct ReadCase {
     const char *name;
     Wire wire;
@@ -81,7 +82,7 @@ TEST_P(ReadTest, TakesTheWholeMemoryByteForByte)
     EXPECT_EQ(radioPart(model->ReceivedImage()), memory);
     EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 0x80,
                            radioPart(model->WorkingImage()).begin()));
-    EXPECT_EQ(model->TitleText(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(model->TitleText(), "Untitled[*] - Quillon(dPMR)");
     EXPECT_TRUE(model->IsModified());
     EXPECT_TRUE(recorder.shown().empty());
 }
@@ -90,6 +91,51 @@ INSTANTIATE_TEST_SUITE_P(Reads, ReadTest,
                          ::testing::Values(ReadCase{"NoisyPseudoTerminal", Wire::Pty, "", 3},
                                            ReadCase{"PasswordOverTcp", Wire::Tcp, "k3y", 0}),
                          [](const auto &testCase) { return std::string(testCase.param.name); });
+
+// The user stops a read while the radio's memory is on its way: the document
+// stays as it was, nothing is kept, no error is shown, and the link is free
+// again. Over TCP the radio takes the next connection afresh, so the next
+// read gets the whole memory; a radio on a serial line goes on sending what
+// it started, so there the port must only be free to open.
+TEST_P(EveryWireTest, StoppedReadLeavesTheDocumentAndTheLinkFree)
+{
+    const Bytes memory = documentLayout();
+    ASSERT_TRUE(startRadio(GetParam(), memory));
+    bool asked = false;
+    radio().addTamper(tamper::rewriteDataFrame(0x4000, [this, &asked](const Bytes &frame) {
+        if (!asked)
+            asked = model->CloneManager().Cancel();
+        return frame;
+    }));
+    cmcEeprom before;
+    before.CopyFrom(model->WorkingImage());
+    model->CloneRead();
+    ASSERT_TRUE(runUntilRest());
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(lastKind(), clonekind::kRead);
+    EXPECT_EQ(lastCode(), clonecode::kCancelled);
+    EXPECT_TRUE(model->WorkingImage().Equals(before));
+    EXPECT_FALSE(model->IsModified());
+    EXPECT_EQ(model->LastBackupPath(), "");
+    EXPECT_TRUE(recorder.shown().empty());
+
+    if (GetParam() == Wire::Pty) {
+        QSerialPort port(
+            QString::fromStdString(platform::RegistryStore::readString(
+                                       PortMap::settingsKey(), PortMap::overrideName(kComPort))
+                                       .value_or("")));
+        EXPECT_TRUE(port.open(QIODevice::ReadWrite)) << port.errorString().toStdString();
+        return;
+    }
+    model->CloneRead();
+    ASSERT_TRUE(runUntilRest());
+    EXPECT_EQ(lastKind(), clonekind::kRead);
+    ASSERT_EQ(lastCode(), 0);
+    EXPECT_EQ(radioPart(model->ReceivedImage()), memory);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wires, EveryWireTest, ::testing::Values(Wire::Pty, Wire::Tcp),
+                         [](const auto &wire) { return std::string(wireName(wire.param)); });
 
 TEST_F(RadioLinkTest, ProtectedRadioStopsAReadWithoutItsPassword)
 {

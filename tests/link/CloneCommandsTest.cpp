@@ -124,6 +124,71 @@ TEST(CloneCommandsRead, FailedReadLeavesTheWorkingImageUnchanged)
     }
 }
 
+// The status bar says how the read ended; the copy is the radio's memory as
+// it arrived, and a copy that fails is mentioned but stops nothing.
+TEST(CloneCommandsRead, ReadKeepsACopyAndSaysHowLongItTook)
+{
+    for (const char *failure : {"", "disk full"}) {
+        SCOPED_TRACE(failure);
+        ManagerRig rig;
+        rig.host.backupFailure = failure;
+        rig.commands().CloneRead();
+        rig.run();
+        EXPECT_EQ(imageBytes(rig.host.working), rig.memory);
+        ASSERT_EQ(rig.host.backups.size(), 1u);
+        EXPECT_FALSE(rig.host.backups[0].written);
+        EXPECT_EQ(rig.host.backups[0].image, rig.memory);
+        ASSERT_EQ(rig.host.statuses.size(), 1u);
+        const std::string done = "Read 1024 bytes in ";
+        EXPECT_EQ(rig.host.statuses[0].substr(0, done.size()), done);
+        EXPECT_EQ(rig.host.statuses[0].find("No backup: disk full.") != std::string::npos,
+                  *failure != '\0');
+    }
+}
+
+struct StopCase {
+    const char *name;
+    // The state of the clone driver in which the user stops the read.
+    std::int32_t state;
+};
+
+class CloneCommandsStopTest : public ::testing::TestWithParam<StopCase>
+{};
+
+// Stopped at the radio's identity or in the middle of its memory, the read
+// leaves the document as it was, keeps no copy, shows no error and says so in
+// the status bar.
+TEST_P(CloneCommandsStopTest, StoppedReadLeavesTheDocumentAlone)
+{
+    ManagerRig rig;
+    rig.commands().CloneRead();
+    for (int i = 0; i < 200000 && rig.manager().IsBusy(); ++i) {
+        const cmcCloneDrv &driver = rig.manager().CloneDriver();
+        if (driver.CurrentState() == GetParam().state &&
+            (GetParam().state != cmcCloneDrv::kReceiveData || driver.DataByteCount() > 0)) {
+            ASSERT_TRUE(rig.progress.RequestCancel());
+            break;
+        }
+        rig.run(0, 1);
+    }
+    rig.answers = false;
+    rig.run();
+    EXPECT_EQ(rig.manager().LastCode(), clonecode::kCancelled);
+    EXPECT_EQ(imageBytes(rig.host.working), Bytes(ManagerRig::kImageSize, 0x5A));
+    EXPECT_FALSE(contains(rig.host.calls, "cloned document"));
+    EXPECT_TRUE(rig.host.backups.empty());
+    EXPECT_TRUE(rig.messages.shown().empty());
+    EXPECT_THAT(rig.host.statuses, ElementsAre("Read cancelled."));
+    EXPECT_TRUE(rig.host.windowEnabled);
+    EXPECT_EQ(rig.progress.events.back(), "close");
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, CloneCommandsStopTest,
+                         ::testing::Values(StopCase{"WaitingForTheIdentity",
+                                                    cmcCloneDrv::kReceiveIdReply},
+                                           StopCase{"TakingTheMemory", cmcCloneDrv::kReceiveData}),
+                         [](const auto &testCase) { return std::string(testCase.param.name); });
+
 // ---------------------------------------------------------------------------
 // Result handlers
 
@@ -275,6 +340,38 @@ TEST(CloneCommandsWrite, WritesTheRangeOfTheModeAndReportsSuccess)
         EXPECT_EQ(addresses.front(), c.firstAddress);
         EXPECT_EQ(addresses.back(), "03F0");
     }
+}
+
+// The copy holds what the radio is about to get; a write stopped before its
+// data leaves the radio alone and says so.
+TEST(CloneCommandsWrite, WriteKeepsACopyOfWhatItSends)
+{
+    ManagerRig rig;
+    rig.commands().CloneWrite();
+    rig.run();
+    ASSERT_EQ(rig.host.backups.size(), 1u);
+    EXPECT_TRUE(rig.host.backups[0].written);
+    EXPECT_EQ(rig.host.backups[0].image, imageBytes(rig.host.working));
+    EXPECT_EQ(rig.manager().LastCode(), 0);
+}
+
+TEST(CloneCommandsWrite, WriteStoppedBeforeItsDataSendsNone)
+{
+    ManagerRig rig;
+    rig.commands().CloneWrite();
+    for (int i = 0; i < 200000 && rig.manager().IsBusy(); ++i) {
+        if (rig.manager().LastKind() == clonekind::kIdRead &&
+            rig.manager().CloneDriver().CurrentState() == cmcCloneDrv::kWaitWriteAck)
+            break;
+        rig.run(0, 1);
+    }
+    EXPECT_TRUE(rig.manager().Progress().cancellable);
+    ASSERT_TRUE(rig.progress.RequestCancel());
+    rig.run();
+    EXPECT_EQ(rig.manager().LastCode(), clonecode::kCancelled);
+    EXPECT_THAT(commandsSent(rig.serial()), testing::Not(testing::Contains(0xE4)));
+    EXPECT_THAT(rig.host.statuses, ElementsAre("Write cancelled."));
+    EXPECT_TRUE(rig.messages.shown().empty());
 }
 
 TEST(CloneCommandsWrite, FailedWriteShowsOnlyTheError)

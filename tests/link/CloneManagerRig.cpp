@@ -20,7 +20,14 @@ std::vector<ScopedTexts::Entry> messageTexts()
     return {{"GI_Sys_AppTitle", {"Quillon(dPMR)"}},
             {"GI_Mess_CloneErr_Head", heads},
             {"GI_Mess_CloneErr_Check", checks},
-            {"GI_Mess_CloneWrite_Succeeded", {"Written.", "Restart the radio."}}};
+            {"GI_Mess_CloneWrite_Succeeded", {"Written.", "Restart the radio."}},
+            {"GI_Mess_Clone_Status",
+             {"Read {bytes} bytes in {seconds} s.", "Read cancelled.", "Write cancelled.",
+              "Information cancelled.", "No backup: {reason}."}},
+            {"GI_Clone_Progress",
+             {"Reading", "Writing", "Asking", "{operation} {done}/{total} {percent}%",
+              "{operation} {done}/{total} {percent}% {left}", "{operation}...", "Cancel",
+              "Busy writing."}}};
 }
 
 } // namespace
@@ -55,6 +62,14 @@ void FakeCloneHost::AfterLoadHook(cmcEeprom &image)
 void FakeCloneHost::BeforeSaveHook(cmcEeprom &, bool store)
 {
     calls.push_back(store ? "before save, store" : "before save");
+}
+
+std::string FakeCloneHost::KeepBackup(const cmcEeprom &radioImage, bool written)
+{
+    Bytes image(std::size_t(radioImage.GetSize()));
+    radioImage.ReadBlock(0, image.data(), radioImage.GetSize());
+    backups.push_back({std::move(image), written});
+    return backupFailure;
 }
 
 void FakeCloneHost::ReadContinuation(dst_CDrv_Result &result)

@@ -47,6 +47,8 @@ public:
         calls.push_back("event " + std::to_string(event));
     }
     void ShowCloneInfoWindow() override { calls.push_back("info window"); }
+    void ShowStatus(const std::string &text) override { statuses.push_back(text); }
+    std::string KeepBackup(const cmcEeprom &radioImage, bool written) override;
 
     CloneSettings settings;
     bool saveAnswer = true;
@@ -60,18 +62,33 @@ public:
     cmcEeprom working;
     CloneCommands *commands = nullptr;
     std::vector<std::int32_t> rangeKinds;
+    std::vector<std::string> statuses;
+    // The copies asked for: the image and whether it was about to be
+    // written; the reason a copy fails, empty when it does not.
+    struct Backup {
+        Bytes image;
+        bool written;
+    };
+    std::vector<Backup> backups;
+    std::string backupFailure;
 };
 
 class RecordingProgressView : public CloneProgressView
 {
 public:
-    void OpenProgress() override { events.push_back("open"); }
-    void UpdateProgress(std::int32_t filled) override
+    void OpenProgress(const CloneProgress &progress) override
     {
-        events.push_back("update " + std::to_string(filled));
+        events.push_back("open " + std::to_string(progress.kind));
+        last = progress;
+    }
+    void UpdateProgress(const CloneProgress &progress) override
+    {
+        events.push_back("update " + std::to_string(progress.filledSegments));
+        last = progress;
     }
     void CloseProgress() override { events.push_back("close"); }
     std::vector<std::string> events;
+    CloneProgress last;
 };
 
 // A radio image of the working size that passes the strict image check.

@@ -512,6 +512,138 @@ TEST(CloneDriverLifecycle, StartWhileBusyIsRefusedAndLeavesTheRunningOperation)
     EXPECT_EQ(rig.outcome.code, 0);
 }
 
+// ---------------------------------------------------------------------------
+// Cancel
+
+struct CancelCase {
+    const char *name;
+    std::int32_t kind;
+    bool overTcp;
+    // The state the operation waits in when the user stops it.
+    std::int32_t waitingIn;
+};
+
+class CloneDriverCancelTest : public ::testing::TestWithParam<CancelCase>
+{};
+
+// However far it got, a stopped operation ends with code 18, releases the
+// link, sends no data frame, and a stop only the radio's silence follows
+// does not turn into a time-out.
+TEST_P(CloneDriverCancelTest, StopsAtTheNextStepAndReleasesTheLink)
+{
+    const CancelCase &c = GetParam();
+    DriverRig rig;
+    rig.driver().SetPortSelect(c.overTcp ? 1 : 0);
+    const RangeList ranges = {{0, 0x1FF}, {1, 0}};
+    cmcEeprom image;
+    image.SetSize(0x200);
+    rig.driver().SetImageSize(0x200);
+    switch (c.kind) {
+    case clonekind::kIdRead:
+        ASSERT_TRUE(rig.startIdRead());
+        break;
+    case clonekind::kRead:
+        ASSERT_TRUE(rig.startRead(&ranges));
+        break;
+    default:
+        ASSERT_TRUE(rig.driver().StartWrite(image, ranges, recordOutcome, &rig.outcome));
+        break;
+    }
+    EXPECT_TRUE(rig.driver().CanCancel());
+    ASSERT_TRUE(rig.stepUntil(c.waitingIn));
+    if (c.waitingIn == D::kReceiveData) {
+        // Half the memory and a frame cut short are under way.
+        Bytes half = radioMemory(patternMemory(0x200), {{0, 0xFF}, {1, 0}});
+        half.resize(half.size() - 20);
+        rig.link().feed(half);
+        rig.driver().Step();
+        ASSERT_GT(rig.driver().DataByteCount(), 0);
+    }
+    ASSERT_TRUE(rig.driver().Cancel());
+    EXPECT_FALSE(rig.driver().CanCancel());
+    EXPECT_FALSE(rig.driver().Cancel());
+    rig.link().setPending(5);
+    rig.driver().Step();
+    EXPECT_EQ(rig.driver().CurrentState(), D::kDrain);
+    // A line that takes long to drain leaves the stop a stop.
+    rig.clock().advance(20000);
+    rig.driver().Step();
+    rig.link().setPending(0);
+    ASSERT_TRUE(rig.stepUntilIdle());
+    EXPECT_EQ(rig.outcome.calls, 1);
+    EXPECT_EQ(rig.outcome.kind, c.kind);
+    EXPECT_EQ(rig.outcome.code, clonecode::kCancelled);
+    EXPECT_FALSE(rig.link().IsOpen());
+    EXPECT_EQ(rig.tcp().dropOutputCalls() > 0, c.overTcp);
+    for (const SentFrame &frame : framesIn(rig.link().sentBytes()))
+        EXPECT_NE(frame.command, 0xE4);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, CloneDriverCancelTest,
+    ::testing::Values(
+        CancelCase{"IdReadWaitingForTheReply", clonekind::kIdRead, false, D::kReceiveIdReply},
+        CancelCase{"ReadTakingData", clonekind::kRead, false, D::kReceiveData},
+        CancelCase{"ReadOverTcp", clonekind::kRead, true, D::kReceiveData},
+        CancelCase{"ReadStillOpening", clonekind::kRead, false, D::kOpenMain},
+        CancelCase{"WriteWaitingForItsAcknowledge", clonekind::kWrite, false, D::kWaitWriteAck},
+        CancelCase{"WriteOverTcp", clonekind::kWrite, true, D::kWaitWriteAck}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+TEST(CloneDriverCancel, TheLinkServesTheNextReadAtOnce)
+{
+    DriverRig rig;
+    const RangeList ranges = {{0, 0x1FF}, {1, 0}};
+    rig.driver().SetImageSize(0x200);
+    const Bytes memory = patternMemory(0x200);
+    ASSERT_TRUE(rig.startRead(&ranges));
+    ASSERT_TRUE(rig.stepUntil(D::kReceiveData));
+    Bytes part = radioMemory(memory, ranges);
+    part.resize(part.size() / 2);
+    rig.link().feed(part);
+    rig.driver().Step();
+    ASSERT_TRUE(rig.driver().Cancel());
+    ASSERT_TRUE(rig.stepUntilIdle());
+    ASSERT_EQ(rig.outcome.code, clonecode::kCancelled);
+
+    Outcome second;
+    ASSERT_TRUE(rig.driver().StartRead(&ranges, recordOutcome, &second));
+    EXPECT_EQ(rig.driver().DataByteCount(), 0);
+    rig.run(DriverRig::sendsIn(D::kReceiveData, radioMemory(memory, ranges)));
+    EXPECT_EQ(second.code, 0);
+    EXPECT_EQ(second.image, memory);
+}
+
+// Once the radio takes data a stop would leave it half-written: the write
+// goes on to its end.
+TEST(CloneDriverCancel, WriteThatSentDataCannotBeStopped)
+{
+    DriverRig rig;
+    rig.driver().SetAckInterval(128, 0);
+    cmcEeprom image;
+    image.SetSize(0x200);
+    ASSERT_TRUE(rig.driver().StartWrite(image, {{0, 0x1FF}, {1, 0}}, recordOutcome, &rig.outcome));
+    bool refused = false;
+    rig.run([&refused](DriverRig &r, std::int32_t state) {
+        if (state == D::kWaitBlockAck && !refused) {
+            EXPECT_FALSE(r.driver().CanCancel());
+            EXPECT_FALSE(r.driver().Cancel());
+            refused = true;
+        }
+        DriverRig::acceptsWrite()(r, state);
+    });
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(rig.outcome.code, 0);
+}
+
+TEST(CloneDriverCancel, NothingRunningNothingToStop)
+{
+    DriverRig rig;
+    EXPECT_FALSE(rig.driver().CanCancel());
+    EXPECT_FALSE(rig.driver().Cancel());
+    EXPECT_EQ(rig.outcome.calls, 0);
+}
+
 struct Chain {
     DriverRig *rig = nullptr;
     RangeList ranges{{0, 0xF}, {1, 0}};

@@ -107,7 +107,9 @@ TEST(CloneManagerConfiguration, WriteWaitsLongerForTheRadio)
     EXPECT_EQ(rig.manager().CloneDriver().DefaultTimeout(), 5000);
 }
 
-TEST(CloneManagerOperations, IdReadRunsSlowWithoutProgressAndDisablesTheWindow)
+// The radio may keep the user waiting, so even the ID read shows the window
+// that can stop it.
+TEST(CloneManagerOperations, IdReadRunsSlowWithItsOwnProgressAndDisablesTheWindow)
 {
     ManagerRig rig;
     rig.manager().SetModelIds(0x3079, 0);
@@ -119,7 +121,7 @@ TEST(CloneManagerOperations, IdReadRunsSlowWithoutProgressAndDisablesTheWindow)
     EXPECT_EQ(rig.outcome.calls, 1);
     EXPECT_EQ(rig.outcome.code, 0);
     EXPECT_TRUE(rig.host.windowEnabled);
-    EXPECT_TRUE(rig.progress.events.empty());
+    EXPECT_EQ(rig.progress.events, (std::vector<std::string>{"open 1", "close"}));
     EXPECT_TRUE(rig.messages.shown().empty());
 }
 
@@ -227,6 +229,35 @@ TEST(CloneManagerProgress, FilledSegmentsUseTheFactor33)
         EXPECT_EQ(filledProgressSegments(c.bytes, c.total), c.filled) << c.bytes << "/" << c.total;
 }
 
+TEST(CloneManagerProgress, PercentAndTimeLeftFollowTheRateSoFar)
+{
+    struct Case {
+        std::int32_t done;
+        std::int32_t total;
+        std::uint32_t elapsedMs;
+        std::int32_t percent;
+        std::int32_t secondsLeft;
+    } cases[] = {
+        {0, 1000, 5000, 0, -1},      // no data yet: nothing to go by
+        {500, 1000, 999, 50, -1},    // the first second says little
+        {500, 1000, 1000, 50, 1},    // as long again
+        {250, 1000, 1000, 25, 3},    //
+        {999, 1000, 60000, 99, 1},   // a part of a second left reads as 1 s
+        {1000, 1000, 60000, 100, 0}, //
+        {1500, 1000, 2000, 100, 0},  // more than the total counts as done
+        {0, 0, 2000, 0, -1},         // an ID read moves no memory
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.done) + "/" + std::to_string(c.total) + " after " +
+                     std::to_string(c.elapsedMs));
+        const CloneProgress progress =
+            cloneProgress(clonekind::kRead, c.done, c.total, c.elapsedMs, true);
+        EXPECT_EQ(progress.percent, c.percent);
+        EXPECT_EQ(progress.secondsLeft, c.secondsLeft);
+        EXPECT_EQ(progress.filledSegments, filledProgressSegments(c.done, c.total));
+    }
+}
+
 TEST(CloneManagerProgress, SegmentsDivideTheAreaIntoThirtyTwo)
 {
     EXPECT_EQ(progressSegment(0, 256).left, 0);
@@ -257,7 +288,7 @@ TEST(CloneManagerProgress, ReadOpensUpdatesAndClosesTheProgressWindow)
     rig.manager().RepaintProgress();
     EXPECT_EQ(rig.outcome.code, 0);
     ASSERT_EQ(rig.progress.events.size(), 4u);
-    EXPECT_EQ(rig.progress.events[0], "open");
+    EXPECT_EQ(rig.progress.events[0], "open 2");
     EXPECT_EQ(rig.progress.events[1], "update 0");
     const int filled = std::stoi(rig.progress.events[2].substr(7));
     EXPECT_GE(filled, 16);

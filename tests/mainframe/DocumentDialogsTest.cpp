@@ -78,7 +78,7 @@ TEST_F(DocumentDialogs, OpenAndSaveAsShowTheOverlaysFilterInTheDefaultDirectory)
     ASSERT_EQ(save.selected.size(), 1);
     EXPECT_EQ(QFileInfo(save.selected[0]).fileName(), "radio.vrc");
     EXPECT_EQ(model().FilePath(), path("copy"));
-    EXPECT_EQ(form->windowTitle(), "copy - Quillon(dPMR)");
+    EXPECT_EQ(form->windowTitle(), "copy[*] - Quillon(dPMR)");
     EXPECT_FALSE(view().BusyCursorShown());
     EXPECT_TRUE(recorder.shown().empty());
 }
@@ -116,7 +116,7 @@ TEST_F(DocumentDialogs, ModifiedDocumentAsksBeforeNewOpenAndClose)
         EXPECT_EQ(shownTexts(), std::vector<std::string>{saveWritePrompt("Untitled")});
         EXPECT_EQ(files.asked.size(), c.saveDialogs);
         EXPECT_EQ(model().IsModified(), !c.proceeds);
-        EXPECT_EQ(form->windowTitle(), "Untitled - Quillon(dPMR)");
+        EXPECT_EQ(form->windowTitle(), "Untitled[*] - Quillon(dPMR)");
     }
 }
 
@@ -145,7 +145,7 @@ TEST_F(DocumentDialogs, RefusedFileLeavesDocumentAndTitleAlone)
     model().Open();
     EXPECT_EQ(recorder.shown().size(), 1u);
     EXPECT_TRUE(model().FilePath().empty());
-    EXPECT_EQ(form->windowTitle(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(form->windowTitle(), "Untitled[*] - Quillon(dPMR)");
     EXPECT_FALSE(view().BusyCursorShown());
 }
 

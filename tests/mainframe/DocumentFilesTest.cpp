@@ -34,7 +34,7 @@ TEST_F(ModelTest, SavedFileLoadsBackAsTheSameDocument)
     const std::string path = tempPath("radio.vrc");
     ASSERT_TRUE(model->SaveTo(path));
     EXPECT_EQ(model->FilePath(), path);
-    EXPECT_EQ(model->TitleText(), "radio.vrc - Quillon(dPMR)");
+    EXPECT_EQ(model->TitleText(), "radio.vrc[*] - Quillon(dPMR)");
     EXPECT_FALSE(model->IsModified());
     EXPECT_EQ(environment().currentDirectory, folderOf(path));
     EXPECT_EQ(model->DefaultDirectory(), folderOf(path));
@@ -154,7 +154,7 @@ TEST_P(RefusedFileTest, LeavesTheDocumentUnchanged)
         << recorder.shown()[0].text;
     EXPECT_TRUE(model->WorkingImage().Equals(before));
     EXPECT_EQ(model->FilePath(), current);
-    EXPECT_EQ(view.title, "current.vrc - Quillon(dPMR)");
+    EXPECT_EQ(view.title, "current.vrc[*] - Quillon(dPMR)");
 }
 
 INSTANTIATE_TEST_SUITE_P(

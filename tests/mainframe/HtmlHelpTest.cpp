@@ -14,8 +14,10 @@
 #include "support/TestPaths.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -159,6 +161,18 @@ TEST_F(HtmlHelp, TheContentsOpenAtTheTop)
     ASSERT_EQ(recorder_.shown().size(), 1u);
     EXPECT_EQ(recorder_.shown()[0].text, "The help file '" + missing() + "' cannot be opened.");
     EXPECT_EQ(recorder_.shown()[0].icon, MessageIcon::Error);
+}
+
+TEST_F(HtmlHelp, EscapeClosesBothHelpWindows)
+{
+    ASSERT_EQ(help_.ShowContents(page()), cuiHtmlHelp::kShown);
+    ASSERT_EQ(help_.ShowContext(page(), 20, {5, 5}), cuiHtmlHelp::kShown);
+    for (QTextBrowser *window : {help_.ContentsWindow(), help_.ContextWindow()}) {
+        ASSERT_TRUE(window->isVisible());
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(window, &escape);
+        EXPECT_FALSE(window->isVisible());
+    }
 }
 
 // Every context the program's help overlay names has its page in the

@@ -229,8 +229,8 @@ TEST_F(LanguageWindow, OnlyOkSwitchesTheRunningProgram)
         EXPECT_TRUE(form->isEnabled());
         EXPECT_EQ(settings().languageNumber, c.language);
         EXPECT_EQ(topMenuTitles(*form), c.switched ? kLinguaMenus : kEnglishMenus);
-        EXPECT_EQ(form->windowTitle(),
-                  c.switched ? "Untitled - Quillon(dPMR) Lingua" : "Untitled - Quillon(dPMR)");
+        EXPECT_EQ(form->windowTitle(), c.switched ? "Untitled[*] - Quillon(dPMR) Lingua"
+                                                  : "Untitled[*] - Quillon(dPMR)");
         const QTreeWidgetItem *root = view().Tree()->View()->topLevelItem(0);
         ASSERT_NE(root, nullptr);
         EXPECT_EQ(root->text(0).startsWith("Radio Lingua"), c.switched);

@@ -4,6 +4,7 @@
 #include "mainframe/AboutBox.h"
 #include "mainframe/StatusPanel.h"
 #include "mainframe/cuiInformation.h"
+#include "platform/ProgramVersion.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
 #include "sheets/cuiToolBar.h"
@@ -71,7 +72,7 @@ TEST_F(MainForm, OpensOnTheSettingsWithTitleLimitsAndPanels)
     settings().windowHeight = 500;
     TForm1 &window = openForm();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.windowTitle(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(window.windowTitle(), "Untitled[*] - Quillon(dPMR)");
     EXPECT_EQ(window.geometry(), QRect(100, 80, 700, 500));
     EXPECT_EQ(window.minimumSize(), QSize(TForm1::kMinimumWidth, TForm1::kMinimumHeight));
     window.resize(100, 50);
@@ -155,6 +156,11 @@ TEST_F(MainForm, AboutEventOpensTheAboutBoxWithoutBlocking)
     EXPECT_EQ(box->CloseButton()->text().toStdString(),
               mainTextDatabase().GetFirstLine("GI_App_About_Button"));
     EXPECT_TRUE(box->CloseButton()->isDefault());
+    const std::string about = box->Information()->text().toStdString();
+    EXPECT_NE(about.find(std::string("Version ") + platform::programVersion() + ", built " +
+                         platform::programBuildDate()),
+              std::string::npos)
+        << about;
     box->CloseButton()->click();
     QApplication::processEvents();
     EXPECT_EQ(form->findChild<AboutBox *>(), nullptr);
@@ -196,12 +202,17 @@ TEST_F(MainForm, CloseQueryAsksForModifiedDataAndStoresThePlacement)
 TEST_F(MainForm, TitleFollowsTheDocument)
 {
     openForm();
-    EXPECT_EQ(form->windowTitle(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(form->windowTitle(), "Untitled[*] - Quillon(dPMR)");
     const std::string path = sandbox.folder() + "/Fleet A.vrc";
     ASSERT_TRUE(model().SaveTo(path));
-    EXPECT_EQ(form->windowTitle(), "Fleet A.vrc - Quillon(dPMR)");
+    EXPECT_EQ(form->windowTitle(), "Fleet A.vrc[*] - Quillon(dPMR)");
+    EXPECT_FALSE(form->isWindowModified());
+    // The window's own mark for unsaved changes.
+    model().MarkModified();
+    EXPECT_TRUE(form->isWindowModified());
     model().New();
-    EXPECT_EQ(form->windowTitle(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(form->windowTitle(), "Untitled[*] - Quillon(dPMR)");
+    EXPECT_FALSE(form->isWindowModified());
 }
 
 TEST_F(MainForm, WarningCheckRunsOnceAfterItsDelay)

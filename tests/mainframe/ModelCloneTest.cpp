@@ -98,7 +98,7 @@ TEST_F(ModelCloneTest, ReadTakesTheRadiosMemoryAsItArrived)
     EXPECT_EQ(model->WorkingImage().GetByte(0x0004), 0x5A);
     EXPECT_TRUE(model->ReferenceImage().Equals(model->WorkingImage()));
     EXPECT_TRUE(model->IsModified());
-    EXPECT_EQ(model->TitleText(), "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(model->TitleText(), "Untitled[*] - Quillon(dPMR)");
     EXPECT_TRUE(recorder.shown().empty());
 }
 
@@ -169,6 +169,47 @@ TEST_F(ModelCloneTest, WriteSendsThePreparedImageAfterASecondIdentification)
                            sent.begin() + 0x100));
     EXPECT_TRUE(std::equal(now.begin() + plan.ranges[0].last + 1, now.end(),
                            blank.begin() + plan.ranges[0].last + 1));
+}
+
+// What the radio had and what it got are kept as clone files in the backups
+// folder, as many as the settings say.
+TEST_F(ModelCloneTest, ReadAndWriteKeepCopiesInTheBackupsFolder)
+{
+    const Bytes memory = documentLayout();
+    startRadio(memory);
+    model->CloneRead();
+    runLink();
+    ASSERT_EQ(lastCode(), 0);
+    const std::string readCopy = model->LastBackupPath();
+    ASSERT_NE(readCopy.find("/backups/"), std::string::npos) << readCopy;
+    EXPECT_NE(readCopy.find("_read"), std::string::npos) << readCopy;
+    Bytes kept = vradio::MemoryFile::blankMemory(kRadioBytes);
+    ASSERT_EQ(vradio::MemoryFile::load(readCopy, kept), "");
+    EXPECT_EQ(kept, memory);
+
+    documentLayout(true);
+    model->CloneWriteCommand();
+    runLink();
+    ASSERT_EQ(lastKind(), clonekind::kWrite);
+    ASSERT_EQ(lastCode(), 0);
+    const std::string writeCopy = model->LastBackupPath();
+    EXPECT_NE(writeCopy.find("_write"), std::string::npos) << writeCopy;
+    const indMain::CloneWritePlan plan = model->TakePendingCloneWrite();
+    ASSERT_NE(plan.image, nullptr);
+    ASSERT_EQ(vradio::MemoryFile::load(writeCopy, kept), "");
+    const Bytes now = radio_->memory();
+    const auto last = static_cast<std::size_t>(plan.ranges[0].last);
+    EXPECT_TRUE(std::equal(now.begin() + 0x100, now.begin() + last + 1, kept.begin() + 0x100));
+
+    // Keeping none keeps none.
+    environment().backupsKept = 0;
+    model->MarkSaved();
+    model->CloneRead();
+    runLink();
+    ASSERT_EQ(lastKind(), clonekind::kRead);
+    ASSERT_EQ(lastCode(), 0);
+    EXPECT_EQ(model->LastBackupPath(), "");
+    EXPECT_EQ(model->LastBackupError(), "");
 }
 
 TEST_F(ModelCloneTest, WriteStopsWhenThePasswordPromptIsCancelled)

@@ -109,8 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ModelTest, FreshDocumentIsUntitledAndUnmodified)
 {
-    EXPECT_EQ(model->TitleText(), "Untitled - Quillon(dPMR)");
-    EXPECT_EQ(view.title, "Untitled - Quillon(dPMR)");
+    EXPECT_EQ(model->TitleText(), "Untitled[*] - Quillon(dPMR)");
+    EXPECT_EQ(view.title, "Untitled[*] - Quillon(dPMR)");
     EXPECT_FALSE(model->IsModified());
     EXPECT_TRUE(model->CheckImage(model->WorkingImage(), true));
     EXPECT_EQ(view.treeSuffix, mainTextDatabase().GetLine("GI_AppInd_ModelTree", 1));

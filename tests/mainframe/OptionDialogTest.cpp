@@ -137,6 +137,38 @@ TEST_F(OptionDialogs, TextsComeFromTheDialogsKeys)
     EXPECT_TRUE(password.Edit()->text().isEmpty());
 }
 
+// A COM number is only a name for a device here: the dialog says which one,
+// and which ports there are.
+TEST_F(OptionDialogs, NumberFormsShowTheDeviceOfTheNumberAndThePortsPresent)
+{
+    std::vector<std::string> present = {"33", "97"};
+    OptionDialog::SetPortSources([&present] { return present; }, {});
+    for (const Kind kind : {Kind::ComPortEdit, Kind::ComPortList}) {
+        OptionDialog dialog(kind, form.get());
+        ASSERT_NE(dialog.Devices(), nullptr);
+        QLineEdit *typed = dialog.Edit() != nullptr ? dialog.Edit() : dialog.Combo()->lineEdit();
+        struct Case {
+            const char *typed;
+            const char *shown;
+        } cases[] = {
+            {"33", "33 = /dev/ttyUSB0\nPorts present: 33 = /dev/ttyUSB0, 97 = /dev/pts/0"},
+            {"1", "1 = /dev/ttyS0\nPorts present: 33 = /dev/ttyUSB0, 97 = /dev/pts/0"},
+            {"256", "256 reaches no device.\nPorts present: 33 = /dev/ttyUSB0, 97 = /dev/pts/0"},
+            {"abc", "Ports present: 33 = /dev/ttyUSB0, 97 = /dev/pts/0"},
+        };
+        for (const Case &c : cases) {
+            typed->setText(c.typed);
+            EXPECT_EQ(dialog.Devices()->text().toStdString(), c.shown) << c.typed;
+        }
+        EXPECT_GT(dialog.OkButton()->geometry().top(), dialog.Devices()->geometry().bottom());
+    }
+    present.clear();
+    OptionDialog none(Kind::ComPortEdit, form.get());
+    none.Edit()->setText("x");
+    EXPECT_EQ(none.Devices()->text(), "No serial ports are present.");
+    EXPECT_EQ(OptionDialog(Kind::TcpPort, form.get()).Devices(), nullptr);
+}
+
 TEST_F(OptionDialogs, PortListsAreReadAgainWhenTheyDrop)
 {
     std::vector<std::string> descriptions = {"1: Serial port (/dev/ttyS0)",

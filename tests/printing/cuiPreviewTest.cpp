@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QStyle>
 
 namespace {
 
@@ -40,6 +42,29 @@ TEST_F(Preview, OnePageLeavesNoWayToPage)
         EXPECT_EQ(preview.PageCountLabel()->text(), " / 1");
         EXPECT_EQ(preview.StatusPageLabel()->text(), " 1 / 1");
         EXPECT_EQ(preview.PageEdit()->text(), "1");
+    });
+}
+
+// Unzoomed the page fills the window's width and scrolls down; zoomed it is
+// at its real size.
+TEST_F(Preview, OpensFittedToTheWindowsWidth)
+{
+    inspect("GI_Sheet_Small", [](cuiPreview &preview) {
+        preview.resize(900, 600);
+        preview.show();
+        QApplication::processEvents();
+        const QPixmap page = preview.PageImage()->pixmap();
+        const QScrollArea *scroll = preview.findChild<QScrollArea *>();
+        ASSERT_NE(scroll, nullptr);
+        const int scrollBar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        EXPECT_LE(page.width(), scroll->width());
+        EXPECT_GE(page.width(), scroll->width() - scrollBar);
+        EXPECT_GT(page.height(), scroll->height()) << "a portrait page is taller than wide";
+        preview.SetZoom(true);
+        EXPECT_EQ(preview.PageImage()->pixmap().size(), preview.PageBitmap().size());
+        preview.SetZoom(false);
+        EXPECT_EQ(preview.PageImage()->pixmap().width(), page.width());
+        preview.hide();
     });
 }
 

@@ -237,6 +237,7 @@ int32_t fontSizeOf(const indEnviron &e) { return e.fontSizePercentage; }
 int32_t printerFontOf(const indEnviron &e) { return e.printerFontSize; }
 int32_t toolbarOf(const indEnviron &e) { return e.toolbarVisible ? 1 : 0; }
 int32_t leftOf(const indEnviron &e) { return e.windowLeft; }
+int32_t backupsOf(const indEnviron &e) { return e.backupsKept; }
 
 class LoadLimitTest : public EnvironTest, public ::testing::WithParamInterface<ClampCase>
 {};
@@ -264,7 +265,20 @@ INSTANTIATE_TEST_SUITE_P(
                       ClampCase{"View Option", "FontSize Printer", 3, printerFontOf, 8},
                       ClampCase{"View Option", "Toolbar Visible", 7, toolbarOf, 1},
                       ClampCase{"View Option", "Toolbar Visible", 0, toolbarOf, 0},
-                      ClampCase{"Window Position", "Left", 0xFFFFFF00u, leftOf, -256}));
+                      ClampCase{"Window Position", "Left", 0xFFFFFF00u, leftOf, -256},
+                      ClampCase{"Backups", "Keep", 7, backupsOf, 7},
+                      ClampCase{"Backups", "Keep", 0xFFFFFFFFu, backupsOf, 0}));
+
+// Settings written before the backups had a setting keep everything else
+// and get the default number of copies.
+TEST_F(EnvironTest, AStoreWithoutTheBackupSettingKeepsTheRest)
+{
+    storeChangedSettings();
+    removeValue(sandbox, "Backups", "Keep");
+    auto env = makeEnviron();
+    EXPECT_EQ(env->backupsKept, indEnviron::kDefaultBackupsKept);
+    EXPECT_EQ(env->treeWidth, 250) << "the other settings stay as stored";
+}
 
 struct MissingCase {
     const char *subkey;

@@ -74,6 +74,26 @@ TEST_F(ColumnWidths, StoredWidthsAreLoadedWithinLimitsAndStoredBack)
     }
 }
 
+// A width the user set is kept as at 100 %, so that the column grows and
+// shrinks with the font like the others.
+TEST_F(ColumnWidths, StoredWidthsFollowTheFontSize)
+{
+    struct Case {
+        int percentage;
+        int loaded;
+    } cases[] = {{100, 300}, {200, 600}, {75, 225}, {125, 375}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.percentage);
+        SheetColumnWidthStore::Write("WidthTest", 1, 300);
+        static int percentage = 0;
+        percentage = c.percentage;
+        const auto layout = build("GI_Sheet_Widths",
+                                  [](SheetLayout &l) { l.SetDisplayFontPercentage(percentage); });
+        EXPECT_EQ(layout->Surface().ColWidth(1), c.loaded);
+        EXPECT_EQ(stored("WidthTest", 1), 300) << "stored back as at 100 %";
+    }
+}
+
 TEST_F(ColumnWidths, SheetsThatKeepNoWidthsLeaveTheStoreAlone)
 {
     build("GI_Sheet_Unlisted");

@@ -324,6 +324,24 @@ TEST_F(SheetBuild, WideAndHighCellsSizeTheirColumnAndRow)
     EXPECT_EQ(surface.RowHeight(1), SheetLayout::kScreenRowHeight);
 }
 
+// A line across joined cells gets the room it needs from the group's last
+// column; a group that has the room, and cells on their own, stay as they
+// are.
+TEST_F(SheetBuild, TextsAcrossJoinedCellsWidenTheLastColumnOfTheirGroup)
+{
+    const std::string line = "An overview line far wider than the columns below it";
+    BuiltSheet sheet("",
+                     {"{W}1|{W}2|{W}3|{W}4", "{}" + line + "|{+}|{+}|{W}4", "{}x|{+}|{W}3|{W}4"});
+    SheetLayout &layout = sheet.show();
+    const SheetSurface &surface = layout.Surface();
+    const int needed = surface.MeasureText(layout.FontOf(layout.CellAt(0, 1)), line).width() + 8;
+    const int one = surface.MeasureText(layout.FontOf(layout.CellAt(0, 0)), "1").width() + 8;
+    EXPECT_EQ(surface.ColWidth(0), one);
+    EXPECT_EQ(surface.ColWidth(0) + surface.ColWidth(1) + surface.ColWidth(2), needed);
+    EXPECT_EQ(surface.ColWidth(1), one) << "the short group has its room already";
+    EXPECT_EQ(surface.ColWidth(3), one);
+}
+
 TEST_F(SheetBuild, PrintingScalesTheSpareRoomAndTheDefaultSizes)
 {
     BuiltSheet sheet("", {"{W}9|x"});

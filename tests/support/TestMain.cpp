@@ -1,4 +1,7 @@
+#include "platform/ProgramDir.h"
+
 #include <QCoreApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -9,5 +12,8 @@ int main(int argc, char **argv)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     testing::InitGoogleTest(&argc, argv);
     QCoreApplication app(argc, argv);
+    // Nothing a test does ends up among the user's own files.
+    QTemporaryDir userData;
+    platform::setUserDataFolder(userData.path().toStdString());
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 #include "support/TestPaths.h"
 
 #include "platform/InstanceLock.h"
+#include "platform/ProgramDir.h"
 #include "platform/RegistryStore.h"
 
 #include <fstream>
@@ -27,16 +28,19 @@ void writeFile(const std::string &path, const std::string &content)
 }
 
 ScopedSettingsSandbox::ScopedSettingsSandbox()
-    : previousFile_(platform::RegistryStore::backingFile())
+    : previousFile_(platform::RegistryStore::backingFile()),
+      previousUserData_(platform::userDataFolder())
 {
     platform::RegistryStore::setBackingFile(settingsFile());
     platform::InstanceLock::setLockFolder(folder());
+    platform::setUserDataFolder(folder() + "/data");
 }
 
 ScopedSettingsSandbox::~ScopedSettingsSandbox()
 {
     platform::RegistryStore::setBackingFile(previousFile_);
     platform::InstanceLock::setLockFolder({});
+    platform::setUserDataFolder(previousUserData_);
 }
 
 std::string ScopedSettingsSandbox::folder() const { return dir_.path().toStdString(); }

@@ -28,6 +28,7 @@ public:
 private:
     QTemporaryDir dir_;
     std::string previousFile_;
+    std::string previousUserData_;
 };
 
 } // namespace testing_support
