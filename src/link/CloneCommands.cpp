@@ -12,6 +12,7 @@
 #include "textdb/cmcGTex.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 using platform::fillPlaceholders;
@@ -191,6 +192,18 @@ std::int32_t CloneCommands::InfoEndAddress(const std::uint8_t *area)
         value =
             value << 4 | std::max(platform::hexDigitValue(char(area[kInfoEndAddressByte + i])), 0);
     return (value & ~0xF) + 15;
+}
+
+std::string CloneCommands::InfoSerialNumber(const std::uint8_t *area)
+{
+    std::string serial;
+    for (std::int32_t i = 0; i < kInfoSerialNumberLength; ++i) {
+        const char c = static_cast<char>(area[kInfoSerialNumberByte + i]);
+        if (platform::hexDigitValue(c) < 0)
+            return {};
+        serial.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    }
+    return serial;
 }
 
 // ---------------------------------------------------------------------------

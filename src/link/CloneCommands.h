@@ -3,6 +3,7 @@
 #include "image/AddressRange.h"
 
 #include <cstdint>
+#include <string>
 
 class CloneHost;
 class cmcEeprom;
@@ -21,6 +22,9 @@ public:
     static constexpr std::int32_t kModelCode = 0x3079;
     static constexpr std::int32_t kInfoRevisionByte = 35;
     static constexpr std::int32_t kInfoEndAddressByte = 56;
+    // The radio's serial number: 12 hexadecimal digits from this byte on.
+    static constexpr std::int32_t kInfoSerialNumberByte = 60;
+    static constexpr std::int32_t kInfoSerialNumberLength = 12;
     static constexpr std::int32_t kViewsRebuildEvent = 25;
 
     // Registers the ID handler and the read handler with the manager.
@@ -57,6 +61,10 @@ public:
     // 59 of the clone information (other characters count as 0), rounded
     // down to a multiple of 16, plus 15.
     static std::int32_t InfoEndAddress(const std::uint8_t *area);
+    // The serial number of the clone information, upper case; empty when
+    // the radio reports none (any character there that is no hexadecimal
+    // digit: a radio without a serial leaves the bytes blank or zero).
+    static std::string InfoSerialNumber(const std::uint8_t *area);
 
 private:
     static void onReadContinuation(void *context, dst_CDrv_Result *result);

@@ -503,6 +503,7 @@ std::string cuiMain::KeepBackup(const cmcEeprom &radioImage, bool written)
     copy.comment = CloneComment(working_);
     copy.ranges = GetRangeList(kSaveRangeKind);
     copy.written = written;
+    copy.serial = CloneCommands::InfoSerialNumber(cloneInfo_.data());
     lastBackupError_ = CloneBackups::Keep(copy, environment().backupsKept, lastBackupPath_);
     return lastBackupError_;
 }

@@ -79,7 +79,7 @@ TEST(GuiCloneRead, MenuReadMakesTheDocumentUntitledAndModified)
     EXPECT_EQ(readProbe(probe + "/exit-code"), "0") << log;
     // The radio's memory was kept in the backups folder.
     EXPECT_EQ(QDir(home.filePath("data/quillon/backups"))
-                  .entryList({QStringLiteral("*_read.vrc")}, QDir::Files)
+                  .entryList({QStringLiteral("*_read_0A1B2C3D4E5F.vrc")}, QDir::Files)
                   .size(),
               1);
     // The exit saved the settings, the link among them.

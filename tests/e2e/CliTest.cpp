@@ -98,7 +98,8 @@ TEST_F(CliTest, RoundTripOverAPseudoTerminal)
     // The copy in the backups folder holds the same memory; --no-backup
     // keeps none.
     const QDir copies(QString::fromStdString(tempPath("data") + "/quillon/backups"));
-    const QStringList kept = copies.entryList({QStringLiteral("*_read.vrc")}, QDir::Files);
+    const QStringList kept =
+        copies.entryList({QStringLiteral("*_read_0A1B2C3D4E5F.vrc")}, QDir::Files);
     ASSERT_EQ(kept.size(), 1) << read;
     EXPECT_TRUE(holds(read.out, "kept a backup copy in " + copies.filePath(kept[0]).toStdString()))
         << read;

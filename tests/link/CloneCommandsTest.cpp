@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace clonetest;
 using platform::MessageIcon;
@@ -307,6 +308,27 @@ TEST(CloneCommandsHandlers, EndAddressComesFromFourHexDigits)
         std::uint8_t area[127] = {};
         std::copy_n(c.digits, 4, area + 56);
         EXPECT_EQ(CloneCommands::InfoEndAddress(area), c.last) << c.digits;
+    }
+}
+
+// Only twelve hexadecimal digits make a serial number; anything else there
+// (a radio that reports none leaves blanks or zeros) gives none.
+TEST(CloneCommandsHandlers, SerialNumberIsTwelveHexDigits)
+{
+    struct Case {
+        const char *text;
+        const char *serial;
+    } cases[] = {
+        {"0A1B2C3D4E5F", "0A1B2C3D4E5F"},
+        {"0a1b2c3d4e5f", "0A1B2C3D4E5F"},
+        {"            ", ""},
+        {"0A1B2C3D4E5G", ""},
+        {"0A1B2C3D4E5", ""},
+    };
+    for (const Case &c : cases) {
+        std::uint8_t area[127] = {};
+        std::copy_n(c.text, std::strlen(c.text), area + 60);
+        EXPECT_EQ(CloneCommands::InfoSerialNumber(area), c.serial) << c.text;
     }
 }
 

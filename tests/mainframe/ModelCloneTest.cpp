@@ -182,7 +182,8 @@ TEST_F(ModelCloneTest, ReadAndWriteKeepCopiesInTheBackupsFolder)
     ASSERT_EQ(lastCode(), 0);
     const std::string readCopy = model->LastBackupPath();
     ASSERT_NE(readCopy.find("/backups/"), std::string::npos) << readCopy;
-    EXPECT_NE(readCopy.find("_read"), std::string::npos) << readCopy;
+    // Named after the serial number the radio reports.
+    EXPECT_TRUE(readCopy.ends_with("_read_0A1B2C3D4E5F.vrc")) << readCopy;
     Bytes kept = vradio::MemoryFile::blankMemory(kRadioBytes);
     ASSERT_EQ(vradio::MemoryFile::load(readCopy, kept), "");
     EXPECT_EQ(kept, memory);
@@ -193,7 +194,7 @@ TEST_F(ModelCloneTest, ReadAndWriteKeepCopiesInTheBackupsFolder)
     ASSERT_EQ(lastKind(), clonekind::kWrite);
     ASSERT_EQ(lastCode(), 0);
     const std::string writeCopy = model->LastBackupPath();
-    EXPECT_NE(writeCopy.find("_write"), std::string::npos) << writeCopy;
+    EXPECT_TRUE(writeCopy.ends_with("_write_0A1B2C3D4E5F.vrc")) << writeCopy;
     const indMain::CloneWritePlan plan = model->TakePendingCloneWrite();
     ASSERT_NE(plan.image, nullptr);
     ASSERT_EQ(vradio::MemoryFile::load(writeCopy, kept), "");

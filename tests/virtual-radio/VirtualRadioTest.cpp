@@ -115,6 +115,7 @@ TEST_F(RadioTest, IdReplyCarriesModelIdAndCloneInformation)
         EXPECT_EQ(info[0], 127);
         EXPECT_EQ(info[35], 1);
         EXPECT_EQ(Bytes(info.begin() + 56, info.begin() + 60), textBytes("FF7F"));
+        EXPECT_EQ(Bytes(info.begin() + 60, info.begin() + 72), textBytes("0A1B2C3D4E5F"));
         EXPECT_EQ((info[53] & 0x08) != 0, password);
         EXPECT_EQ((info[53] & 0x10), 0);
     }

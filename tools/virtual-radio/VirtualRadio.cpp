@@ -20,6 +20,7 @@ constexpr std::size_t kMapRevisionByte = 35;
 constexpr std::size_t kPasswordByte = 53;
 constexpr std::uint8_t kPasswordRequired = 0x08;
 constexpr std::size_t kEndAddressText = 56;
+constexpr std::size_t kSerialNumberText = 60;
 
 // Command bytes of E8 frames that are not adjustments.
 constexpr std::uint8_t kSpeedSelect = 0x01;
@@ -81,6 +82,10 @@ Bytes VirtualRadio::information() const
         info[kPasswordByte] |= kPasswordRequired;
     const std::string end = hexOf(static_cast<std::uint32_t>(kMemorySize - 1), 4);
     std::copy(end.begin(), end.end(), info.begin() + kEndAddressText);
+    std::copy(setup_.serialNumber.begin(),
+              setup_.serialNumber.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(
+                                                setup_.serialNumber.size(), 12)),
+              info.begin() + kSerialNumberText);
     return info;
 }
 

@@ -32,6 +32,8 @@ struct RadioSetup {
     std::uint16_t modelId2 = 0;
     // Empty: reads and writes need no clone password.
     std::string password;
+    // Reported in the clone information; the first 12 characters count.
+    std::string serialNumber = "0A1B2C3D4E5F";
     FaultPlan faults;
 };
 

@@ -39,6 +39,7 @@ constexpr Flag kFlags[] = {
     {"memory", "file", "Load the memory from this clone file."},
     {"save", "file", "Save the memory to this clone file after every accepted write."},
     {"password", "text", "Require this clone password for reads and writes."},
+    {"serial", "digits", "Report this serial number (12 hexadecimal digits; empty: none)."},
     {"stop-after-frames", "n", "Go silent after n answers (frames and acknowledgements)."},
     {"corrupt-checksum", "n", "Spoil the checksum of data frame n of every read."},
     {"refuse-block", "n", "Answer FA at block acknowledgement n of every write."},
@@ -101,6 +102,8 @@ bool parseOptions(const QCoreApplication &app, Options &options)
     options.memoryFile = parser.value("memory");
     options.saveFile = parser.value("save");
     options.setup.password = parser.value("password").toStdString();
+    if (parser.isSet("serial"))
+        options.setup.serialNumber = parser.value("serial").toStdString();
     if (parser.isSet("listen"))
         options.listenAddress = parser.value("listen");
     options.verbose = parser.isSet("verbose");
