@@ -114,7 +114,7 @@ HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
       kill -0 "$pid" 2>/dev/null || exit 1
       sleep 0.1
     done
-    kill "$pid"; exit 1' "$(grep -m1 '^Exec=' "/usr/share/applications/$app_id.desktop" | cut -d= -f2)" ||
+    kill "$pid"; exit 1' "$(grep -m1 '^Exec=' "/usr/share/applications/$app_id.desktop" | cut -d= -f2 | cut -d' ' -f1)" ||
   fail "the desktop program did not come up"
 
 step "apt-get remove --purge"
