@@ -1,5 +1,6 @@
 #include "bindings/LabelFamilies.h"
 
+#include "bindings/ChannelColumnBindings.h"
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/RowNumberBindings.h"
 #include "cells/CellBindingRegistry.h"
@@ -9,4 +10,5 @@ void addLabelFamilies(CellBindingRegistry &registry)
 {
     registry.Add(flexLabelBindings());
     registry.Add(rowNumberBindings());
+    registry.Add(channelColumnBindings());
 }

@@ -126,7 +126,11 @@ void SheetCellPainter::noteIfClipped(int col, int row, const QRect &area, const 
 {
     const double scale = sheet_.PrintScale();
     const QFontMetrics &metrics = sheet_.fonts_.Get(sheet_.FontOf(look_)).metrics;
-    const std::vector<std::string_view> lines = SheetSurface::Lines(text);
+    std::vector<std::string_view> lines = SheetSurface::Lines(text);
+    // A closing line end (bit sets end their text with one) adds no line
+    // that shows.
+    while (lines.size() > 1 && lines.back().empty())
+        lines.pop_back();
     int width = 0;
     for (const std::string_view part : lines)
         width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(

@@ -216,10 +216,13 @@ inline void setFlags(cmcCellObj &cell, int flags)
 class HandlerTest : public ::testing::Test
 {
 protected:
-    HandlerTest() : settings(indEnviron::Detached::Defaults), view(calls), messages_(recorder)
+    // programTexts: the program's own overlays instead of the small ones of
+    // the fixtures, for families that read their real option lists.
+    explicit HandlerTest(bool programTexts = false)
+        : settings(indEnviron::Detached::Defaults), view(calls), messages_(recorder)
     {
         installEnvironment(&settings);
-        fillProgramFolder();
+        fillProgramFolder(programTexts);
         platform::setProgramDirectory(folder_.path().toStdString());
         model = std::make_unique<ProbeModel>(calls);
         model->AttachView(&view);
@@ -264,13 +267,13 @@ protected:
     std::unique_ptr<ProbeModel> model;
 
 private:
-    void fillProgramFolder()
+    void fillProgramFolder(bool programTexts)
     {
         const QString fixtures = QString::fromStdString(testing_support::fixtureDir() + "handler/");
         const QString data = QString::fromStdString(testing_support::sourceDir() + "data/");
         const QString into = folder_.path() + "/";
         for (const char *name : {"QX7315C.OVL", "QX7315C_ENG.OVL"})
-            QFile::copy(fixtures + name, into + name);
+            QFile::copy((programTexts ? data : fixtures) + name, into + name);
         for (const char *name : {"QX7315C_LMR.vrc", "QX7315C_PMR.vrc"})
             QFile::copy(data + name, into + name);
     }

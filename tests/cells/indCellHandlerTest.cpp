@@ -68,7 +68,7 @@ const CellBinding kTestRows[] = {
      .codec = stepOnSpace,
      .redrawOnChange = cmcCellCapsule::kRedrawLabelled,
      .rule = warnAboveFive},
-    {.label = CL_Mch_Inh, .storage = CellStorage::record(&datCh::Inh), .codec = stepOnSpace},
+    {.label = CL_Mch_Msk_Log, .storage = CellStorage::record(&datCh::Inh), .codec = stepOnSpace},
     {.label = CL_Dummy, .run = probeFrame, .flags = CellBinding::kShowsOnEmptyRow},
     {.label = CL_CloneInfo_Esn, .run = showSerial},
 };
@@ -781,7 +781,7 @@ TEST_F(HandlerTest, ChangedRecordIsWrittenBackAndRedrawsTheRow)
 {
     setChannels({145000000, 146000000});
     const CellBindingRegistry bindings = testBindings();
-    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Inh, 1);
+    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Msk_Log, 1);
     Request request(cell, ' ');
     request.run(kHandlerAction, bindings);
     datCh channel(&model->WorkingImage());
@@ -873,15 +873,15 @@ TEST_P(RedirectTest, KeysOnRowsWithoutAnEntryGoToTheCellThatCreatesOne)
 INSTANTIATE_TEST_SUITE_P(
     Rows, RedirectTest,
     ::testing::Values(
-        RedirectCase{"DigitOnEmptyRow", CT_Mch, CL_Mch_Inh, 3, '5', false, CL_Mch_FreqR},
+        RedirectCase{"DigitOnEmptyRow", CT_Mch, CL_Mch_Msk_Log, 3, '5', false, CL_Mch_FreqR},
         RedirectCase{"EnterOnEmptyRow", CT_Mch, CL_Mch_Text, 3, 13, false, CL_Mch_FreqR},
         RedirectCase{"RowNumberOfEmptyRow", CT_Mch, CL_Mch_No, 3, '1', false, CL_Mch_FreqR},
-        RedirectCase{"ChannelNotInUse", CT_Mch, CL_Mch_Inh, 1, ' ', false, CL_Mch_FreqR},
-        RedirectCase{"GroupBankGoesToGroupId", CT_Mch, CL_Mch_Inh, 3, '5', true, CL_Grp_RxId},
+        RedirectCase{"ChannelNotInUse", CT_Mch, CL_Mch_Msk_Log, 1, ' ', false, CL_Mch_FreqR},
+        RedirectCase{"GroupBankGoesToGroupId", CT_Mch, CL_Mch_Msk_Log, 3, '5', true, CL_Grp_RxId},
         RedirectCase{"ReceiveFrequencyKeepsItsKey", CT_Mch, CL_Mch_FreqR, 3, '5', false, 0},
         RedirectCase{"AttributeColumnKeepsItsKey", CT_Mch, CL_Mch_Atr, 3, '5', false, 0},
-        RedirectCase{"ChannelInUse", CT_Mch, CL_Mch_Inh, 2, '5', false, 0},
-        RedirectCase{"CodeAbove127", CT_Mch, CL_Mch_Inh, 3, 200, false, 0},
+        RedirectCase{"ChannelInUse", CT_Mch, CL_Mch_Msk_Log, 2, '5', false, 0},
+        RedirectCase{"CodeAbove127", CT_Mch, CL_Mch_Msk_Log, 3, 200, false, 0},
         RedirectCase{"TalkGroupBelowTheList", CT_DIG_Tg, CL_Digi_Grp_Id_Name, 2, 'a', false,
                      CL_Digi_Grp_Id_Dec},
         RedirectCase{"TalkGroupInTheList", CT_DIG_Tg, CL_Digi_Grp_Id_Name, 1, 'a', false, 0},
@@ -889,13 +889,13 @@ INSTANTIATE_TEST_SUITE_P(
                      CL_Digi_Ind_Id_Dec},
         RedirectCase{"DpmrListEmpty", CT_DPMR_Inv, CL_Dpmr_Ind_Id_Name, 0, '7', false,
                      CL_Dpmr_Ind_Id_Dec},
-        RedirectCase{"OtherCategory", CT_Scan, CL_Mch_Inh, 40, '5', false, 0}),
+        RedirectCase{"OtherCategory", CT_Scan, CL_Mch_Msk_Log, 40, '5', false, 0}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(HandlerTest, RedirectedKeyRedrawsTheCellAndCountsAsAnAction)
 {
     setChannels({145000000});
-    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Inh, 1);
+    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Msk_Log, 1);
     Request request(cell, '5');
     EXPECT_EQ(request.run(kHandlerAction), kHandlerNothing);
     EXPECT_EQ(request.masks, std::vector<std::uint32_t>{cmcCellCapsule::kRedrawSameCell});
@@ -928,8 +928,8 @@ TEST_P(EmptyRowTextTest, ShowsNothingExceptNumbers)
 INSTANTIATE_TEST_SUITE_P(
     Rows, EmptyRowTextTest,
     ::testing::Values(
-        EmptyRowTextCase{"UnboundColumnOfEmptyRow", CT_Mch, CL_Mch_Inh, 3, ""},
-        EmptyRowTextCase{"UnboundColumnOfChannelNotInUse", CT_Mch, CL_Mch_Inh, 1, ""},
+        EmptyRowTextCase{"UnboundColumnOfEmptyRow", CT_Mch, CL_Mch_Msk_Log, 3, ""},
+        EmptyRowTextCase{"UnboundColumnOfChannelNotInUse", CT_Mch, CL_Mch_Msk_Log, 1, ""},
         EmptyRowTextCase{"NumberOfEmptyRow", CT_Mch, CL_Mch_No, 3, "New"},
         EmptyRowTextCase{"NumberOfChannelNotInUse", CT_Mch, CL_Mch_No, 1, "1-  2"},
         EmptyRowTextCase{"NumberOfChannel", CT_Mch, CL_Mch_No, 2, "1-  3"},
@@ -942,7 +942,7 @@ TEST_F(HandlerTest, GroupBankDrawsFrequencyColumnsInSilver)
 {
     setChannels({145000000});
     datCh(&model->WorkingImage()).setBankLtr(0, true);
-    for (std::int32_t label : {CL_Mch_FreqR, CL_Mch_CTone_T, CL_Mch_Lockout, CL_Mch_Text}) {
+    for (std::int32_t label : {CL_Mch_FreqR, CL_Mch_FreqT, CL_Mch_Text}) {
         cmcCellObj cell = cellOf(CT_Mch, label, 0);
         Request request(cell);
         request.run(kHandlerDraw);
@@ -1031,7 +1031,7 @@ TEST_F(HandlerTest, EditCommandActsAsEnter)
 TEST_F(HandlerTest, HelpCommandOpensTheHelpFileAtTheCellsTopic)
 {
     model->helpTopic = 4711;
-    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Inh, 0);
+    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Msk_Log, 0);
     Request request(cell);
     request.capsule.command = CL_PMenu_Help;
     request.run(kHandlerAction);
@@ -1044,7 +1044,7 @@ TEST_F(HandlerTest, BlockCommandsDoNotRunTheLabelsOwnCase)
 {
     setChannels({145000000, 146000000});
     for (std::int32_t command = CL_PMenu_Copy; command <= CL_PMenu_Insert; ++command) {
-        cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Inh, 1);
+        cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Msk_Log, 1);
         Request request(cell);
         request.capsule.command = command;
         request.run(kHandlerAction);

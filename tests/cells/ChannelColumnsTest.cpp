@@ -1,0 +1,242 @@
+// The memory channel columns on the program's own option lists: what each
+// column shows, what a key or a typed text stores, when a column does not
+// apply, its marks and messages, and a channel made from the empty row.
+#include "HandlerTestFixture.h"
+
+#include "cells/CellColours.h"
+#include "image/WorkingLayout.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
+
+#include <functional>
+
+namespace {
+
+class ChannelColumns : public HandlerTest
+{
+protected:
+    ChannelColumns() : HandlerTest(true) {}
+
+    datCh channel(int row)
+    {
+        datCh record(&model->WorkingImage());
+        record.decode(datCh::channelKind(), row);
+        return record;
+    }
+    void change(int row, const std::function<void(datCh &)> &edit)
+    {
+        datCh record = channel(row);
+        edit(record);
+        record.encode(datCh::kKindNone, row);
+    }
+    struct Shown {
+        std::string text;
+        bool silver = false;
+        bool warning = false;
+        bool error = false;
+    };
+    Shown draw(std::int32_t label, int row)
+    {
+        cmcCellObj cell = cellOf(CT_Mch, label, row);
+        Request request(cell);
+        request.run(kHandlerDraw);
+        return {request.capsule.outputText, cell.font && cell.font->colour == kColourSilver,
+                (request.capsule.stateBits & cmcCellCapsule::kStateWarning) != 0,
+                (request.capsule.stateBits & cmcCellCapsule::kStateError) != 0};
+    }
+    std::vector<std::uint32_t> press(std::int32_t label, int row, std::int32_t key)
+    {
+        cmcCellObj cell = cellOf(CT_Mch, label, row);
+        Request request(cell, key);
+        // Keys count only on a grid the user works in; the handler never
+        // touches the grid for these columns.
+        int grid = 0;
+        request.capsule.grid = reinterpret_cast<cuiGrid *>(&grid);
+        request.run(kHandlerAction);
+        return request.masks;
+    }
+    void type(std::int32_t label, int row, const std::string &text)
+    {
+        cmcCellObj cell = cellOf(CT_Mch, label, row);
+        Request request(cell);
+        request.capsule.inputMode = cmcCellCapsule::kInputText;
+        request.capsule.inputText = text;
+        request.run(kHandlerAction);
+    }
+    int channelCount() { return channel(0).bankChannelCount(0); }
+    std::vector<std::string> shownTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto &shown : recorder.shown())
+            texts.push_back(shown.text);
+        return texts;
+    }
+};
+
+TEST_F(ChannelColumns, ColumnsShowTheirMembers)
+{
+    setChannels({446006250, 145000000});
+    change(1, [](datCh &c) { c.FreqT = 145600000; });
+    struct Case {
+        std::int32_t label;
+        int row;
+        const char *text;
+    } cases[] = {
+        {CL_Mch_FreqR, 0, "446.006250"}, {CL_Mch_FreqT, 0, "<-"},
+        {CL_Mch_FreqT, 1, "145.600000"}, {CL_Mch_Inh, 0, "Off"},
+        {CL_Mch_Scrm_Code, 0, "-"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(draw(c.label, c.row).text, c.text) << c.label << " row " << c.row;
+}
+
+// Space steps a list column and the record keeps the new value.
+TEST_F(ChannelColumns, SpaceStepsTheChannelInhibit)
+{
+    setChannels({145000000});
+    press(CL_Mch_Inh, 0, ' ');
+    EXPECT_EQ(channel(0).Inh, 1);
+    EXPECT_EQ(draw(CL_Mch_Inh, 0).text, "On");
+}
+
+// Repeater modes need a split: equal frequencies there are suspicious.
+TEST_F(ChannelColumns, RepeaterModeWithEqualFrequenciesIsMarked)
+{
+    for (const bool equal : {true, false}) {
+        for (std::int32_t mode = 0; mode < 4; ++mode) {
+            setChannels({145000000});
+            change(0, [&](datCh &c) {
+                c.OperationMode = mode;
+                c.FreqT = equal ? c.FreqR : 145600000;
+            });
+            EXPECT_EQ(draw(CL_Mch_OperationMode, 0).warning, equal && mode < 2)
+                << "mode " << mode << " equal " << equal;
+        }
+    }
+    // Other columns depend on the mode: every labelled cell is redrawn.
+    const std::vector<std::uint32_t> masks = press(CL_Mch_OperationMode, 0, ' ');
+    ASSERT_FALSE(masks.empty());
+    EXPECT_NE(masks.back() & cmcCellCapsule::kRedrawLabelled, 0u);
+}
+
+TEST_F(ChannelColumns, TransmitFrequencyFollowsOnlyWhenItWasEqual)
+{
+    setChannels({145000000, 145000000});
+    change(1, [](datCh &c) { c.FreqT = 145600000; });
+    type(CL_Mch_FreqR, 0, "145.5");
+    type(CL_Mch_FreqR, 1, "145.5");
+    EXPECT_EQ(channel(0).FreqR, 145500000);
+    EXPECT_EQ(channel(0).FreqT, 145500000);
+    EXPECT_EQ(channel(1).FreqR, 145500000);
+    EXPECT_EQ(channel(1).FreqT, 145600000);
+}
+
+TEST_F(ChannelColumns, TypingOnTheEmptyRowMakesAChannel)
+{
+    setChannels({145000000});
+    type(CL_Mch_FreqR, 1, "146");
+    EXPECT_EQ(channelCount(), 2);
+    EXPECT_EQ(channel(1).FreqR, 146000000);
+    EXPECT_TRUE(recorder.shown().empty());
+}
+
+TEST_F(ChannelColumns, NoChannelBeyondTheLastSlot)
+{
+    datCh record(&model->WorkingImage());
+    record.setBankChannelCount(0, working_layout::kChannelSlots);
+    for (int row = 0; row < working_layout::kChannelSlots; ++row)
+        change(row, [](datCh &c) { c.FreqR = c.FreqT = 145000000; });
+    type(CL_Mch_FreqR, working_layout::kChannelSlots, "146");
+    EXPECT_EQ(channelCount(), working_layout::kChannelSlots);
+    EXPECT_EQ(shownTexts(),
+              std::vector<std::string>{mainTextDatabase().GetText("GI_AppMess_ChErr_Overflow")});
+}
+
+// A simplex frequency brings its colour code; only a digital channel in use
+// is told that it changed.
+TEST_F(ChannelColumns, NewColourCodeIsToldOnDigitalChannels)
+{
+    for (const std::int32_t mode : {0, 1}) {
+        recorder.clear();
+        setChannels({145000000});
+        change(0, [&](datCh &c) {
+            c.DigSig = mode;
+            c.DpmrTxCc = datCh::defaultColourCode(145000000);
+        });
+        type(CL_Mch_FreqR, 0, "145.00625");
+        EXPECT_EQ(channel(0).DpmrTxCc, datCh::defaultColourCode(145006250)) << mode;
+        EXPECT_EQ(shownTexts().size(), mode != 0 ? 1u : 0u) << mode;
+    }
+}
+
+// A digital-only channel has no analog bandwidth, transmit tone, compander
+// or log: dashes in silver, and keys change nothing.
+TEST_F(ChannelColumns, AnalogColumnsOfADigitalOnlyChannelShowDashes)
+{
+    setChannels({145000000});
+    change(0, [](datCh &c) { c.DigSig = 3; });
+    struct Case {
+        std::int32_t label;
+        const char *dashes;
+    } cases[] = {{CL_Mch_Nar, "-"},
+                 {CL_Mch_CTone_T, "----"},
+                 {CL_Mch_Compander, "----"},
+                 {CL_Mch_Log, "----"}};
+    for (const Case &c : cases) {
+        const Shown shown = draw(c.label, 0);
+        EXPECT_EQ(shown.text, c.dashes) << c.label;
+        EXPECT_TRUE(shown.silver) << c.label;
+    }
+    const std::int32_t narrow = channel(0).Nar;
+    press(CL_Mch_Nar, 0, ' ');
+    EXPECT_EQ(channel(0).Nar, narrow);
+}
+
+// Type 2 counts its codes from 0 and shows them from 1: the code the user
+// sees survives a change of type.
+TEST_F(ChannelColumns, ScramblerCodeShownStaysAcrossATypeChange)
+{
+    setChannels({145000000});
+    change(0, [](datCh &c) {
+        c.OperationMode = 2;
+        c.DigSig = 1;
+        c.ScrmOn = 0;
+        c.ScrmType = 2;
+        c.ScrmCode = 4;
+    });
+    EXPECT_EQ(draw(CL_Mch_Scrm_Code, 0).text, "5");
+    press(CL_Mch_Scrm_Type, 0, ' ');
+    EXPECT_EQ(channel(0).ScrmType, 3);
+    EXPECT_EQ(draw(CL_Mch_Scrm_Code, 0).text, "5");
+}
+
+TEST_F(ChannelColumns, MarksFollowTheDigitalFunction)
+{
+    setChannels({145000000});
+    change(0, [](datCh &c) { c.DigSig = 1; });
+    // The digital function is off in the initial file.
+    EXPECT_TRUE(draw(CL_Mch_Dig_Sig, 0).error);
+    model->WorkingImage().SetByte(0x10E97, model->WorkingImage().GetByte(0x10E97) | 0x10);
+    EXPECT_FALSE(draw(CL_Mch_Dig_Sig, 0).error);
+}
+
+TEST_F(ChannelColumns, ReceiveNacTakesAnEqualTransmitNacAlong)
+{
+    setChannels({145000000, 145000000});
+    change(0, [](datCh &c) {
+        c.DigSig = 1;
+        c.RxNac = c.TxNac = 5;
+    });
+    change(1, [](datCh &c) {
+        c.DigSig = 1;
+        c.RxNac = 5;
+        c.TxNac = 6;
+    });
+    type(CL_Mch_RxNac, 0, "2A");
+    type(CL_Mch_RxNac, 1, "2A");
+    EXPECT_EQ(channel(0).TxNac, 0x2A);
+    EXPECT_EQ(channel(1).TxNac, 6);
+    EXPECT_EQ(channel(1).RxNac, 0x2A);
+}
+
+} // namespace
