@@ -8,10 +8,12 @@
 #include "cells/indCellHandler.h"
 #include "channels/ChannelGlobals.h"
 #include "codecs/BitSetCodecs.h"
+#include "codecs/DigitCodecs.h"
 #include "codecs/FrequencyCodec.h"
 #include "codecs/HexCodecs.h"
 #include "codecs/NumberCodecs.h"
 #include "codecs/OptionCodecs.h"
+#include "codecs/PickerCodecs.h"
 #include "codecs/TextCodecs.h"
 #include "codecs/ToneCodec.h"
 #include "image/BitField.h"
@@ -74,6 +76,22 @@ bool signallingOn(const indCellHandler &f)
 bool digitalTone(const indCellHandler &f) { return f.record.DigSig == 3; }
 bool analogOnly(const indCellHandler &f) { return f.record.DigSig == 0; }
 bool signallingInactive(const indCellHandler &f) { return !signallingOn(f); }
+bool groupBankDecodesDtmf(const indCellHandler &f)
+{
+    return f.record.bankLtr(f.bank) && f.record.DtmfDec != 0;
+}
+bool twoToneInactive(const indCellHandler &f) { return digital(f) || groupBankDecodesDtmf(f); }
+bool codesInactive(const indCellHandler &f) { return digitalTone(f) || groupBankDecodesDtmf(f); }
+constexpr BitField kCwidOffsetLocked{0x1A78A, 6, 1};
+bool cwidOffsetOffered(const indCellHandler &f)
+{
+    return f.record.DigSig == 3 && !isSet(f, kCwidOffsetLocked) && f.record.CwidOn != 0;
+}
+bool encryptionOffered(const indCellHandler &f)
+{
+    return f.record.ScrmOn != 1 && baseMode(f) &&
+           !(f.record.OperationMode == 2 && f.record.DigSig == 0);
+}
 
 // A column that does not apply shows dashes in silver and ignores keys; one
 // that applies but has no effect shows its value in silver.
@@ -99,25 +117,20 @@ enum GateId : std::int32_t {
     kSilverWhenDigitalTone,
     kSilverWhenAnalog,
     kSilverWhenSignallingOff,
+    kSilverWhenTwoToneInactive,
+    kSilverWhenCodesInactive,
+    kCwidOffset,
+    kEncryption,
 };
 
-constexpr std::array<Gate, 16> kGates{{
-    {notDigitalOnly, "-"},
-    {notDigitalOnly, "----"},
-    {transmitAllowed, "----"},
-    {scanListsOn, "----"},
-    {scanListsOn, "---"},
-    {scramblerOffered, "-"},
-    {scramblerTypeOffered, "-"},
-    {scramblerCodeOffered, "-"},
-    {fastMuteOffered, "-"},
-    {signallingOn, "-"},
-    {signallingOn, "----"},
-    {digital, "----"},
-    {digitalWithList, "----"},
-    {digitalTone, nullptr},
-    {analogOnly, nullptr},
-    {signallingInactive, nullptr},
+constexpr std::array<Gate, 20> kGates{{
+    {notDigitalOnly, "-"},         {notDigitalOnly, "----"},    {transmitAllowed, "----"},
+    {scanListsOn, "----"},         {scanListsOn, "---"},        {scramblerOffered, "-"},
+    {scramblerTypeOffered, "-"},   {scramblerCodeOffered, "-"}, {fastMuteOffered, "-"},
+    {signallingOn, "-"},           {signallingOn, "----"},      {digital, "----"},
+    {digitalWithList, "----"},     {digitalTone, nullptr},      {analogOnly, nullptr},
+    {signallingInactive, nullptr}, {twoToneInactive, nullptr},  {codesInactive, nullptr},
+    {cwidOffsetOffered, "---"},    {encryptionOffered, "-"},
 }};
 
 void runGated(indCellHandler &frame, const CellBinding &row)
@@ -164,6 +177,12 @@ void lockoutMark(indCellHandler &frame, const CellBinding &, std::int32_t lockou
 void digitalModeMark(indCellHandler &frame, const CellBinding &, std::int32_t mode)
 {
     if (mode != 0 && !isSet(frame, kDigitalFunction))
+        frame.SetError();
+}
+
+void cwidOffsetMark(indCellHandler &frame, const CellBinding &, std::int32_t offset)
+{
+    if (offset != 0 && !isSet(frame, kDigitalFunction))
         frame.SetError();
 }
 
@@ -258,6 +277,44 @@ void setShownCodeFromZero(indCellHandler &frame, std::int32_t code)
     commit(frame);
 }
 
+std::int32_t attributes(indCellHandler &frame) { return channelAttributes(frame.record); }
+void setAttributes(indCellHandler &frame, std::int32_t value)
+{
+    setChannelAttributes(frame.record, value);
+    commit(frame);
+}
+
+// Repeater code 255 stands for "off", which the record keeps as a flag.
+std::int32_t mskRepeater(indCellHandler &frame)
+{
+    return frame.record.MskRptOff != 0 ? 255 : frame.record.RptC;
+}
+void setMskRepeater(indCellHandler &frame, std::int32_t code)
+{
+    frame.record.MskRptOff = code == 255 ? 1 : 0;
+    if (code != 255)
+        frame.record.RptC = code;
+    commit(frame);
+}
+
+// The MSK receive codes are bits 6-0 of the code byte, members 1..7 of a
+// byte-sized bit set; bit 7 belongs to the other signalling and stays.
+std::int32_t mskReceiveCodes(indCellHandler &frame) { return (frame.record.RxCNo & 0x7F) << 1; }
+void setMskReceiveCodes(indCellHandler &frame, std::int32_t value)
+{
+    frame.record.RxCNo = (frame.record.RxCNo & 0x80) | ((value >> 1) & 0x7F);
+    commit(frame);
+}
+
+// A DTMF decode entry switches DTMF decoding on, none switches it off.
+std::int32_t dtmfDecodeEntry(indCellHandler &frame) { return frame.record.RxCNoDtmf; }
+void setDtmfDecodeEntry(indCellHandler &frame, std::int32_t entry)
+{
+    frame.record.RxCNoDtmf = entry;
+    frame.record.DtmfDec = entry != 0 ? 1 : 0;
+    commit(frame);
+}
+
 // --- Runners -----------------------------------------------------------------
 
 bool createsChannel(const indCellHandler &frame)
@@ -284,8 +341,7 @@ bool createChannel(indCellHandler &frame)
     }
     eventManager().Send(kEvInsertChannels, nullptr, frame.index);
     // The insert keeps the bank's size; the new channel makes it grow.
-    ChannelGlobals::setBankChannelCount(frame.host.WorkingImage(), frame.bank,
-                                        frame.bankCount + 1);
+    ChannelGlobals::setBankChannelCount(frame.host.WorkingImage(), frame.bank, frame.bankCount + 1);
     frame.record.reload();
     frame.UpdateLayout();
     frame.beyondEnd = false;
@@ -322,6 +378,33 @@ void runScramblerCode(indCellHandler &frame, const CellBinding &row)
     (void)row;
     CellBinding::RunValue(frame, frame.record.ScrmType == 2 ? kScramblerCodeFromZero
                                                             : kScramblerCodeFromOne);
+}
+
+// Every item of the attribute menu changes the channel, even one that sets
+// a flag already set: the bank images and the bank sheet are told.
+void runAttributes(indCellHandler &frame, const CellBinding &row)
+{
+    const bool chosen = frame.Request().kind == CodecRequest::Kind::Chosen;
+    CellBinding::RunValue(frame, row);
+    if (chosen) {
+        for (const EventCode event : kFlagSetEvents)
+            eventManager().Post(event);
+    }
+}
+
+// The unit ID limits come from the text database, read when the handler
+// starts.
+void runUnitId(indCellHandler &frame, const CellBinding &row)
+{
+    if (!digital(frame)) {
+        if (frame.IsDraw())
+            frame.ShowNotApplicable("----");
+        return;
+    }
+    CellBinding bounded = row;
+    bounded.codec = row.argument != 0 ? editHexValue(frame.unitIdMin, frame.unitIdMax, 4)
+                                      : editIntegerWrap(frame.unitIdMin, frame.unitIdMax);
+    CellBinding::RunValue(frame, bounded);
 }
 
 // Columns whose list depends on the model type.
@@ -409,9 +492,37 @@ const CellBinding kTxInhibit = option(CL_Mch_TxInh, &datCh::TxInh, "GI_Sheet_Sel
 const CellBinding kScan{.label = CL_Mch_Scan,
                         .storage = CellStorage::record(&datCh::Scan),
                         .codec = editBitSet(1, 16, 3, "GI_Sheet_FBitsR")};
+CellBinding picked(std::int32_t label, std::int32_t datCh::*member, const char *list,
+                   std::int32_t itemLabel)
+{
+    return {.label = label,
+            .storage = CellStorage::record(member),
+            .codec = pickFromCells(list, itemLabel, CellMatch::Number, true)};
+}
+
+const CellBinding kReceiveCodes = gated({.label = CL_Mch_RxCNo2,
+                                         .storage = CellStorage::record(&datCh::RxCNo),
+                                         .codec = editBitSet(1, 10, 2, "GI_Sheet_FBitsR")},
+                                        kSilverWhenCodesInactive);
 const CellBinding kMonitor =
     gated(marked(option(CL_Mch_Moni, &datCh::Moni, "GI_Sheet_Sel_Mch_Moni", 4), nullptr),
           kSilverWhenSignallingOff);
+
+const CellBinding kSelective =
+    gated(marked(option(CL_Mch_Sel, &datCh::Sel, "GI_Sheet_Sel_Mch_Sel", 4), nullptr),
+          kSilverWhenSignallingOff);
+const CellBinding kCallMode =
+    gated(marked(option(CL_Mch_Call, &datCh::Call, "GI_Sheet_Sel_Mch_Call", 4), nullptr),
+          kSilverWhenSignallingOff);
+const CellBinding kPttMode =
+    gated(marked(option(CL_Mch_PTT, &datCh::Ptt, "GI_Sheet_Sel_Mch_Ptt", 4), nullptr),
+          kSilverWhenSignallingOff);
+const CellBinding kFormat =
+    gated(option(CL_Mch_Form, &datCh::Form, "GI_Sheet_Sel_Mch_Form"), kSignallingDashes);
+const CellBinding kRepeaterTone =
+    gated(option(CL_Mch_Rpt_L, &datCh::RptL, "GI_Sheet_Sel_Mch_LTone"), kSignallingDash);
+const CellBinding kRepeaterCode =
+    gated(picked(CL_Mch_Rpt_C, &datCh::RptC, "GI_Sheet_Sel_RxC_AbcCode", Flex1), kSignallingDashes);
 
 const CellBinding kRows[] = {
     option(CL_Mch_Inh, &datCh::Inh, "GI_Sheet_Sel_Mch_ChInh"),
@@ -483,18 +594,20 @@ const CellBinding kRows[] = {
     option(CL_Mch_RX_MultiTableNo, &datCh::RxMultiTableNo, "GI_Sheet_Sel_Mch_RxMultiTableNo"),
     kMonitor,
     twin(kMonitor, CL_Mch_Moni_Qsig),
-    gated(marked(option(CL_Mch_Sel, &datCh::Sel, "GI_Sheet_Sel_Mch_Sel", 4), nullptr),
-          kSilverWhenSignallingOff),
-    gated(marked(option(CL_Mch_Call, &datCh::Call, "GI_Sheet_Sel_Mch_Call", 4), nullptr),
-          kSilverWhenSignallingOff),
-    gated(marked(option(CL_Mch_PTT, &datCh::Ptt, "GI_Sheet_Sel_Mch_Ptt", 4), nullptr),
-          kSilverWhenSignallingOff),
+    kSelective,
+    twin(kSelective, CL_Mch_Sel_Qsig),
+    kCallMode,
+    twin(kCallMode, CL_Mch_Call_Qsig),
+    kPttMode,
+    twin(kPttMode, CL_Mch_PTT_Qsig),
     gated(marked(option(CL_Mch_CH_Mute, &datCh::ChMute, "GI_Sheet_Sel_Mch_ChMute", 4), nullptr),
           kSignallingDash),
     gated(marked(option(CL_Mch_RptMode, &datCh::RptMode, "GI_Sheet_Sel_Mch_ChMute", 4), nullptr),
           kSignallingDash),
-    gated(option(CL_Mch_Form, &datCh::Form, "GI_Sheet_Sel_Mch_Form"), kSignallingDashes),
-    gated(option(CL_Mch_Rpt_L, &datCh::RptL, "GI_Sheet_Sel_Mch_LTone"), kSignallingDash),
+    kFormat,
+    twin(kFormat, CL_Mch_Form_Qsig),
+    kRepeaterTone,
+    twin(kRepeaterTone, CL_Mch_Rpt_L_Qsig),
     gated(option(CL_Mch_Stn_L, &datCh::StnL, "GI_Sheet_Sel_Mch_LTone"), kSignallingDash),
     gated(option(CL_Mch_Id_L, &datCh::IdL, "GI_Sheet_Sel_Mch_LTone"), kSignallingDash),
     gated(option(CL_Mch_Pos, &datCh::Pos, "GI_Sheet_Sel_Mch_Pos"), kSignallingDashes),
@@ -522,6 +635,88 @@ const CellBinding kRows[] = {
     gated(option(CL_Mch_Dpmr_SQL_Type, &datCh::DpmrSqlType, "GI_Sheet_Sel_Mch_Dpmr_SQL_Type"),
           kDigital),
     gated(onOff(CL_Digi_Grp_Op_Strapped, &datCh::Strapped), kSilverWhenAnalog),
+    {.label = CL_Mch_Atr,
+     .run = runAttributes,
+     .storage = CellStorage::model(attributes, setAttributes),
+     .codec = editFlagSet("GI_Sheet_Sel_Mch_Atr"),
+     .redrawOnChange = kOthersDepend | Redraw::kRedrawSameLabel,
+     .flags = CellBinding::kShowsOnEmptyRow},
+    gated(marked(option(CL_Mch_CWID_Offset, &datCh::CwidOffset, "GI_Sheet_Sel_Mch_CWID", 4),
+                 cwidOffsetMark),
+          kCwidOffset),
+    // The record keeps no 2-tone choice: the column offers the codes and
+    // always shows the first.
+    gated({.label = CL_Mch_2Tone,
+           .storage = CellStorage::none(),
+           .codec = pickFromCells("GI_Sheet_Sel_Mch_2Tone", Flex0, CellMatch::Number, true)},
+          kSilverWhenTwoToneInactive),
+    kReceiveCodes,
+    twin(kReceiveCodes, CL_Mch_RxCNo2_Ltr),
+    kRepeaterCode,
+    twin(kRepeaterCode, CL_Mch_Rpt_C_Qsig),
+    gated(picked(CL_Mch_Stn_C, &datCh::StnC, "GI_Sheet_Sel_RxC_AbcCode", Flex1), kSignallingDashes),
+    gated(picked(CL_Mch_Id_C, &datCh::IdC, "GI_Sheet_Sel_RxC_AbcCode", Flex1), kSignallingDashes),
+    gated({.label = CL_Mch_RxCNo,
+           .storage = CellStorage::record(&datCh::RxCNo),
+           .codec = editBitSet(1, 8, 0, "GI_Sheet_FBitsR")},
+          kSignallingDashes),
+    marked(option(CL_Mch_Msk_Sig, &datCh::MskSig, "GI_Sheet_Sel_Mch_Msk_Signal_Pmr"), nullptr),
+    marked(option(CL_Mch_Msk_SendStatus, &datCh::MskSendStatus, "GI_Sheet_Sel_Mch_SendStatus", 4),
+           nullptr),
+    {.label = CL_Mch_Msk_Rpt,
+     .storage = CellStorage::model(mskRepeater, setMskRepeater),
+     .codec = pickOptionOrNumber("GI_Sheet_Sel_Mch_Msk_Rpt_1st_Pmr", Flex0,
+                                 "GI_Sheet_Sel_Mch_Msk_Rpt_2nd", Flex1, true)},
+    picked(CL_Mch_Msk_Stn, &datCh::StnC, "GI_Sheet_Sel_Mch_Msk_ID", Flex0),
+    {.label = CL_Mch_Msk_RxCNo,
+     .storage = CellStorage::model(mskReceiveCodes, setMskReceiveCodes),
+     .codec = editBitSet(1, 7, 0, "GI_Sheet_FBitsR")},
+    {.label = CL_Mch_RxCNoDtmf,
+     .storage = CellStorage::model(dtmfDecodeEntry, setDtmfDecodeEntry),
+     .codec = pickFromCells("GI_Sheet_Sel_Mch_DTMF_Dec", Flex0, CellMatch::Number, true),
+     .redrawOnChange = Redraw::kRedrawSameIndex},
+    option(CL_Mch_DtmfDec, &datCh::DtmfDec, "GI_Sheet_Sel_Mch_ChMuteLtr"),
+    {.label = CL_Mch_Unit_Hex,
+     .run = runUnitId,
+     .storage = CellStorage::record(&datCh::UnitId),
+     .argument = 1},
+    {.label = CL_Mch_Unit_Dec, .run = runUnitId, .storage = CellStorage::record(&datCh::UnitId)},
+    gated({.label = CL_Mch_Ind_List,
+           .storage = CellStorage::record(&datCh::IndList),
+           .codec = pickFromCells("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, CellMatch::Number,
+                                  false)},
+          kDigitalWithList),
+    gated({.label = CL_Mch_TG_List,
+           .storage = CellStorage::record(&datCh::TgList),
+           .codec =
+               pickFromCells("GI_Sheet_Sel_TGList", Flex_TgIDList_ChNo, CellMatch::Number, false)},
+          kDigital),
+    gated(picked(CL_Mch_Encryption_No, &datCh::EncryptionNo, "GI_Sheet_Sel_EncryptionList", Flex0),
+          kEncryption),
+    gated({.label = CL_Mch_Dpmr_Unit_Id,
+           .storage = CellStorage::record(&datCh::DpmrUnitId),
+           .codec = editIdBcd(kOwnUnitIdRange)},
+          kDigital),
+    gated({.label = CL_Mch_Dpmr_Call_List,
+           .storage = CellStorage::record(&datCh::DpmrCallList),
+           .codec = pickCallList("GI_Sheet_Sel_CallList", DpmrIdFilter::All)},
+          kDigitalWithList),
+    gated({.label = CL_Mch_Dpmr_TG_List,
+           .storage = CellStorage::record(&datCh::DpmrTgList),
+           .codec = pickCallList("GI_Sheet_Sel_CallList_Grp", DpmrIdFilter::Group)},
+          kDigital),
+    gated(picked(CL_Mch_Dpmr_Encryption_No, &datCh::DpmrEncryptionNo,
+                 "GI_Sheet_Sel_Dpmr_EncryptionList", Flex0),
+          kFastMute),
+    // Columns this radio keeps nothing for: they show nothing and ignore
+    // keys.
+    {.label = CL_Mch_Rpt, .run = CellBinding::RunNothing},
+    {.label = CL_Mch_RX_Type, .run = CellBinding::RunNothing},
+    {.label = CL_Mch_TX_Type, .run = CellBinding::RunNothing},
+    {.label = CL_Mch_FM_Type, .run = CellBinding::RunNothing},
+    {.label = CL_Mch_FM_TxCTone, .run = CellBinding::RunNothing},
+    {.label = CL_Mch_KCOOP_TxRan, .lastLabel = CL_Mch_KCOOP_DestId, .run = CellBinding::RunNothing},
+    {.label = CL_Grp_RxId, .lastLabel = CL_Mch_AreaBit, .run = CellBinding::RunNothing},
 };
 
 } // namespace

@@ -4,11 +4,13 @@
 #include "HandlerTestFixture.h"
 
 #include "cells/CellColours.h"
+#include "cells/CellIdentifiers.h"
 #include "image/WorkingLayout.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -237,6 +239,38 @@ TEST_F(ChannelColumns, ReceiveNacTakesAnEqualTransmitNacAlong)
     EXPECT_EQ(channel(0).TxNac, 0x2A);
     EXPECT_EQ(channel(1).TxNac, 6);
     EXPECT_EQ(channel(1).RxNac, 0x2A);
+}
+
+// The MSK codes are bits 6-0 of the code byte that the 2-tone codes share;
+// toggling one leaves bit 7 alone.
+TEST_F(ChannelColumns, MskReceiveCodesKeepTheSharedBit)
+{
+    setChannels({145000000});
+    change(0, [](datCh &c) { c.RxCNo = 0x80; });
+    press(CL_Mch_Msk_RxCNo, 0, '1');
+    EXPECT_EQ(channel(0).RxCNo, 0xC0);
+    press(CL_Mch_Msk_RxCNo, 0, '7');
+    EXPECT_EQ(channel(0).RxCNo, 0xC1);
+}
+
+// Every column of both channel sheets has its binding: none shows the
+// stand-in text of an unbound label, on a channel or on the empty row.
+TEST_F(ChannelColumns, EveryChannelColumnIsBound)
+{
+    setChannels({145000000});
+    const std::pair<std::int32_t, std::int32_t> runs[] = {{CL_Mch_No, CL_Mch_Dpmr_Encryption_No},
+                                                          {CL_Grp_RxId, CL_Mch_AreaBit}};
+    for (const auto &[first, last] : runs) {
+        for (std::int32_t label = first; label <= last; ++label) {
+            if (label == CL_Mch_Msk_Log)
+                continue; // the handler tests' own row
+            for (const int row : {0, 1}) {
+                const std::string text = draw(label, row).text;
+                EXPECT_EQ(text.find("*Yet*"), std::string::npos)
+                    << cellLabelName(label) << " " << row;
+            }
+        }
+    }
 }
 
 } // namespace
