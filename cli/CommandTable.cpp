@@ -3,6 +3,7 @@
 #include "InspectCommand.h"
 #include "LabelsCommand.h"
 #include "RadioCommands.h"
+#include "SetCommand.h"
 #include "SheetCommand.h"
 
 #include <cstring>
@@ -20,6 +21,9 @@ const CliCommand kCommands[] = {
     {"labels", "labels", "list the cell label names in identifier order", runLabelsCommand},
     {"sheet", "sheet DESCRIPTOR [--file FILE.vrc] [--model-type 0|1] [--lang N]",
      "print a sheet's rows as TAB-separated cell texts", runSheetCommand},
+    {"set", "set FILE.vrc LABEL[INDEX]=TEXT ... [-o OUT.vrc]",
+     "type each TEXT into its cell as a user would, then save the file (or OUT.vrc)",
+     runSetCommand},
     {"info", "info LINK [--password TEXT] [--yes]", "show the radio's clone information",
      runInfoCommand},
     {"read", "read LINK [--password TEXT] [--low-speed] [--no-backup] [--yes] -o FILE.vrc",

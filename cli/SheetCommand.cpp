@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr int kFileErrorExitBase = 100;
-
 struct Options {
     std::string descriptor;
     std::string file;
@@ -72,24 +70,6 @@ bool parseOptions(const std::vector<std::string> &arguments, Options &options)
     return !options.descriptor.empty();
 }
 
-// The file's own faults are told by their code; the model's refusals are
-// told by the model, through the message service, while it loads.
-int loadFile(indMain &model, const std::string &path)
-{
-    cmcEeprom image;
-    image.SetSize(model.WorkingImage().GetSize());
-    cmcVrcFile file;
-    file.SetImage(&image);
-    clone_file_policy::applyTo(file);
-    file.SetReportErrors(false);
-    const int code = file.Read(path);
-    if (code != cmcVrcFile::ErrNone) {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), fileErrorText(code).c_str());
-        return kFileErrorExitBase + code;
-    }
-    return model.LoadFile(path) ? 0 : 1;
-}
-
 bool sheetExists(const std::string &descriptor)
 {
     const std::string prefix = SheetDescriptor::Parse(descriptor).prefix;
@@ -121,6 +101,24 @@ int printSheet(const std::string &descriptor, cmcCellHandler handler)
 
 } // namespace
 
+// The file's own faults are told by their code; the model's refusals are
+// told by the model, through the message service, while it loads.
+int loadCloneFile(indMain &model, const std::string &path)
+{
+    cmcEeprom image;
+    image.SetSize(model.WorkingImage().GetSize());
+    cmcVrcFile file;
+    file.SetImage(&image);
+    clone_file_policy::applyTo(file);
+    file.SetReportErrors(false);
+    const int code = file.Read(path);
+    if (code != cmcVrcFile::ErrNone) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), fileErrorText(code).c_str());
+        return kFileErrorExitBase + code;
+    }
+    return model.LoadFile(path) ? 0 : 1;
+}
+
 int runSheetCommand(const std::vector<std::string> &arguments)
 {
     return runSheetCommandWith(arguments, &indCellHandler::Handle);
@@ -145,7 +143,7 @@ int runSheetCommandWith(const std::vector<std::string> &arguments, cmcCellHandle
     indMain model;
     installModelObject(&model);
     model.BuildWindow();
-    int result = options.file.empty() ? 0 : loadFile(model, options.file);
+    int result = options.file.empty() ? 0 : loadCloneFile(model, options.file);
     if (result == 0)
         result = printSheet(options.descriptor, handler);
     installModelObject(nullptr);

@@ -2,6 +2,8 @@
 
 #include "cells/CellHandler.h"
 
+class indMain;
+
 #include <string>
 #include <vector>
 
@@ -14,3 +16,10 @@ int runSheetCommand(const std::vector<std::string> &arguments);
 
 // The same with a given cell handler.
 int runSheetCommandWith(const std::vector<std::string> &arguments, cmcCellHandler handler);
+
+// Exit codes of a clone file that cannot be read: this plus its error code.
+inline constexpr int kFileErrorExitBase = 100;
+
+// Opens the clone file in the model as the desktop program would; 0, or
+// the command's exit code after telling why on standard error.
+int loadCloneFile(indMain &model, const std::string &path);

@@ -4,6 +4,7 @@
 
 #include "MemoryFile.h"
 #include "VirtualRadioProcess.h"
+#include "support/TestPaths.h"
 
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
@@ -119,6 +120,38 @@ TEST_F(CliTest, RoundTripOverAPseudoTerminal)
     ASSERT_EQ(write.exitCode, 0) << write;
     EXPECT_TRUE(holds(write.out, text("GI_Mess_CloneWrite_Succeeded"))) << write;
     EXPECT_EQ(loadMemory(saved), memory);
+}
+
+// Channels typed into the initial file from the command line reach the
+// radio and come back from it; the file typed into stays as it was.
+TEST_F(CliTest, ChannelsSetFromTheCommandLineSurviveTheRadio)
+{
+    const std::string initial = tempPath("initial.vrc");
+    ASSERT_TRUE(
+        QFile::copy(QString::fromStdString(testing_support::sourceDir() + "data/QX7315C_LMR.vrc"),
+                    QString::fromStdString(initial)));
+    const Bytes before = loadMemory(initial);
+    const QString made = QString::fromStdString(tempPath("made.vrc"));
+    const CliRun set = cli({"set", QString::fromStdString(initial), "CL_Mch_FreqR[0]=145.5",
+                            "CL_Mch_Text[0]=HELLO", "CL_Mch_FreqR[1]=146.52",
+                            "CL_Mch_Text[1]=SIMPLEX", "-o", made});
+    ASSERT_EQ(set.exitCode, 0) << set;
+    EXPECT_EQ(loadMemory(initial), before);
+
+    const std::string device = radio_.startOnPty(
+        {"--memory", QString::fromStdString(saveMemory(documentLayout(), "radio.vrc"))});
+    ASSERT_FALSE(device.empty());
+    const QString link = QString::fromStdString(device);
+    const CliRun write = cli({"write", "--device", link, made, "--yes", "--no-backup"});
+    ASSERT_EQ(write.exitCode, 0) << write;
+    const QString back = QString::fromStdString(tempPath("back.vrc"));
+    const CliRun read = cli({"read", "--device", link, "-o", back, "--no-backup"});
+    ASSERT_EQ(read.exitCode, 0) << read;
+
+    const CliRun inspect = cli({"inspect", back});
+    ASSERT_EQ(inspect.exitCode, 0) << inspect;
+    for (const char *shown : {"145.500000", "HELLO", "146.520000", "SIMPLEX"})
+        EXPECT_TRUE(holds(inspect.out, shown)) << shown << "\n" << inspect;
 }
 
 // A password-protected radio over TCP: nothing without the password, the
