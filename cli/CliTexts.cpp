@@ -39,7 +39,7 @@ bool overlayHolds(const char *key)
 
 } // namespace
 
-bool openInstalledTexts()
+bool openInstalledTexts(int language)
 {
     const std::string folder = platform::programDirectory();
     const std::string listPath = LanguageList::listOverlayPath(folder);
@@ -48,7 +48,8 @@ bool openInstalledTexts()
     cmcGTex &languages = languageTextDatabase();
     languages.Open(listPath);
     std::string line;
-    if (!languages.TryGetLine("GI_Sys_Language", 0, line))
+    if (language < 0 || language >= LanguageList(languages).count() ||
+        !languages.TryGetLine("GI_Sys_Language", language, line))
         return false;
     const std::string overlayName = textField(line, 1);
     if (overlayName.empty() || !isFile(folder + overlayName))
@@ -57,6 +58,8 @@ bool openInstalledTexts()
     g_textsOpen = true;
     return true;
 }
+
+int installedLanguageCount() { return LanguageList(languageTextDatabase()).count(); }
 
 std::string fileErrorText(int code)
 {

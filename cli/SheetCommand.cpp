@@ -12,6 +12,7 @@
 #include "model/indMain.h"
 #include "settings/GlobalEnvironment.h"
 #include "settings/indEnviron.h"
+#include "sheets/SheetDescriptor.h"
 #include "sheets/SheetLayout.h"
 #include "sheets/SheetLayoutFactory.h"
 #include "sheets/SheetTextDump.h"
@@ -81,8 +82,36 @@ bool sheetExists(const std::string &descriptor)
     return true;
 }
 
-int printSheet(const std::string &descriptor, cmcCellHandler handler)
+// The sheets the tree and its overview pages open. A sheet named by its key
+// alone opens as they open it, with its class and tag (a bank sheet then
+// shows every channel of the bank, not a single row).
+constexpr const char *kCallingKeys[] = {"GI_Tree_Main_Body", "GI_Sheet_Top_Cells",
+                                        "GI_Sheet_Memory_CH_Top_Cells"};
+
+std::string asTheTreeCallsIt(const std::string &descriptor)
 {
+    if (descriptor.find_first_of("[,") != std::string::npos)
+        return descriptor;
+    constexpr std::string_view kCall = "CallSheet:";
+    cmcGTex &texts = mainTextDatabase();
+    for (const char *key : kCallingKeys) {
+        std::string line;
+        for (int index = 0; texts.TryGetLine(key, index, line); ++index) {
+            for (std::size_t at = line.find(kCall); at != std::string::npos;
+                 at = line.find(kCall, at + 1)) {
+                const std::size_t start = at + kCall.size();
+                const std::string call = line.substr(start, line.find(')', start) - start);
+                if (SheetDescriptor::Parse(call).prefix == descriptor)
+                    return call;
+            }
+        }
+    }
+    return descriptor;
+}
+
+int printSheet(const std::string &named, cmcCellHandler handler)
+{
+    const std::string descriptor = asTheTreeCallsIt(named);
     if (!sheetExists(descriptor)) {
         std::fprintf(stderr, "no sheet '%s' in the overlay\n", descriptor.c_str());
         return 1;
@@ -133,6 +162,15 @@ int runSheetCommandWith(const std::vector<std::string> &arguments, cmcCellHandle
     }
     if (!openInstalledTexts()) {
         std::fprintf(stderr, "the overlay files are not installed beside the program\n");
+        return 1;
+    }
+    if (options.language && *options.language >= installedLanguageCount()) {
+        std::fprintf(stderr, "--lang %d: no such language (the list has %d)\n", *options.language,
+                     installedLanguageCount());
+        return 2;
+    }
+    if (options.language && !openInstalledTexts(*options.language)) {
+        std::fprintf(stderr, "the overlay of language %d is not installed\n", *options.language);
         return 1;
     }
     indEnviron &settings = environment();
