@@ -85,8 +85,12 @@ bool sheetExists(const std::string &descriptor)
 // The sheets the tree and its overview pages open. A sheet named by its key
 // alone opens as they open it, with its class and tag (a bank sheet then
 // shows every channel of the bank, not a single row).
-constexpr const char *kCallingKeys[] = {"GI_Tree_Main_Body", "GI_Sheet_Top_Cells",
-                                        "GI_Sheet_Memory_CH_Top_Cells"};
+struct CallingText {
+    const char *prefix;
+    const char *suffix;
+};
+constexpr CallingText kCallingTexts[] = {
+    {"GI_Tree_Main", "_Body"}, {"GI_Sheet_Top", "_Cells"}, {"GI_Sheet_Memory_CH_Top", "_Cells"}};
 
 std::string asTheTreeCallsIt(const std::string &descriptor)
 {
@@ -94,7 +98,8 @@ std::string asTheTreeCallsIt(const std::string &descriptor)
         return descriptor;
     constexpr std::string_view kCall = "CallSheet:";
     cmcGTex &texts = mainTextDatabase();
-    for (const char *key : kCallingKeys) {
+    for (const CallingText &calling : kCallingTexts) {
+        const std::string key = std::string(calling.prefix) + calling.suffix;
         std::string line;
         for (int index = 0; texts.TryGetLine(key, index, line); ++index) {
             for (std::size_t at = line.find(kCall); at != std::string::npos;

@@ -500,23 +500,22 @@ CellBinding picked(std::int32_t label, std::int32_t datCh::*member, const char *
             .codec = pickFromCells(list, itemLabel, CellMatch::Number, true)};
 }
 
+// The modes of the selective-call signalling: in silver while it is off,
+// and the other columns follow them.
+CellBinding signallingMode(std::int32_t label, std::int32_t datCh::*member, const char *list)
+{
+    return gated(marked(option(label, member, list, 4), nullptr), kSilverWhenSignallingOff);
+}
+
 const CellBinding kReceiveCodes = gated({.label = CL_Mch_RxCNo2,
                                          .storage = CellStorage::record(&datCh::RxCNo),
                                          .codec = editBitSet(1, 10, 2, "GI_Sheet_FBitsR")},
                                         kSilverWhenCodesInactive);
-const CellBinding kMonitor =
-    gated(marked(option(CL_Mch_Moni, &datCh::Moni, "GI_Sheet_Sel_Mch_Moni", 4), nullptr),
-          kSilverWhenSignallingOff);
+const CellBinding kMonitor = signallingMode(CL_Mch_Moni, &datCh::Moni, "GI_Sheet_Sel_Mch_Moni");
 
-const CellBinding kSelective =
-    gated(marked(option(CL_Mch_Sel, &datCh::Sel, "GI_Sheet_Sel_Mch_Sel", 4), nullptr),
-          kSilverWhenSignallingOff);
-const CellBinding kCallMode =
-    gated(marked(option(CL_Mch_Call, &datCh::Call, "GI_Sheet_Sel_Mch_Call", 4), nullptr),
-          kSilverWhenSignallingOff);
-const CellBinding kPttMode =
-    gated(marked(option(CL_Mch_PTT, &datCh::Ptt, "GI_Sheet_Sel_Mch_Ptt", 4), nullptr),
-          kSilverWhenSignallingOff);
+const CellBinding kSelective = signallingMode(CL_Mch_Sel, &datCh::Sel, "GI_Sheet_Sel_Mch_Sel");
+const CellBinding kCallMode = signallingMode(CL_Mch_Call, &datCh::Call, "GI_Sheet_Sel_Mch_Call");
+const CellBinding kPttMode = signallingMode(CL_Mch_PTT, &datCh::Ptt, "GI_Sheet_Sel_Mch_Ptt");
 const CellBinding kFormat =
     gated(option(CL_Mch_Form, &datCh::Form, "GI_Sheet_Sel_Mch_Form"), kSignallingDashes);
 const CellBinding kRepeaterTone =
