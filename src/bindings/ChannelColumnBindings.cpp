@@ -7,6 +7,7 @@
 #include "cells/cmcEvMan.h"
 #include "cells/indCellHandler.h"
 #include "channels/ChannelGlobals.h"
+#include "channels/DpmrIdentity.h"
 #include "codecs/BitSetCodecs.h"
 #include "codecs/DigitCodecs.h"
 #include "codecs/FrequencyCodec.h"
@@ -184,6 +185,30 @@ void cwidOffsetMark(indCellHandler &frame, const CellBinding &, std::int32_t off
 {
     if (offset != 0 && !isSet(frame, kDigitalFunction))
         frame.SetError();
+}
+
+// An own identity from the first group identity on would be taken for a
+// group.
+void dpmrUnitIdMark(indCellHandler &frame, const CellBinding &, std::int32_t identity)
+{
+    if (!isIndividualIdentity(static_cast<std::uint32_t>(identity),
+                              firstGroupIdentity(frame.host.WorkingImage())))
+        frame.SetError();
+}
+
+void talkGroupEntryMark(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+{
+    const DpmrIdList list = DpmrIdList::Read(frame.record);
+    if (entry >= 0 && static_cast<std::size_t>(entry) < list.identities.size() &&
+        isIndividualIdentity(list.identities[static_cast<std::size_t>(entry)], list.firstGroup))
+        frame.SetError();
+}
+
+// The MSK columns sit at the foot of their cells, on the right.
+void mskLook(indCellHandler &frame, const CellBinding &, std::int32_t)
+{
+    if (frame.IsDraw())
+        frame.Align(2, 2);
 }
 
 // --- Values that move others -------------------------------------------------
@@ -407,35 +432,45 @@ void runUnitId(indCellHandler &frame, const CellBinding &row)
     CellBinding::RunValue(frame, bounded);
 }
 
-// Columns whose list depends on the model type.
-struct ModelLists {
-    std::int32_t label;
-    CellBinding lmr;
-    CellBinding pmr;
+// Columns with a second list: the PMR model's own, or the shorter power
+// list that key actions offer while the radio leaves out a power level.
+constexpr BitField kShortPowerList{0x10EFB, 0, 1};
+
+bool pmrModel(const indCellHandler &f) { return f.host.ModelType() == 1; }
+bool shortPowerKeys(const indCellHandler &f) { return !f.IsDraw() && isSet(f, kShortPowerList); }
+
+struct ListVariants {
+    CellBinding usual;
+    CellBinding other;
+    Condition useOther;
     const char *dashes; // nullptr: always applies
 };
 
-CellBinding modelList(std::int32_t datCh::*member, const char *key)
+CellBinding listOf(std::int32_t datCh::*member, const char *key)
 {
     return {.storage = CellStorage::record(member), .codec = editOption(key, 1)};
 }
 
-const ModelLists kModelLists[] = {
-    {CL_Mch_AutoReset, modelList(&datCh::AutoReset, "GI_Sheet_Sel_Mch_AutoReset_Lmr"),
-     modelList(&datCh::AutoReset, "GI_Sheet_Sel_Mch_AutoReset_Pmr"), nullptr},
-    {CL_Mch_Log, modelList(&datCh::Log, "GI_Sheet_Sel_Mch_Log_Lmr"),
-     modelList(&datCh::Log, "GI_Sheet_Sel_Mch_Log_Pmr"), "----"},
+enum ListVariantId : std::int32_t { kAutoResetLists, kLogLists, kPowerLists };
+
+const ListVariants kListVariants[] = {
+    {listOf(&datCh::AutoReset, "GI_Sheet_Sel_Mch_AutoReset_Lmr"),
+     listOf(&datCh::AutoReset, "GI_Sheet_Sel_Mch_AutoReset_Pmr"), pmrModel, nullptr},
+    {listOf(&datCh::Log, "GI_Sheet_Sel_Mch_Log_Lmr"),
+     listOf(&datCh::Log, "GI_Sheet_Sel_Mch_Log_Pmr"), pmrModel, "----"},
+    {listOf(&datCh::RfPo, "GI_Sheet_Sel_Mch_RfPwr"),
+     listOf(&datCh::RfPo, "GI_Sheet_Sel_Mch_RfPwr_EX"), shortPowerKeys, nullptr},
 };
 
-void runModelList(indCellHandler &frame, const CellBinding &row)
+void runListVariant(indCellHandler &frame, const CellBinding &row)
 {
-    const ModelLists &lists = kModelLists[row.argument];
+    const ListVariants &lists = kListVariants[row.argument];
     if (lists.dashes != nullptr && !notDigitalOnly(frame)) {
         if (frame.IsDraw())
             frame.ShowNotApplicable(lists.dashes);
         return;
     }
-    CellBinding::RunValue(frame, frame.host.ModelType() == 1 ? lists.pmr : lists.lmr);
+    CellBinding::RunValue(frame, lists.useOther(frame) ? lists.other : lists.usual);
 }
 
 // --- The table ---------------------------------------------------------------
@@ -454,9 +489,16 @@ CellBinding gated(CellBinding row, GateId gate)
     return row;
 }
 
-CellBinding marked(CellBinding row, CellBinding::Rule rule)
+CellBinding withRule(CellBinding row, CellBinding::Rule rule)
 {
     row.rule = rule;
+    return row;
+}
+
+// A rule that looks at other columns, or that other columns look at.
+CellBinding marked(CellBinding row, CellBinding::Rule rule)
+{
+    row = withRule(row, rule);
     row.redrawOnChange |= kOthersDepend;
     return row;
 }
@@ -474,9 +516,9 @@ CellBinding onOff(std::int32_t label, std::int32_t datCh::*member)
     return option(label, member, kOnOff);
 }
 
-CellBinding modelListRow(std::int32_t label, std::int32_t which)
+CellBinding listVariantRow(std::int32_t label, ListVariantId which)
 {
-    return {.label = label, .run = runModelList, .argument = which};
+    return {.label = label, .run = runListVariant, .argument = which};
 }
 
 const CellBinding kLmrLockout =
@@ -562,7 +604,7 @@ const CellBinding kRows[] = {
     twin(kTot, CL_Mch_TOT_Local),
     twin(kTot, CL_Mch_Tot_Qsig),
     onOff(CL_Mch_TOT_Repeat, &datCh::TotRepeat),
-    option(CL_Mch_RfPo, &datCh::RfPo, "GI_Sheet_Sel_Mch_RfPwr"),
+    listVariantRow(CL_Mch_RfPo, kPowerLists),
     kLmrLockout,
     twin(kLmrLockout, CL_Mch_Lockout_Local),
     twin(kLmrLockout, CL_Mch_Lockout_Pmr),
@@ -571,12 +613,12 @@ const CellBinding kRows[] = {
     kScan,
     twin(kScan, CL_Mch_Scan_Qsig),
     onOff(CL_Mch_AutoChScan, &datCh::AutoChScan),
-    modelListRow(CL_Mch_AutoReset, 0),
-    modelListRow(CL_Mch_AutoReset_Pmr, 0),
-    modelListRow(CL_Mch_AutoReset_Qsig, 0),
-    modelListRow(CL_Mch_Log, 1),
-    modelListRow(CL_Mch_Log_Pmr, 1),
-    modelListRow(CL_Mch_Log_Qsig, 1),
+    listVariantRow(CL_Mch_AutoReset, kAutoResetLists),
+    listVariantRow(CL_Mch_AutoReset_Pmr, kAutoResetLists),
+    listVariantRow(CL_Mch_AutoReset_Qsig, kAutoResetLists),
+    listVariantRow(CL_Mch_Log, kLogLists),
+    listVariantRow(CL_Mch_Log_Pmr, kLogLists),
+    listVariantRow(CL_Mch_Log_Qsig, kLogLists),
     option(CL_Mch_Scan_Inc, &datCh::ScanInc, "GI_Sheet_Sel_Mch_ScanInc"),
     gated(option(CL_Mch_Scan_List, &datCh::ScanListNo, "GI_Sheet_Sel_Mch_Scan_List"), kScanLists),
     gated(option(CL_Mch_Scan_ListSel, &datCh::ScanListSel, "GI_Sheet_Sel_Mch_Scan_ListSel"),
@@ -665,11 +707,13 @@ const CellBinding kRows[] = {
     {.label = CL_Mch_Msk_Rpt,
      .storage = CellStorage::model(mskRepeater, setMskRepeater),
      .codec = pickOptionOrNumber("GI_Sheet_Sel_Mch_Msk_Rpt_1st_Pmr", Flex0,
-                                 "GI_Sheet_Sel_Mch_Msk_Rpt_2nd", Flex1, true)},
-    picked(CL_Mch_Msk_Stn, &datCh::StnC, "GI_Sheet_Sel_Mch_Msk_ID", Flex0),
+                                 "GI_Sheet_Sel_Mch_Msk_Rpt_2nd", Flex1, true),
+     .rule = mskLook},
+    withRule(picked(CL_Mch_Msk_Stn, &datCh::StnC, "GI_Sheet_Sel_Mch_Msk_ID", Flex0), mskLook),
     {.label = CL_Mch_Msk_RxCNo,
      .storage = CellStorage::model(mskReceiveCodes, setMskReceiveCodes),
-     .codec = editBitSet(1, 7, 0, "GI_Sheet_FBitsR")},
+     .codec = editBitSet(1, 7, 0, "GI_Sheet_FBitsR"),
+     .rule = mskLook},
     {.label = CL_Mch_RxCNoDtmf,
      .storage = CellStorage::model(dtmfDecodeEntry, setDtmfDecodeEntry),
      .codec = pickFromCells("GI_Sheet_Sel_Mch_DTMF_Dec", Flex0, CellMatch::Number, true),
@@ -694,7 +738,8 @@ const CellBinding kRows[] = {
           kEncryption),
     gated({.label = CL_Mch_Dpmr_Unit_Id,
            .storage = CellStorage::record(&datCh::DpmrUnitId),
-           .codec = editIdBcd(kOwnUnitIdRange)},
+           .codec = editIdBcd(kOwnUnitIdRange),
+           .rule = dpmrUnitIdMark},
           kDigital),
     gated({.label = CL_Mch_Dpmr_Call_List,
            .storage = CellStorage::record(&datCh::DpmrCallList),
@@ -702,7 +747,8 @@ const CellBinding kRows[] = {
           kDigitalWithList),
     gated({.label = CL_Mch_Dpmr_TG_List,
            .storage = CellStorage::record(&datCh::DpmrTgList),
-           .codec = pickCallList("GI_Sheet_Sel_CallList_Grp", DpmrIdFilter::Group)},
+           .codec = pickCallList("GI_Sheet_Sel_CallList_Grp", DpmrIdFilter::Group),
+           .rule = talkGroupEntryMark},
           kDigital),
     gated(picked(CL_Mch_Dpmr_Encryption_No, &datCh::DpmrEncryptionNo,
                  "GI_Sheet_Sel_Dpmr_EncryptionList", Flex0),

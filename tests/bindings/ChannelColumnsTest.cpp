@@ -36,15 +36,22 @@ protected:
         bool silver = false;
         bool warning = false;
         bool error = false;
+        int horizontal = 0;
+        int vertical = 0;
+        bool lowerBar = false;
     };
     Shown draw(std::int32_t label, int row)
     {
         cmcCellObj cell = cellOf(CT_Mch, label, row);
         Request request(cell);
         request.run(kHandlerDraw);
-        return {request.capsule.outputText, cell.font && cell.font->colour == kColourSilver,
+        return {request.capsule.outputText,
+                cell.font && cell.font->colour == kColourSilver,
                 (request.capsule.stateBits & cmcCellCapsule::kStateWarning) != 0,
-                (request.capsule.stateBits & cmcCellCapsule::kStateError) != 0};
+                (request.capsule.stateBits & cmcCellCapsule::kStateError) != 0,
+                cell.HorizontalAlign(),
+                cell.VerticalAlign(),
+                request.capsule.lowerBar};
     }
     std::vector<std::uint32_t> press(std::int32_t label, int row, std::int32_t key)
     {
@@ -66,6 +73,13 @@ protected:
         request.run(kHandlerAction);
     }
     int channelCount() { return channel(0).bankChannelCount(0); }
+    void setImageBit(std::int32_t address, int bit, bool on)
+    {
+        cmcEeprom &image = model->WorkingImage();
+        const auto mask = static_cast<std::uint8_t>(1u << bit);
+        image.SetByte(address, static_cast<std::uint8_t>(on ? image.GetByte(address) | mask
+                                                            : image.GetByte(address) & ~mask));
+    }
     std::vector<std::string> shownTexts() const
     {
         std::vector<std::string> texts;
@@ -271,6 +285,146 @@ TEST_F(ChannelColumns, EveryChannelColumnIsBound)
             }
         }
     }
+}
+
+// The radio that leaves out the middle power level gets the short list for
+// key actions; drawing keeps naming every level.
+TEST_F(ChannelColumns, PowerStepsThroughTheShortListWhenTheRadioAsks)
+{
+    struct Case {
+        bool shortList;
+        std::int32_t before;
+        std::int32_t after;
+        const char *shown;
+    } cases[] = {
+        {false, 0, 1, "Low 2"},
+        {true, 0, 2, "Low 1"},
+        {true, 2, 0, "High"},
+    };
+    for (const Case &c : cases) {
+        setChannels({145000000});
+        setImageBit(0x10EFB, 0, c.shortList);
+        change(0, [&](datCh &ch) { ch.RfPo = c.before; });
+        press(CL_Mch_RfPo, 0, ' ');
+        EXPECT_EQ(channel(0).RfPo, c.after) << c.shortList << " from " << c.before;
+        EXPECT_EQ(draw(CL_Mch_RfPo, 0).text, c.shown);
+    }
+    setImageBit(0x10EFB, 0, true);
+    change(0, [](datCh &ch) { ch.RfPo = 1; });
+    EXPECT_EQ(draw(CL_Mch_RfPo, 0).text, "Low 2");
+}
+
+// Each model type offers its own log list: the PMR radio has no 2-tone.
+TEST_F(ChannelColumns, TheLogListFollowsTheModelType)
+{
+    for (const int type : {0, 1}) {
+        ASSERT_TRUE(model->ChangeModelType(type, false));
+        setChannels({145000000});
+        change(0, [](datCh &ch) { ch.Log = 1; });
+        calls.clear();
+        press(CL_Mch_Log, 0, 13);
+        const std::string key = type == 1 ? "GI_Sheet_Sel_Mch_Log_Pmr" : "GI_Sheet_Sel_Mch_Log_Lmr";
+        ASSERT_EQ(calls.size(), 1u) << type;
+        EXPECT_EQ(calls[0].rfind("list " + key + " style 1", 0), 0u) << calls[0];
+    }
+}
+
+TEST_F(ChannelColumns, MskColumnsSitRightAtTheFoot)
+{
+    setChannels({145000000});
+    for (const std::int32_t label : {CL_Mch_Msk_Rpt, CL_Mch_Msk_Stn, CL_Mch_Msk_RxCNo}) {
+        const Shown shown = draw(label, 0);
+        EXPECT_EQ(shown.horizontal, 2) << label;
+        EXPECT_EQ(shown.vertical, 2) << label;
+    }
+    EXPECT_NE(draw(CL_Mch_Inh, 0).horizontal, 2);
+}
+
+// Repeater code 255 is the off state, kept as a flag; any other code is
+// the code itself and clears the flag.
+TEST_F(ChannelColumns, MskRepeaterOffIsCodeTwoFiftyFive)
+{
+    setChannels({145000000});
+    type(CL_Mch_Msk_Rpt, 0, "12");
+    EXPECT_EQ(channel(0).RptC, 12);
+    EXPECT_EQ(draw(CL_Mch_Msk_Rpt, 0).text, "12");
+}
+
+// The DTMF decode entry steps through its list; the decoding bit stays what
+// the decode entries make it (none has digits here), whatever the column
+// wrote.
+TEST_F(ChannelColumns, DtmfDecodeEntrySteps)
+{
+    ASSERT_TRUE(model->ChangeModelType(0, false));
+    setChannels({145000000});
+    press(CL_Mch_RxCNoDtmf, 0, ' ');
+    EXPECT_EQ(channel(0).RxCNoDtmf, 1);
+    EXPECT_EQ(draw(CL_Mch_RxCNoDtmf, 0).text, "1");
+    EXPECT_EQ(channel(0).DtmfDec, 0);
+    press(CL_Mch_RxCNoDtmf, 0, 8);
+    EXPECT_EQ(channel(0).RxCNoDtmf, 0);
+}
+
+// An own dPMR identity never ends in six zeros, and one from the first
+// group identity on is marked.
+TEST_F(ChannelColumns, DpmrUnitIdentity)
+{
+    setChannels({145000000});
+    change(0, [](datCh &ch) { ch.DigSig = 1; });
+    cmcEeprom &image = model->WorkingImage();
+    const std::uint8_t firstGroup[4] = {0x90, 0x00, 0x00, 0x00}; // 9000000
+    for (int i = 0; i < 4; ++i)
+        image.SetByte(0x1A089 + i, firstGroup[i]);
+    struct Case {
+        const char *typed;
+        const char *shown;
+        bool error;
+    } cases[] = {
+        {"2000000", "2000001", false},
+        {"8999999", "8999999", false},
+        {"9000001", "9000001", true},
+    };
+    for (const Case &c : cases) {
+        type(CL_Mch_Dpmr_Unit_Id, 0, c.typed);
+        const Shown shown = draw(CL_Mch_Dpmr_Unit_Id, 0);
+        EXPECT_EQ(shown.text, c.shown) << c.typed;
+        EXPECT_EQ(shown.error, c.error) << c.typed;
+    }
+}
+
+// A talk group that names an individual entry of the dPMR ID list is
+// marked; a group entry is not.
+TEST_F(ChannelColumns, TalkGroupOnAnIndividualEntryIsMarked)
+{
+    setChannels({145000000});
+    cmcEeprom &image = model->WorkingImage();
+    const std::uint8_t firstGroup[4] = {0x90, 0x00, 0x00, 0x00};
+    for (int i = 0; i < 4; ++i)
+        image.SetByte(0x1A089 + i, firstGroup[i]);
+    datCh entry(&image);
+    entry.setListCount(datCh::kKindDpmrId, 2);
+    const std::int32_t identities[] = {0x12345670, static_cast<std::int32_t>(0x9100000u << 4)};
+    for (int i = 0; i < 2; ++i) {
+        entry.decode(datCh::kKindDpmrId, i);
+        entry.Id = identities[i];
+        entry.encode(datCh::kKindNone, i);
+    }
+    for (const std::int32_t chosen : {0, 1}) {
+        change(0, [&](datCh &ch) {
+            ch.DigSig = 1;
+            ch.DpmrTgList = chosen;
+        });
+        EXPECT_EQ(draw(CL_Mch_Dpmr_TG_List, 0).error, chosen == 0) << chosen;
+    }
+}
+
+TEST_F(ChannelColumns, TheQuarterPillarAsksForItsBar)
+{
+    setChannels({145000000});
+    const Shown shown = draw(CL_Misc_QuarterPillar, 0);
+    EXPECT_TRUE(shown.lowerBar);
+    EXPECT_EQ(shown.text, "");
+    EXPECT_FALSE(draw(CL_Mch_Inh, 0).lowerBar);
 }
 
 } // namespace
