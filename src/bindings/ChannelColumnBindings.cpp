@@ -7,6 +7,7 @@
 #include "cells/cmcEvMan.h"
 #include "cells/indCellHandler.h"
 #include "channels/ChannelGlobals.h"
+#include "channels/ChannelOffsets.h"
 #include "channels/DpmrIdentity.h"
 #include "codecs/BitSetCodecs.h"
 #include "codecs/DigitCodecs.h"
@@ -23,7 +24,9 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace {
 
@@ -122,16 +125,19 @@ enum GateId : std::int32_t {
     kSilverWhenCodesInactive,
     kCwidOffset,
     kEncryption,
+    kBankKept,
 };
 
-constexpr std::array<Gate, 20> kGates{{
+bool bankZero(const indCellHandler &f) { return f.index == 0; }
+
+constexpr std::array<Gate, 21> kGates{{
     {notDigitalOnly, "-"},         {notDigitalOnly, "----"},    {transmitAllowed, "----"},
     {scanListsOn, "----"},         {scanListsOn, "---"},        {scramblerOffered, "-"},
     {scramblerTypeOffered, "-"},   {scramblerCodeOffered, "-"}, {fastMuteOffered, "-"},
     {signallingOn, "-"},           {signallingOn, "----"},      {digital, "----"},
     {digitalWithList, "----"},     {digitalTone, nullptr},      {analogOnly, nullptr},
     {signallingInactive, nullptr}, {twoToneInactive, nullptr},  {codesInactive, nullptr},
-    {cwidOffsetOffered, "---"},    {encryptionOffered, "-"},
+    {cwidOffsetOffered, "---"},    {encryptionOffered, "-"},    {bankZero, "----"},
 }};
 
 void runGated(indCellHandler &frame, const CellBinding &row)
@@ -219,10 +225,11 @@ void commit(indCellHandler &frame)
     frame.NoteRecordChanged();
 }
 
-void showWarning(const char *key)
+// A message box captioned with the program's title.
+void showMessage(const char *key, platform::MessageIcon icon)
 {
     platform::showMessage(mainTextDatabase().GetFirstLine("GI_Sys_AppTitle"),
-                          mainTextDatabase().GetText(key), platform::MessageIcon::Warning);
+                          mainTextDatabase().GetText(key), icon);
 }
 
 std::int32_t receiveFrequency(indCellHandler &frame) { return frame.record.FreqR; }
@@ -239,7 +246,7 @@ void setReceiveFrequency(indCellHandler &frame, std::int32_t hertz)
     const bool tell = record.applyDefaultColourCode();
     commit(frame);
     if (tell)
-        showWarning("GI_AppMess_MchSheet_ColourCode_Change");
+        showMessage("GI_AppMess_MchSheet_ColourCode_Change", platform::MessageIcon::Warning);
 }
 
 void setTransmitFrequency(indCellHandler &frame, std::int32_t hertz)
@@ -249,7 +256,7 @@ void setTransmitFrequency(indCellHandler &frame, std::int32_t hertz)
     const bool tell = record.applyDefaultColourCode();
     commit(frame);
     if (tell)
-        showWarning("GI_AppMess_MchSheet_ColourCode_Change");
+        showMessage("GI_AppMess_MchSheet_ColourCode_Change", platform::MessageIcon::Warning);
 }
 
 std::int32_t receiveTone(indCellHandler &frame) { return packTone(frame.record.CToneR); }
@@ -359,9 +366,7 @@ bool createChannel(indCellHandler &frame)
     if (ChannelGlobals::readWord(image, working_layout::kChannelCount) >=
             working_layout::kChannelSlots ||
         !frame.host.HasRoomForAnother(working_layout::kChannelCount)) {
-        platform::showMessage(mainTextDatabase().GetFirstLine("GI_Sys_AppTitle"),
-                              mainTextDatabase().GetText("GI_AppMess_ChErr_Overflow"),
-                              platform::MessageIcon::Error);
+        showMessage("GI_AppMess_ChErr_Overflow", platform::MessageIcon::Error);
         return false;
     }
     eventManager().Send(kEvInsertChannels, nullptr, frame.index);
@@ -471,6 +476,148 @@ void runListVariant(indCellHandler &frame, const CellBinding &row)
         return;
     }
     CellBinding::RunValue(frame, lists.useOther(frame) ? lists.other : lists.usual);
+}
+
+// --- Banks: one row per bank, the cell's index is the bank ----------------
+
+// This model keeps bank 0 only; the row after it counts every channel.
+constexpr std::int32_t kBanks = 1;
+constexpr std::int32_t kBankNameSize = 12;
+
+bool bankKept(const indCellHandler &f) { return f.index >= 0 && f.index < kBanks; }
+
+std::string bankName(const cmcEeprom &image, std::int32_t bank)
+{
+    std::string name;
+    for (std::int32_t i = 0; i < kBankNameSize; ++i)
+        name +=
+            static_cast<char>(image.GetByte(channel_offsets::kBankName + kBankNameSize * bank + i));
+    return name;
+}
+
+// What the tree shows for a bank: its number from 1, ": " and its name,
+// with '*' for a character the tree cannot show.
+std::string bankCaption(std::int32_t bank, const std::string &name)
+{
+    std::string caption = std::to_string(bank + 1) + ": ";
+    for (const char c : name) {
+        const auto code = static_cast<unsigned char>(c);
+        caption += code >= 0x20 && code < 0x7F ? c : '*';
+    }
+    return caption;
+}
+
+void runBankName(indCellHandler &frame, const CellBinding &row)
+{
+    if (!bankKept(frame))
+        return;
+    const std::string before = bankName(frame.host.WorkingImage(), frame.index);
+    CellBinding::RunValue(frame, row);
+    const std::string after = bankName(frame.host.WorkingImage(), frame.index);
+    if (after != before)
+        eventManager().PostText(kEvBankCaption, nullptr, frame.index,
+                                bankCaption(frame.index, after));
+}
+
+std::int32_t bankSmarTrunk(indCellHandler &frame)
+{
+    return ChannelGlobals::bankFlag(frame.host.WorkingImage(), channel_offsets::kBankSmarTrunk,
+                                    frame.index)
+               ? 1
+               : 0;
+}
+
+// The tree and the bank sheet show a trunking bank in its own colours.
+void setBankSmarTrunk(indCellHandler &frame, std::int32_t on)
+{
+    ChannelGlobals::setBankFlag(frame.host.WorkingImage(), channel_offsets::kBankSmarTrunk,
+                                frame.index, on != 0);
+    eventManager().Post(kEvRefreshBankImages);
+}
+
+// Channels at the bank's end that may go: blank ones after the last
+// channel in use or designated A, B or E.
+std::int32_t blankTail(indCellHandler &frame, std::int32_t bank)
+{
+    datCh channel(&frame.host.WorkingImage());
+    const std::int32_t first = channel.bankFirstChannel(bank);
+    std::int32_t tail = 0;
+    for (std::int32_t i = first + channel.bankChannelCount(bank) - 1; i >= first; --i, ++tail) {
+        channel.decode(datCh::channelKind(), i);
+        if (channel.isUsed() || channel.AtrA != 0 || channel.AtrB != 0 || channel.AtrE != 0)
+            break;
+    }
+    return tail;
+}
+
+std::int32_t usedChannels(indCellHandler &frame, std::int32_t bank)
+{
+    datCh channel(&frame.host.WorkingImage());
+    if (bank < kBanks)
+        return channel.bankUsedChannels(bank);
+    return std::max(channel.usedChannelCount(0, working_layout::kChannelSlots - 1), 0);
+}
+
+std::int32_t bankSize(indCellHandler &frame)
+{
+    return ChannelGlobals::bankChannelCount(frame.host.WorkingImage(), frame.index);
+}
+
+// Blank channels come and go at the bank's end, one at a time, as far as
+// the memory has room and the tail is blank; what cannot be done is told.
+void setBankSize(indCellHandler &frame, std::int32_t wanted)
+{
+    cmcEeprom &image = frame.host.WorkingImage();
+    const std::int32_t bank = frame.index;
+    const std::int32_t first = ChannelGlobals::bankFirstChannel(image, bank);
+    std::int32_t count = bankSize(frame);
+    if (wanted > count) {
+        while (count < wanted) {
+            if (ChannelGlobals::readWord(image, working_layout::kChannelCount) >=
+                    working_layout::kChannelSlots ||
+                !frame.host.HasRoomForAnother(working_layout::kChannelCount)) {
+                showMessage("GI_AppMess_ChErr_Overflow", platform::MessageIcon::Error);
+                break;
+            }
+            eventManager().Send(kEvInsertChannels, nullptr, first + count);
+            ChannelGlobals::setBankChannelCount(image, bank, ++count);
+        }
+    } else if (wanted < count) {
+        const std::int32_t tail = blankTail(frame, bank);
+        if (count - wanted > tail)
+            showMessage(wanted < 0 ? "GI_AppMess_ChErr_NoCh" : "GI_AppMess_ChErr_NotBlank",
+                        platform::MessageIcon::Error);
+        for (std::int32_t goes = std::min(count - wanted, tail); goes > 0; --goes) {
+            eventManager().Send(kEvDeleteChannels, nullptr, first + count - 1);
+            ChannelGlobals::setBankChannelCount(image, bank, --count);
+        }
+    }
+    frame.record.reload();
+    frame.UpdateLayout();
+}
+
+// The bank's row edits its size within what can be added and removed; the
+// row after the last bank shows the channels in use.
+void runBankSize(indCellHandler &frame, const CellBinding &row)
+{
+    if (!bankKept(frame)) {
+        if (frame.IsDraw())
+            frame.SetOutput(std::to_string(usedChannels(frame, frame.index)));
+        return;
+    }
+    const std::int32_t count = bankSize(frame);
+    const std::int32_t room =
+        std::max(0, std::min(working_layout::kChannelSlots - count,
+                             working_layout::kChannelSlots - usedChannels(frame, kBanks)));
+    CellBinding bounded = row;
+    bounded.codec = editIntegerSaturate(count - blankTail(frame, frame.index), count + room);
+    CellBinding::RunValue(frame, bounded);
+}
+
+void runUsedChannels(indCellHandler &frame, const CellBinding &)
+{
+    if (frame.IsDraw() && frame.index >= 0)
+        frame.SetOutput(std::to_string(usedChannels(frame, frame.index)));
 }
 
 // --- The table ---------------------------------------------------------------
@@ -753,6 +900,19 @@ const CellBinding kRows[] = {
     gated(picked(CL_Mch_Dpmr_Encryption_No, &datCh::DpmrEncryptionNo,
                  "GI_Sheet_Sel_Dpmr_EncryptionList", Flex0),
           kFastMute),
+    {.label = CL_Mch_BankText,
+     .run = runBankName,
+     .storage = CellStorage::imageBytes(channel_offsets::kBankName, kBankNameSize, kBankNameSize),
+     .codec = editName(kBankNameSize, NameFill::Spaces)},
+    gated({.label = CL_Mch_SmarTrunk,
+           .storage = CellStorage::model(bankSmarTrunk, setBankSmarTrunk),
+           .codec = editOption(kOnOff, 1)},
+          kBankKept),
+    {.label = CL_Mch_Bank,
+     .run = runBankSize,
+     .storage = CellStorage::model(bankSize, setBankSize),
+     .redrawOnChange = kOthersDepend | Redraw::kRedrawFromIndex},
+    {.label = CL_Mch_UsedCHs, .run = runUsedChannels},
     // Columns this radio keeps nothing for: they show nothing and ignore
     // keys.
     {.label = CL_Mch_Rpt, .run = CellBinding::RunNothing},

@@ -40,9 +40,9 @@ protected:
         int vertical = 0;
         bool lowerBar = false;
     };
-    Shown draw(std::int32_t label, int row)
+    Shown draw(std::int32_t label, int row, std::int32_t category = CT_Mch)
     {
-        cmcCellObj cell = cellOf(CT_Mch, label, row);
+        cmcCellObj cell = cellOf(category, label, row);
         Request request(cell);
         request.run(kHandlerDraw);
         return {request.capsule.outputText,
@@ -53,9 +53,10 @@ protected:
                 cell.VerticalAlign(),
                 request.capsule.lowerBar};
     }
-    std::vector<std::uint32_t> press(std::int32_t label, int row, std::int32_t key)
+    std::vector<std::uint32_t> press(std::int32_t label, int row, std::int32_t key,
+                                     std::int32_t category = CT_Mch)
     {
-        cmcCellObj cell = cellOf(CT_Mch, label, row);
+        cmcCellObj cell = cellOf(category, label, row);
         Request request(cell, key);
         // Keys count only on a grid the user works in; the handler never
         // touches the grid for these columns.
@@ -64,9 +65,9 @@ protected:
         request.run(kHandlerAction);
         return request.masks;
     }
-    void type(std::int32_t label, int row, const std::string &text)
+    void type(std::int32_t label, int row, const std::string &text, std::int32_t category = CT_Mch)
     {
-        cmcCellObj cell = cellOf(CT_Mch, label, row);
+        cmcCellObj cell = cellOf(category, label, row);
         Request request(cell);
         request.capsule.inputMode = cmcCellCapsule::kInputText;
         request.capsule.inputText = text;
@@ -425,6 +426,95 @@ TEST_F(ChannelColumns, TheQuarterPillarAsksForItsBar)
     EXPECT_TRUE(shown.lowerBar);
     EXPECT_EQ(shown.text, "");
     EXPECT_FALSE(draw(CL_Mch_Inh, 0).lowerBar);
+}
+
+// The bank rows: one per bank, the cell's index is the bank.
+class BankColumns : public ChannelColumns
+{
+protected:
+    std::string bankName()
+    {
+        std::string name;
+        for (int i = 0; i < 12; ++i)
+            name += static_cast<char>(model->WorkingImage().GetByte(0x11463 + i));
+        return name;
+    }
+    void blankChannelsAfter(int used, int count)
+    {
+        datCh record(&model->WorkingImage());
+        record.setBankChannelCount(0, count);
+        for (int row = 0; row < count; ++row)
+            change(row, [&](datCh &c) { c.FreqR = c.FreqT = row < used ? 145000000 : 0; });
+    }
+};
+
+// A new bank name reaches the tree as its number and the name; the same
+// name again tells nobody.
+TEST_F(BankColumns, BankNameTellsTheTree)
+{
+    setChannels({145000000});
+    type(CL_Mch_BankText, 0, "Field", CT_BankOp);
+    EXPECT_EQ(bankName(), "Field       ");
+    EXPECT_EQ(events.seen, std::vector<std::string>{"post 41 1: Field       "});
+    events.seen.clear();
+    type(CL_Mch_BankText, 0, "Field", CT_BankOp);
+    EXPECT_TRUE(events.seen.empty());
+    // A bank the model does not have keeps its bytes to the others.
+    const std::uint8_t after = model->WorkingImage().GetByte(0x11463 + 12);
+    type(CL_Mch_BankText, 1, "Other", CT_BankOp);
+    EXPECT_EQ(model->WorkingImage().GetByte(0x11463 + 12), after);
+    EXPECT_EQ(draw(CL_Mch_BankText, 1, CT_BankOp).text, "");
+}
+
+TEST_F(BankColumns, SmarTrunkOnBankZeroOnly)
+{
+    setChannels({145000000});
+    press(CL_Mch_SmarTrunk, 0, ' ', CT_BankOp);
+    EXPECT_TRUE(channel(0).bankSmarTrunk(0));
+    EXPECT_EQ(events.seen, std::vector<std::string>{"post 40"});
+    const Shown other = draw(CL_Mch_SmarTrunk, 1, CT_BankOp);
+    EXPECT_EQ(other.text, "----");
+    EXPECT_TRUE(other.silver);
+}
+
+TEST_F(BankColumns, UsedChannelsOfTheBankAndOfAll)
+{
+    blankChannelsAfter(2, 4);
+    EXPECT_EQ(draw(CL_Mch_UsedCHs, 0, CT_BankOp).text, "2");
+    EXPECT_EQ(draw(CL_Mch_UsedCHs, 1, CT_BankOp).text, "2");
+    EXPECT_EQ(draw(CL_Mch_Bank, 0, CT_BankOp).text, "4");
+    EXPECT_EQ(draw(CL_Mch_Bank, 1, CT_BankOp).text, "2");
+}
+
+// The size grows by blank channels at the end and shrinks only by the
+// blank tail; a channel designated A is no blank.
+TEST_F(BankColumns, BankSizeGrowsAndShrinksAtTheEnd)
+{
+    struct Case {
+        const char *what;
+        int used;
+        int count;
+        bool designateLast;
+        const char *typed;
+        int size;
+    } cases[] = {
+        {"grows by blank channels", 2, 3, false, "5", 5},
+        {"shrinks by the blank tail", 2, 5, false, "2", 2},
+        {"stops at the last channel in use", 2, 5, false, "1", 2},
+        {"stops at a designated channel", 2, 5, true, "2", 5},
+        {"never past every slot", 2, 3, false, "40", working_layout::kChannelSlots},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        blankChannelsAfter(c.used, c.count);
+        if (c.designateLast)
+            change(c.count - 1, [](datCh &ch) { ch.AtrA = 1; });
+        type(CL_Mch_Bank, 0, c.typed, CT_BankOp);
+        EXPECT_EQ(channelCount(), c.size);
+        EXPECT_EQ(channel(0).bankUsedChannels(0), c.used);
+        EXPECT_EQ(channel(0).FreqR, 145000000) << "the first channel stays";
+        EXPECT_EQ(shownTexts(), std::vector<std::string>{});
+    }
 }
 
 } // namespace
