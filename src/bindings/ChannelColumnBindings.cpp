@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -208,6 +209,29 @@ void talkGroupEntryMark(indCellHandler &frame, const CellBinding &, std::int32_t
     if (entry >= 0 && static_cast<std::size_t>(entry) < list.identities.size() &&
         isIndividualIdentity(list.identities[static_cast<std::size_t>(entry)], list.firstGroup))
         frame.SetError();
+}
+
+// The ID list columns name the entry from 1. Their lists are loops over
+// the ID lists, whose rows the cell list of the popup does not hold.
+void entryFromOne(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+{
+    if (frame.IsDraw())
+        frame.SetOutput(std::to_string(static_cast<std::int64_t>(entry) + 1));
+}
+
+// The dPMR encryption entry shows the key it holds.
+constexpr int kKindDpmrEncryptionKey = 26;
+
+void dpmrEncryptionKeyText(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+{
+    if (!frame.IsDraw() || entry < 0 || entry > datCh::lastIndex(kKindDpmrEncryptionKey) ||
+        frame.record.image == nullptr)
+        return;
+    datCh key = frame.record;
+    key.decode(kKindDpmrEncryptionKey, entry);
+    char text[16];
+    std::snprintf(text, sizeof text, ": %5d", static_cast<int>(key.Key));
+    frame.SetOutput(frame.capsule.outputText + text);
 }
 
 // The MSK columns sit at the foot of their cells, on the right.
@@ -873,13 +897,15 @@ const CellBinding kRows[] = {
     {.label = CL_Mch_Unit_Dec, .run = runUnitId, .storage = CellStorage::record(&datCh::UnitId)},
     gated({.label = CL_Mch_Ind_List,
            .storage = CellStorage::record(&datCh::IndList),
-           .codec = pickFromCells("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, CellMatch::Number,
-                                  false)},
+           .codec =
+               pickFromCells("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, CellMatch::Number, false),
+           .rule = entryFromOne},
           kDigitalWithList),
     gated({.label = CL_Mch_TG_List,
            .storage = CellStorage::record(&datCh::TgList),
            .codec =
-               pickFromCells("GI_Sheet_Sel_TGList", Flex_TgIDList_ChNo, CellMatch::Number, false)},
+               pickFromCells("GI_Sheet_Sel_TGList", Flex_TgIDList_ChNo, CellMatch::Number, false),
+           .rule = entryFromOne},
           kDigital),
     gated(picked(CL_Mch_Encryption_No, &datCh::EncryptionNo, "GI_Sheet_Sel_EncryptionList", Flex0),
           kEncryption),
@@ -897,8 +923,9 @@ const CellBinding kRows[] = {
            .codec = pickCallList("GI_Sheet_Sel_CallList_Grp", DpmrIdFilter::Group),
            .rule = talkGroupEntryMark},
           kDigital),
-    gated(picked(CL_Mch_Dpmr_Encryption_No, &datCh::DpmrEncryptionNo,
-                 "GI_Sheet_Sel_Dpmr_EncryptionList", Flex0),
+    gated(withRule(picked(CL_Mch_Dpmr_Encryption_No, &datCh::DpmrEncryptionNo,
+                          "GI_Sheet_Sel_Dpmr_EncryptionList", Flex0),
+                   dpmrEncryptionKeyText),
           kFastMute),
     {.label = CL_Mch_BankText,
      .run = runBankName,

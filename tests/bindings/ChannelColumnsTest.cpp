@@ -428,6 +428,70 @@ TEST_F(ChannelColumns, TheQuarterPillarAsksForItsBar)
     EXPECT_FALSE(draw(CL_Mch_Inh, 0).lowerBar);
 }
 
+// The dPMR encryption entry names the key it holds.
+TEST_F(ChannelColumns, DpmrEncryptionEntryShowsItsKey)
+{
+    setChannels({145000000});
+    datCh key(&model->WorkingImage());
+    key.decode(26, 2);
+    key.Key = 4711;
+    key.encode(datCh::kKindNone, 2);
+    change(0, [](datCh &ch) {
+        ch.DigSig = 1;
+        ch.ScrmOn = 0;
+        ch.DpmrEncryptionNo = 2;
+    });
+    EXPECT_EQ(draw(CL_Mch_Dpmr_Encryption_No, 0).text, "3:  4711");
+}
+
+// The ID list columns show the entry from 1 and only change through their
+// list: Space and Backspace leave them alone.
+TEST_F(ChannelColumns, IdListColumnsShowTheEntryFromOneAndIgnoreSteps)
+{
+    setChannels({145000000});
+    change(0, [](datCh &ch) {
+        ch.DigSig = 2;
+        ch.IndList = 4;
+        ch.TgList = 0;
+    });
+    EXPECT_EQ(draw(CL_Mch_Ind_List, 0).text, "5");
+    EXPECT_EQ(draw(CL_Mch_TG_List, 0).text, "1");
+    for (const std::int32_t key : {std::int32_t{' '}, std::int32_t{8}}) {
+        press(CL_Mch_Ind_List, 0, key);
+        press(CL_Mch_TG_List, 0, key);
+    }
+    EXPECT_EQ(channel(0).IndList, 4);
+    EXPECT_EQ(channel(0).TgList, 0);
+}
+
+// Which digital columns apply for each digital mode: 0 analog, 1 digital,
+// 2 digital with an individual list, 3 digital only.
+TEST_F(ChannelColumns, DigitalColumnsApplyByMode)
+{
+    struct Case {
+        std::int32_t label;
+        const char *dashes;
+        bool applies[4];
+    } cases[] = {
+        {CL_Mch_RxNac, "----", {false, true, true, true}},
+        {CL_Mch_Ind_List, "----", {false, false, true, true}},
+        {CL_Mch_Dpmr_Call_List, "----", {false, false, true, true}},
+        {CL_Mch_Dpmr_TG_List, "----", {false, true, true, true}},
+        {CL_Mch_Signaling_Type, "----", {true, true, true, false}},
+        {CL_Mch_Compander, "----", {true, true, true, false}},
+        {CL_Mch_WNM, "-", {true, true, true, false}},
+    };
+    setChannels({145000000});
+    for (std::int32_t mode = 0; mode < 4; ++mode) {
+        change(0, [&](datCh &ch) { ch.DigSig = mode; });
+        for (const Case &c : cases) {
+            const Shown shown = draw(c.label, 0);
+            const bool dashed = shown.text == c.dashes && shown.silver;
+            EXPECT_EQ(dashed, !c.applies[mode]) << cellLabelName(c.label) << " mode " << mode;
+        }
+    }
+}
+
 // The bank rows: one per bank, the cell's index is the bank.
 class BankColumns : public ChannelColumns
 {
