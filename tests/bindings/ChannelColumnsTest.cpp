@@ -74,6 +74,18 @@ protected:
         request.run(kHandlerAction);
     }
     int channelCount() { return channel(0).bankChannelCount(0); }
+    // The answer of a selection list: entry `entry` of style `style`.
+    void choose(std::int32_t label, int row, std::int32_t style, std::int32_t entry)
+    {
+        cmcCellObj cell = cellOf(CT_Mch, label, row);
+        cmcCellObj answering = cellOf(CT_Null, style, entry);
+        cmcCellCapsule list;
+        list.cell = &answering;
+        Request request(cell);
+        request.capsule.origin = &list;
+        request.capsule.inputMode = cmcCellCapsule::kInputChosen;
+        request.run(kHandlerAction);
+    }
     void setImageBit(std::int32_t address, int bit, bool on)
     {
         cmcEeprom &image = model->WorkingImage();
@@ -114,6 +126,48 @@ TEST_F(ChannelColumns, SpaceStepsTheChannelInhibit)
     press(CL_Mch_Inh, 0, ' ');
     EXPECT_EQ(channel(0).Inh, 1);
     EXPECT_EQ(draw(CL_Mch_Inh, 0).text, "On");
+}
+
+// Enter opens the list in the reflector popup; its answer is stored.
+TEST_F(ChannelColumns, ChannelInhibitFromItsList)
+{
+    setChannels({145000000});
+    press(CL_Mch_Inh, 0, 13);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].rfind("list GI_Sheet_Sel_Mch_ChInh style 1 at 0", 0), 0u) << calls[0];
+    choose(CL_Mch_Inh, 0, Flex0, 1);
+    EXPECT_EQ(channel(0).Inh, 1);
+    choose(CL_Mch_Inh, 0, Flex0, 0);
+    EXPECT_EQ(channel(0).Inh, 0);
+}
+
+TEST_F(ChannelColumns, ChannelNameIsStored)
+{
+    setChannels({145000000});
+    type(CL_Mch_Text, 0, "Depot");
+    const datCh stored = channel(0);
+    EXPECT_EQ(std::string(stored.Text.begin(), stored.Text.begin() + 12), "Depot       ");
+    EXPECT_EQ(draw(CL_Mch_Text, 0).text.substr(0, 5), "Depot");
+}
+
+// A key typed anywhere on the empty row goes to its receive frequency,
+// where it makes a channel: the insert is asked for at that row.
+TEST_F(ChannelColumns, KeysOnTheEmptyRowGoToTheReceiveFrequency)
+{
+    setChannels({145000000});
+    cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Inh, 1);
+    Request request(cell, '4');
+    int grid = 0;
+    request.capsule.grid = reinterpret_cast<cuiGrid *>(&grid);
+    request.run(kHandlerAction);
+    EXPECT_EQ(request.capsule.jumpLabel, CL_Mch_FreqR);
+    EXPECT_EQ(request.capsule.repeatCode, '4');
+    EXPECT_EQ(channelCount(), 1);
+    events.seen.clear();
+    press(CL_Mch_FreqR, 1, '4');
+    EXPECT_EQ(channelCount(), 2);
+    ASSERT_FALSE(events.seen.empty());
+    EXPECT_EQ(events.seen[0], "send 27 @1");
 }
 
 // Repeater modes need a split: equal frequencies there are suspicious.
@@ -182,7 +236,15 @@ TEST_F(ChannelColumns, NewColourCodeIsToldOnDigitalChannels)
         });
         type(CL_Mch_FreqR, 0, "145.00625");
         EXPECT_EQ(channel(0).DpmrTxCc, datCh::defaultColourCode(145006250)) << mode;
-        EXPECT_EQ(shownTexts().size(), mode != 0 ? 1u : 0u) << mode;
+        if (mode == 0) {
+            EXPECT_TRUE(recorder.shown().empty());
+            continue;
+        }
+        ASSERT_EQ(recorder.shown().size(), 1u);
+        EXPECT_EQ(recorder.shown()[0].text,
+                  mainTextDatabase().GetText("GI_AppMess_MchSheet_ColourCode_Change"));
+        EXPECT_EQ(recorder.shown()[0].caption, mainTextDatabase().GetFirstLine("GI_Sys_AppTitle"));
+        EXPECT_EQ(recorder.shown()[0].icon, platform::MessageIcon::Warning);
     }
 }
 
