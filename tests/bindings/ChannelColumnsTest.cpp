@@ -119,26 +119,22 @@ TEST_F(ChannelColumns, ColumnsShowTheirMembers)
         EXPECT_EQ(draw(c.label, c.row).text, c.text) << c.label << " row " << c.row;
 }
 
-// Space steps a list column and the record keeps the new value.
-TEST_F(ChannelColumns, SpaceStepsTheChannelInhibit)
+// Space steps a list column, Enter opens its list in the reflector popup;
+// the record keeps either new value.
+TEST_F(ChannelColumns, ChannelInhibitStepsOrComesFromItsList)
 {
     setChannels({145000000});
     press(CL_Mch_Inh, 0, ' ');
     EXPECT_EQ(channel(0).Inh, 1);
     EXPECT_EQ(draw(CL_Mch_Inh, 0).text, "On");
-}
-
-// Enter opens the list in the reflector popup; its answer is stored.
-TEST_F(ChannelColumns, ChannelInhibitFromItsList)
-{
-    setChannels({145000000});
+    choose(CL_Mch_Inh, 0, Flex0, 0);
+    EXPECT_EQ(channel(0).Inh, 0);
+    calls.clear();
     press(CL_Mch_Inh, 0, 13);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].rfind("list GI_Sheet_Sel_Mch_ChInh style 1 at 0", 0), 0u) << calls[0];
     choose(CL_Mch_Inh, 0, Flex0, 1);
     EXPECT_EQ(channel(0).Inh, 1);
-    choose(CL_Mch_Inh, 0, Flex0, 0);
-    EXPECT_EQ(channel(0).Inh, 0);
 }
 
 TEST_F(ChannelColumns, ChannelNameIsStored)
@@ -403,9 +399,8 @@ TEST_F(ChannelColumns, MskColumnsSitRightAtTheFoot)
     EXPECT_NE(draw(CL_Mch_Inh, 0).horizontal, 2);
 }
 
-// Repeater code 255 is the off state, kept as a flag; any other code is
-// the code itself and clears the flag.
-TEST_F(ChannelColumns, MskRepeaterOffIsCodeTwoFiftyFive)
+// A repeater code is the code itself and is kept.
+TEST_F(ChannelColumns, MskRepeaterCodeIsKept)
 {
     setChannels({145000000});
     type(CL_Mch_Msk_Rpt, 0, "12");
