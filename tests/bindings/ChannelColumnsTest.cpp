@@ -549,6 +549,40 @@ TEST_F(ChannelColumns, DigitalColumnsApplyByMode)
     }
 }
 
+// The entries of a list opened from a column carry the mark the column
+// would show with that entry, and keep their own text.
+TEST_F(ChannelColumns, ListEntriesCarryTheMarksOfTheirColumn)
+{
+    struct Case {
+        bool digitalFunction;
+        std::int32_t entry;
+        bool warning;
+        bool error;
+    } cases[] = {
+        {true, 4, false, false},
+        {true, 12, true, false},
+        {false, 16, false, true},
+    };
+    setChannels({145000000});
+    change(0, [](datCh &ch) { ch.DigSig = 0; });
+    cmcCellObj opener = cellOf(CT_Mch, CL_Mch_Lockout, 0);
+    cmcCellCapsule opening;
+    opening.cell = &opener;
+    for (const Case &c : cases) {
+        setImageBit(0x10E97, 4, c.digitalFunction);
+        cmcCellObj entry = cellOf(CT_Null, FlexMark, c.entry);
+        entry.SetText("Digital Code");
+        Request request(entry);
+        request.capsule.origin = &opening;
+        request.run(kHandlerDraw);
+        EXPECT_EQ(request.capsule.outputText, "Digital Code");
+        EXPECT_EQ((request.capsule.stateBits & cmcCellCapsule::kStateWarning) != 0, c.warning)
+            << c.entry;
+        EXPECT_EQ((request.capsule.stateBits & cmcCellCapsule::kStateError) != 0, c.error)
+            << c.entry;
+    }
+}
+
 // The bank rows: one per bank, the cell's index is the bank.
 class BankColumns : public ChannelColumns
 {
