@@ -382,14 +382,19 @@ bool createsChannel(const indCellHandler &frame)
     return (key >= '0' && key <= '9') || key == ' ' || key == 8 || key == '.' || key == 13;
 }
 
+// Fewer than the most channels, and the memory has room for one more.
+bool roomForAnotherChannel(indCellHandler &frame)
+{
+    return ChannelGlobals::readWord(frame.host.WorkingImage(), working_layout::kChannelCount) <
+               working_layout::kChannelSlots &&
+           frame.host.HasRoomForAnother(working_layout::kChannelCount);
+}
+
 // A new channel at the row after the bank's last one, when the model has
 // fewer than the most channels and the memory has room for one more.
 bool createChannel(indCellHandler &frame)
 {
-    const cmcEeprom &image = frame.host.WorkingImage();
-    if (ChannelGlobals::readWord(image, working_layout::kChannelCount) >=
-            working_layout::kChannelSlots ||
-        !frame.host.HasRoomForAnother(working_layout::kChannelCount)) {
+    if (!roomForAnotherChannel(frame)) {
         showMessage("GI_AppMess_ChErr_Overflow", platform::MessageIcon::Error);
         return false;
     }
@@ -597,9 +602,7 @@ void setBankSize(indCellHandler &frame, std::int32_t wanted)
     std::int32_t count = bankSize(frame);
     if (wanted > count) {
         while (count < wanted) {
-            if (ChannelGlobals::readWord(image, working_layout::kChannelCount) >=
-                    working_layout::kChannelSlots ||
-                !frame.host.HasRoomForAnother(working_layout::kChannelCount)) {
+            if (!roomForAnotherChannel(frame)) {
                 showMessage("GI_AppMess_ChErr_Overflow", platform::MessageIcon::Error);
                 break;
             }
