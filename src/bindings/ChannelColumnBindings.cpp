@@ -7,6 +7,8 @@
 #include "cells/cmcEvMan.h"
 #include "cells/indCellHandler.h"
 #include "channels/ChannelGlobals.h"
+#include "channels/ChannelOffsets.h"
+#include "channels/DpmrIdentity.h"
 #include "codecs/BitSetCodecs.h"
 #include "codecs/DigitCodecs.h"
 #include "codecs/FrequencyCodec.h"
@@ -22,7 +24,10 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -121,16 +126,19 @@ enum GateId : std::int32_t {
     kSilverWhenCodesInactive,
     kCwidOffset,
     kEncryption,
+    kBankKept,
 };
 
-constexpr std::array<Gate, 20> kGates{{
+bool bankZero(const indCellHandler &f) { return f.index == 0; }
+
+constexpr std::array<Gate, 21> kGates{{
     {notDigitalOnly, "-"},         {notDigitalOnly, "----"},    {transmitAllowed, "----"},
     {scanListsOn, "----"},         {scanListsOn, "---"},        {scramblerOffered, "-"},
     {scramblerTypeOffered, "-"},   {scramblerCodeOffered, "-"}, {fastMuteOffered, "-"},
     {signallingOn, "-"},           {signallingOn, "----"},      {digital, "----"},
     {digitalWithList, "----"},     {digitalTone, nullptr},      {analogOnly, nullptr},
     {signallingInactive, nullptr}, {twoToneInactive, nullptr},  {codesInactive, nullptr},
-    {cwidOffsetOffered, "---"},    {encryptionOffered, "-"},
+    {cwidOffsetOffered, "---"},    {encryptionOffered, "-"},    {bankZero, "----"},
 }};
 
 void runGated(indCellHandler &frame, const CellBinding &row)
@@ -186,6 +194,53 @@ void cwidOffsetMark(indCellHandler &frame, const CellBinding &, std::int32_t off
         frame.SetError();
 }
 
+// An own identity from the first group identity on would be taken for a
+// group.
+void dpmrUnitIdMark(indCellHandler &frame, const CellBinding &, std::int32_t identity)
+{
+    if (!isIndividualIdentity(static_cast<std::uint32_t>(identity),
+                              firstGroupIdentity(frame.host.WorkingImage())))
+        frame.SetError();
+}
+
+void talkGroupEntryMark(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+{
+    const DpmrIdList list = DpmrIdList::Read(frame.record);
+    if (entry >= 0 && static_cast<std::size_t>(entry) < list.identities.size() &&
+        isIndividualIdentity(list.identities[static_cast<std::size_t>(entry)], list.firstGroup))
+        frame.SetError();
+}
+
+// The ID list columns name the entry from 1. Their lists are loops over
+// the ID lists, whose rows the cell list of the popup does not hold.
+void entryFromOne(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+{
+    if (frame.IsDraw())
+        frame.SetOutput(std::to_string(static_cast<std::int64_t>(entry) + 1));
+}
+
+// The dPMR encryption entry shows the key it holds.
+constexpr int kKindDpmrEncryptionKey = 26;
+
+void dpmrEncryptionKeyText(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+{
+    if (!frame.IsDraw() || entry < 0 || entry > datCh::lastIndex(kKindDpmrEncryptionKey) ||
+        frame.record.image == nullptr)
+        return;
+    datCh key = frame.record;
+    key.decode(kKindDpmrEncryptionKey, entry);
+    char text[16];
+    std::snprintf(text, sizeof text, ": %5d", static_cast<int>(key.Key));
+    frame.SetOutput(frame.capsule.outputText + text);
+}
+
+// The MSK columns sit at the foot of their cells, on the right.
+void mskLook(indCellHandler &frame, const CellBinding &, std::int32_t)
+{
+    if (frame.IsDraw())
+        frame.Align(2, 2);
+}
+
 // --- Values that move others -------------------------------------------------
 
 void commit(indCellHandler &frame)
@@ -194,10 +249,11 @@ void commit(indCellHandler &frame)
     frame.NoteRecordChanged();
 }
 
-void showWarning(const char *key)
+// A message box captioned with the program's title.
+void showMessage(const char *key, platform::MessageIcon icon)
 {
     platform::showMessage(mainTextDatabase().GetFirstLine("GI_Sys_AppTitle"),
-                          mainTextDatabase().GetText(key), platform::MessageIcon::Warning);
+                          mainTextDatabase().GetText(key), icon);
 }
 
 std::int32_t receiveFrequency(indCellHandler &frame) { return frame.record.FreqR; }
@@ -214,7 +270,7 @@ void setReceiveFrequency(indCellHandler &frame, std::int32_t hertz)
     const bool tell = record.applyDefaultColourCode();
     commit(frame);
     if (tell)
-        showWarning("GI_AppMess_MchSheet_ColourCode_Change");
+        showMessage("GI_AppMess_MchSheet_ColourCode_Change", platform::MessageIcon::Warning);
 }
 
 void setTransmitFrequency(indCellHandler &frame, std::int32_t hertz)
@@ -224,7 +280,7 @@ void setTransmitFrequency(indCellHandler &frame, std::int32_t hertz)
     const bool tell = record.applyDefaultColourCode();
     commit(frame);
     if (tell)
-        showWarning("GI_AppMess_MchSheet_ColourCode_Change");
+        showMessage("GI_AppMess_MchSheet_ColourCode_Change", platform::MessageIcon::Warning);
 }
 
 std::int32_t receiveTone(indCellHandler &frame) { return packTone(frame.record.CToneR); }
@@ -326,17 +382,20 @@ bool createsChannel(const indCellHandler &frame)
     return (key >= '0' && key <= '9') || key == ' ' || key == 8 || key == '.' || key == 13;
 }
 
+// Fewer than the most channels, and the memory has room for one more.
+bool roomForAnotherChannel(indCellHandler &frame)
+{
+    return ChannelGlobals::readWord(frame.host.WorkingImage(), working_layout::kChannelCount) <
+               working_layout::kChannelSlots &&
+           frame.host.HasRoomForAnother(working_layout::kChannelCount);
+}
+
 // A new channel at the row after the bank's last one, when the model has
 // fewer than the most channels and the memory has room for one more.
 bool createChannel(indCellHandler &frame)
 {
-    const cmcEeprom &image = frame.host.WorkingImage();
-    if (ChannelGlobals::readWord(image, working_layout::kChannelCount) >=
-            working_layout::kChannelSlots ||
-        !frame.host.HasRoomForAnother(working_layout::kChannelCount)) {
-        platform::showMessage(mainTextDatabase().GetFirstLine("GI_Sys_AppTitle"),
-                              mainTextDatabase().GetText("GI_AppMess_ChErr_Overflow"),
-                              platform::MessageIcon::Error);
+    if (!roomForAnotherChannel(frame)) {
+        showMessage("GI_AppMess_ChErr_Overflow", platform::MessageIcon::Error);
         return false;
     }
     eventManager().Send(kEvInsertChannels, nullptr, frame.index);
@@ -407,35 +466,185 @@ void runUnitId(indCellHandler &frame, const CellBinding &row)
     CellBinding::RunValue(frame, bounded);
 }
 
-// Columns whose list depends on the model type.
-struct ModelLists {
-    std::int32_t label;
-    CellBinding lmr;
-    CellBinding pmr;
+// Columns with a second list: the PMR model's own, or the shorter power
+// list that key actions offer while the radio leaves out a power level.
+constexpr BitField kShortPowerList{0x10EFB, 0, 1};
+
+bool pmrModel(const indCellHandler &f) { return f.host.ModelType() == 1; }
+bool shortPowerKeys(const indCellHandler &f) { return !f.IsDraw() && isSet(f, kShortPowerList); }
+
+struct ListVariants {
+    CellBinding usual;
+    CellBinding other;
+    Condition useOther;
     const char *dashes; // nullptr: always applies
 };
 
-CellBinding modelList(std::int32_t datCh::*member, const char *key)
+CellBinding listOf(std::int32_t datCh::*member, const char *key)
 {
     return {.storage = CellStorage::record(member), .codec = editOption(key, 1)};
 }
 
-const ModelLists kModelLists[] = {
-    {CL_Mch_AutoReset, modelList(&datCh::AutoReset, "GI_Sheet_Sel_Mch_AutoReset_Lmr"),
-     modelList(&datCh::AutoReset, "GI_Sheet_Sel_Mch_AutoReset_Pmr"), nullptr},
-    {CL_Mch_Log, modelList(&datCh::Log, "GI_Sheet_Sel_Mch_Log_Lmr"),
-     modelList(&datCh::Log, "GI_Sheet_Sel_Mch_Log_Pmr"), "----"},
+enum ListVariantId : std::int32_t { kAutoResetLists, kLogLists, kPowerLists };
+
+const ListVariants kListVariants[] = {
+    {listOf(&datCh::AutoReset, "GI_Sheet_Sel_Mch_AutoReset_Lmr"),
+     listOf(&datCh::AutoReset, "GI_Sheet_Sel_Mch_AutoReset_Pmr"), pmrModel, nullptr},
+    {listOf(&datCh::Log, "GI_Sheet_Sel_Mch_Log_Lmr"),
+     listOf(&datCh::Log, "GI_Sheet_Sel_Mch_Log_Pmr"), pmrModel, "----"},
+    {listOf(&datCh::RfPo, "GI_Sheet_Sel_Mch_RfPwr"),
+     listOf(&datCh::RfPo, "GI_Sheet_Sel_Mch_RfPwr_EX"), shortPowerKeys, nullptr},
 };
 
-void runModelList(indCellHandler &frame, const CellBinding &row)
+void runListVariant(indCellHandler &frame, const CellBinding &row)
 {
-    const ModelLists &lists = kModelLists[row.argument];
+    const ListVariants &lists = kListVariants[row.argument];
     if (lists.dashes != nullptr && !notDigitalOnly(frame)) {
         if (frame.IsDraw())
             frame.ShowNotApplicable(lists.dashes);
         return;
     }
-    CellBinding::RunValue(frame, frame.host.ModelType() == 1 ? lists.pmr : lists.lmr);
+    CellBinding::RunValue(frame, lists.useOther(frame) ? lists.other : lists.usual);
+}
+
+// --- Banks: one row per bank, the cell's index is the bank ----------------
+
+// This model keeps bank 0 only; the row after it counts every channel.
+constexpr std::int32_t kBanks = 1;
+constexpr std::int32_t kBankNameSize = 12;
+
+bool bankKept(const indCellHandler &f) { return f.index >= 0 && f.index < kBanks; }
+
+std::string bankName(const cmcEeprom &image, std::int32_t bank)
+{
+    std::string name;
+    for (std::int32_t i = 0; i < kBankNameSize; ++i)
+        name +=
+            static_cast<char>(image.GetByte(channel_offsets::kBankName + kBankNameSize * bank + i));
+    return name;
+}
+
+// What the tree shows for a bank: its number from 1, ": " and its name,
+// with '*' for a character the tree cannot show.
+std::string bankCaption(std::int32_t bank, const std::string &name)
+{
+    std::string caption = std::to_string(bank + 1) + ": ";
+    for (const char c : name) {
+        const auto code = static_cast<unsigned char>(c);
+        caption += code >= 0x20 && code < 0x7F ? c : '*';
+    }
+    return caption;
+}
+
+void runBankName(indCellHandler &frame, const CellBinding &row)
+{
+    if (!bankKept(frame))
+        return;
+    const std::string before = bankName(frame.host.WorkingImage(), frame.index);
+    CellBinding::RunValue(frame, row);
+    const std::string after = bankName(frame.host.WorkingImage(), frame.index);
+    if (after != before)
+        eventManager().PostText(kEvBankCaption, nullptr, frame.index,
+                                bankCaption(frame.index, after));
+}
+
+std::int32_t bankSmarTrunk(indCellHandler &frame)
+{
+    return ChannelGlobals::bankFlag(frame.host.WorkingImage(), channel_offsets::kBankSmarTrunk,
+                                    frame.index)
+               ? 1
+               : 0;
+}
+
+// The tree and the bank sheet show a trunking bank in its own colours.
+void setBankSmarTrunk(indCellHandler &frame, std::int32_t on)
+{
+    ChannelGlobals::setBankFlag(frame.host.WorkingImage(), channel_offsets::kBankSmarTrunk,
+                                frame.index, on != 0);
+    eventManager().Post(kEvRefreshBankImages);
+}
+
+// Channels at the bank's end that may go: blank ones after the last
+// channel in use or designated A, B or E.
+std::int32_t blankTail(indCellHandler &frame, std::int32_t bank)
+{
+    datCh channel(&frame.host.WorkingImage());
+    const std::int32_t first = channel.bankFirstChannel(bank);
+    std::int32_t tail = 0;
+    for (std::int32_t i = first + channel.bankChannelCount(bank) - 1; i >= first; --i, ++tail) {
+        channel.decode(datCh::channelKind(), i);
+        if (channel.isUsed() || channel.AtrA != 0 || channel.AtrB != 0 || channel.AtrE != 0)
+            break;
+    }
+    return tail;
+}
+
+std::int32_t usedChannels(indCellHandler &frame, std::int32_t bank)
+{
+    datCh channel(&frame.host.WorkingImage());
+    if (bank < kBanks)
+        return channel.bankUsedChannels(bank);
+    return std::max(channel.usedChannelCount(0, working_layout::kChannelSlots - 1), 0);
+}
+
+std::int32_t bankSize(indCellHandler &frame)
+{
+    return ChannelGlobals::bankChannelCount(frame.host.WorkingImage(), frame.index);
+}
+
+// Blank channels come and go at the bank's end, one at a time, as far as
+// the memory has room and the tail is blank; what cannot be done is told.
+void setBankSize(indCellHandler &frame, std::int32_t wanted)
+{
+    cmcEeprom &image = frame.host.WorkingImage();
+    const std::int32_t bank = frame.index;
+    const std::int32_t first = ChannelGlobals::bankFirstChannel(image, bank);
+    std::int32_t count = bankSize(frame);
+    if (wanted > count) {
+        while (count < wanted) {
+            if (!roomForAnotherChannel(frame)) {
+                showMessage("GI_AppMess_ChErr_Overflow", platform::MessageIcon::Error);
+                break;
+            }
+            eventManager().Send(kEvInsertChannels, nullptr, first + count);
+            ChannelGlobals::setBankChannelCount(image, bank, ++count);
+        }
+    } else if (wanted < count) {
+        const std::int32_t tail = blankTail(frame, bank);
+        if (count - wanted > tail)
+            showMessage(wanted < 0 ? "GI_AppMess_ChErr_NoCh" : "GI_AppMess_ChErr_NotBlank",
+                        platform::MessageIcon::Error);
+        for (std::int32_t goes = std::min(count - wanted, tail); goes > 0; --goes) {
+            eventManager().Send(kEvDeleteChannels, nullptr, first + count - 1);
+            ChannelGlobals::setBankChannelCount(image, bank, --count);
+        }
+    }
+    frame.record.reload();
+    frame.UpdateLayout();
+}
+
+// The bank's row edits its size within what can be added and removed; the
+// row after the last bank shows the channels in use.
+void runBankSize(indCellHandler &frame, const CellBinding &row)
+{
+    if (!bankKept(frame)) {
+        if (frame.IsDraw())
+            frame.SetOutput(std::to_string(usedChannels(frame, frame.index)));
+        return;
+    }
+    const std::int32_t count = bankSize(frame);
+    const std::int32_t room =
+        std::max(0, std::min(working_layout::kChannelSlots - count,
+                             working_layout::kChannelSlots - usedChannels(frame, kBanks)));
+    CellBinding bounded = row;
+    bounded.codec = editIntegerSaturate(count - blankTail(frame, frame.index), count + room);
+    CellBinding::RunValue(frame, bounded);
+}
+
+void runUsedChannels(indCellHandler &frame, const CellBinding &)
+{
+    if (frame.IsDraw() && frame.index >= 0)
+        frame.SetOutput(std::to_string(usedChannels(frame, frame.index)));
 }
 
 // --- The table ---------------------------------------------------------------
@@ -454,9 +663,16 @@ CellBinding gated(CellBinding row, GateId gate)
     return row;
 }
 
-CellBinding marked(CellBinding row, CellBinding::Rule rule)
+CellBinding withRule(CellBinding row, CellBinding::Rule rule)
 {
     row.rule = rule;
+    return row;
+}
+
+// A rule that looks at other columns, or that other columns look at.
+CellBinding marked(CellBinding row, CellBinding::Rule rule)
+{
+    row = withRule(row, rule);
     row.redrawOnChange |= kOthersDepend;
     return row;
 }
@@ -474,9 +690,9 @@ CellBinding onOff(std::int32_t label, std::int32_t datCh::*member)
     return option(label, member, kOnOff);
 }
 
-CellBinding modelListRow(std::int32_t label, std::int32_t which)
+CellBinding listVariantRow(std::int32_t label, ListVariantId which)
 {
-    return {.label = label, .run = runModelList, .argument = which};
+    return {.label = label, .run = runListVariant, .argument = which};
 }
 
 const CellBinding kLmrLockout =
@@ -562,7 +778,7 @@ const CellBinding kRows[] = {
     twin(kTot, CL_Mch_TOT_Local),
     twin(kTot, CL_Mch_Tot_Qsig),
     onOff(CL_Mch_TOT_Repeat, &datCh::TotRepeat),
-    option(CL_Mch_RfPo, &datCh::RfPo, "GI_Sheet_Sel_Mch_RfPwr"),
+    listVariantRow(CL_Mch_RfPo, kPowerLists),
     kLmrLockout,
     twin(kLmrLockout, CL_Mch_Lockout_Local),
     twin(kLmrLockout, CL_Mch_Lockout_Pmr),
@@ -571,12 +787,12 @@ const CellBinding kRows[] = {
     kScan,
     twin(kScan, CL_Mch_Scan_Qsig),
     onOff(CL_Mch_AutoChScan, &datCh::AutoChScan),
-    modelListRow(CL_Mch_AutoReset, 0),
-    modelListRow(CL_Mch_AutoReset_Pmr, 0),
-    modelListRow(CL_Mch_AutoReset_Qsig, 0),
-    modelListRow(CL_Mch_Log, 1),
-    modelListRow(CL_Mch_Log_Pmr, 1),
-    modelListRow(CL_Mch_Log_Qsig, 1),
+    listVariantRow(CL_Mch_AutoReset, kAutoResetLists),
+    listVariantRow(CL_Mch_AutoReset_Pmr, kAutoResetLists),
+    listVariantRow(CL_Mch_AutoReset_Qsig, kAutoResetLists),
+    listVariantRow(CL_Mch_Log, kLogLists),
+    listVariantRow(CL_Mch_Log_Pmr, kLogLists),
+    listVariantRow(CL_Mch_Log_Qsig, kLogLists),
     option(CL_Mch_Scan_Inc, &datCh::ScanInc, "GI_Sheet_Sel_Mch_ScanInc"),
     gated(option(CL_Mch_Scan_List, &datCh::ScanListNo, "GI_Sheet_Sel_Mch_Scan_List"), kScanLists),
     gated(option(CL_Mch_Scan_ListSel, &datCh::ScanListSel, "GI_Sheet_Sel_Mch_Scan_ListSel"),
@@ -665,11 +881,13 @@ const CellBinding kRows[] = {
     {.label = CL_Mch_Msk_Rpt,
      .storage = CellStorage::model(mskRepeater, setMskRepeater),
      .codec = pickOptionOrNumber("GI_Sheet_Sel_Mch_Msk_Rpt_1st_Pmr", Flex0,
-                                 "GI_Sheet_Sel_Mch_Msk_Rpt_2nd", Flex1, true)},
-    picked(CL_Mch_Msk_Stn, &datCh::StnC, "GI_Sheet_Sel_Mch_Msk_ID", Flex0),
+                                 "GI_Sheet_Sel_Mch_Msk_Rpt_2nd", Flex1, true),
+     .rule = mskLook},
+    withRule(picked(CL_Mch_Msk_Stn, &datCh::StnC, "GI_Sheet_Sel_Mch_Msk_ID", Flex0), mskLook),
     {.label = CL_Mch_Msk_RxCNo,
      .storage = CellStorage::model(mskReceiveCodes, setMskReceiveCodes),
-     .codec = editBitSet(1, 7, 0, "GI_Sheet_FBitsR")},
+     .codec = editBitSet(1, 7, 0, "GI_Sheet_FBitsR"),
+     .rule = mskLook},
     {.label = CL_Mch_RxCNoDtmf,
      .storage = CellStorage::model(dtmfDecodeEntry, setDtmfDecodeEntry),
      .codec = pickFromCells("GI_Sheet_Sel_Mch_DTMF_Dec", Flex0, CellMatch::Number, true),
@@ -682,19 +900,22 @@ const CellBinding kRows[] = {
     {.label = CL_Mch_Unit_Dec, .run = runUnitId, .storage = CellStorage::record(&datCh::UnitId)},
     gated({.label = CL_Mch_Ind_List,
            .storage = CellStorage::record(&datCh::IndList),
-           .codec = pickFromCells("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, CellMatch::Number,
-                                  false)},
+           .codec =
+               pickFromCells("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, CellMatch::Number, false),
+           .rule = entryFromOne},
           kDigitalWithList),
     gated({.label = CL_Mch_TG_List,
            .storage = CellStorage::record(&datCh::TgList),
            .codec =
-               pickFromCells("GI_Sheet_Sel_TGList", Flex_TgIDList_ChNo, CellMatch::Number, false)},
+               pickFromCells("GI_Sheet_Sel_TGList", Flex_TgIDList_ChNo, CellMatch::Number, false),
+           .rule = entryFromOne},
           kDigital),
     gated(picked(CL_Mch_Encryption_No, &datCh::EncryptionNo, "GI_Sheet_Sel_EncryptionList", Flex0),
           kEncryption),
     gated({.label = CL_Mch_Dpmr_Unit_Id,
            .storage = CellStorage::record(&datCh::DpmrUnitId),
-           .codec = editIdBcd(kOwnUnitIdRange)},
+           .codec = editIdBcd(kOwnUnitIdRange),
+           .rule = dpmrUnitIdMark},
           kDigital),
     gated({.label = CL_Mch_Dpmr_Call_List,
            .storage = CellStorage::record(&datCh::DpmrCallList),
@@ -702,11 +923,26 @@ const CellBinding kRows[] = {
           kDigitalWithList),
     gated({.label = CL_Mch_Dpmr_TG_List,
            .storage = CellStorage::record(&datCh::DpmrTgList),
-           .codec = pickCallList("GI_Sheet_Sel_CallList_Grp", DpmrIdFilter::Group)},
+           .codec = pickCallList("GI_Sheet_Sel_CallList_Grp", DpmrIdFilter::Group),
+           .rule = talkGroupEntryMark},
           kDigital),
-    gated(picked(CL_Mch_Dpmr_Encryption_No, &datCh::DpmrEncryptionNo,
-                 "GI_Sheet_Sel_Dpmr_EncryptionList", Flex0),
+    gated(withRule(picked(CL_Mch_Dpmr_Encryption_No, &datCh::DpmrEncryptionNo,
+                          "GI_Sheet_Sel_Dpmr_EncryptionList", Flex0),
+                   dpmrEncryptionKeyText),
           kFastMute),
+    {.label = CL_Mch_BankText,
+     .run = runBankName,
+     .storage = CellStorage::imageBytes(channel_offsets::kBankName, kBankNameSize, kBankNameSize),
+     .codec = editName(kBankNameSize, NameFill::Spaces)},
+    gated({.label = CL_Mch_SmarTrunk,
+           .storage = CellStorage::model(bankSmarTrunk, setBankSmarTrunk),
+           .codec = editOption(kOnOff, 1)},
+          kBankKept),
+    {.label = CL_Mch_Bank,
+     .run = runBankSize,
+     .storage = CellStorage::model(bankSize, setBankSize),
+     .redrawOnChange = kOthersDepend | Redraw::kRedrawFromIndex},
+    {.label = CL_Mch_UsedCHs, .run = runUsedChannels},
     // Columns this radio keeps nothing for: they show nothing and ignore
     // keys.
     {.label = CL_Mch_Rpt, .run = CellBinding::RunNothing},

@@ -1,6 +1,10 @@
 #include "bindings/FlexLabelBindings.h"
 
+#include "cells/CellBindingRegistry.h"
+#include "cells/CellCategories.h"
+#include "cells/CellHost.h"
 #include "cells/CellLabels.h"
+#include "cells/cmcCellObj.h"
 #include "cells/indCellHandler.h"
 #include "channels/datCh.h"
 #include "codecs/DisplayCodecs.h"
@@ -22,9 +26,32 @@ void newEntryBelowList(indCellHandler &frame, const CellBinding &row, std::int32
         frame.SetOutput({});
 }
 
-CellBinding staticText(std::int32_t label, std::int32_t lastLabel = CellBinding::kSameLabel)
+// An entry of a list opened from a cell carries the mark that cell would
+// show with the entry's value (the entry's index): the opener's own rule
+// decides, on the opener's record. The entry keeps its own text and look.
+void openerMarkWithEntry(indCellHandler &frame, const CellBinding &, std::int32_t)
 {
-    return {.label = label, .lastLabel = lastLabel, .codec = cellText()};
+    const cmcCellCapsule *origin = frame.capsule.origin;
+    if (!frame.IsDraw() || origin == nullptr || origin->cell == nullptr)
+        return;
+    const cmcCellObj &opener = *origin->cell;
+    const CellBinding *row = frame.host.Bindings().Find(opener.label);
+    if (row == nullptr || row->rule == nullptr)
+        return;
+    frame.record.decode(cellRecordTable(opener.category), opener.index);
+    const std::string text = frame.capsule.outputText;
+    const std::uint8_t flags = frame.cell.flags1;
+    const auto font = frame.cell.font;
+    row->rule(frame, *row, frame.index);
+    frame.SetOutput(text);
+    frame.cell.flags1 = flags;
+    frame.cell.font = font;
+}
+
+CellBinding staticText(std::int32_t label, std::int32_t lastLabel = CellBinding::kSameLabel,
+                       CellBinding::Rule rule = nullptr)
+{
+    return {.label = label, .lastLabel = lastLabel, .codec = cellText(), .rule = rule};
 }
 
 // Entries count from 1; the row's argument is the growing list they number.
@@ -41,6 +68,7 @@ CellBinding numbered(std::int32_t label, std::int32_t lastLabel, int listKind)
 
 const CellBinding kRows[] = {
     staticText(Flex0, Flex2),
+    staticText(FlexMark, FlexMark2, openerMarkWithEntry),
     staticText(FlexDtcs, FlexKeyOpt),
     staticText(FlexZoneSel),
     staticText(FlexCHSel),

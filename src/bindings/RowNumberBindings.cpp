@@ -27,6 +27,13 @@ void ChannelRowNumber(indCellHandler &frame, const CellBinding &row)
     frame.SetOutput(text);
 }
 
+// A pillar that structures the sheet: a dark bar along the cell's foot.
+void QuarterPillar(indCellHandler &frame, const CellBinding &)
+{
+    if (frame.IsDraw())
+        frame.capsule.lowerBar = true;
+}
+
 } // namespace label_cases
 
 namespace {
@@ -43,8 +50,7 @@ const CellBinding kRows[] = {
     rowNumber(CL_Mch_No, 0),
     rowNumber(CL_Misc_ChNo_0Base, 0),
     rowNumber(CL_Misc_ChNo_1Base, 1),
-    // A separator: it only structures the sheet.
-    {.label = CL_Misc_QuarterPillar, .run = CellBinding::RunNothing},
+    {.label = CL_Misc_QuarterPillar, .run = label_cases::QuarterPillar},
 };
 
 } // namespace

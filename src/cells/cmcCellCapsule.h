@@ -121,4 +121,7 @@ public:
     // Set by the handler on a draw request: paint this in the radio's
     // display font instead of the output text.
     std::optional<DotMatrixText> dotMatrix;
+    // Set by the handler on a draw request: a dark grey bar over the lower
+    // 30 % of the cell, under the text.
+    bool lowerBar = false;
 };

@@ -402,13 +402,12 @@ void indCellHandler::ShowInColour(std::uint32_t colour)
     cell.font->colour = colour;
 }
 
-// Horizontal 0 left, 1 centre; vertically in the middle.
-void indCellHandler::Align(std::uint8_t horizontal)
+void indCellHandler::Align(std::uint8_t horizontal, std::uint8_t vertical)
 {
-    constexpr std::uint8_t kMiddle = 0x01 << 2;
     cell.flags1 = static_cast<std::uint8_t>(
-        (cell.flags1 & ~(cmcCellObj::kAlignHorizontal | cmcCellObj::kAlignVertical)) | horizontal |
-        kMiddle);
+        (cell.flags1 & ~(cmcCellObj::kAlignHorizontal | cmcCellObj::kAlignVertical)) |
+        (horizontal & cmcCellObj::kAlignHorizontal) |
+        ((vertical << 2) & cmcCellObj::kAlignVertical));
 }
 
 void indCellHandler::ShowNotApplicable(const char *dashes)

@@ -119,6 +119,9 @@ public:
     void CarryOut(const CodecAnswer &answer);
     // A value that does not apply: "-", "---" or "----" centred, in silver.
     void ShowNotApplicable(const char *dashes);
+    // Horizontal 0 left, 1 centre, 2 right; vertical 0 top, 1 middle,
+    // 2 bottom.
+    void Align(std::uint8_t horizontal, std::uint8_t vertical = 1);
     // Moves the cursor to `targetLabel` in the same row and repeats the key
     // there.
     void Redirect(std::int32_t targetLabel);
@@ -146,7 +149,6 @@ private:
     void AskBankAndTable();
     void ResetAnswer();
     void ShowInColour(std::uint32_t colour);
-    void Align(std::uint8_t horizontal);
     void Open(const CodecOpen &open);
     void CommandStage();
     void RunBlockCommand(std::int32_t command);

@@ -93,6 +93,12 @@ ListSheetTag ListSheetTag::Read(const std::string &text, int tableNumber,
     case 'Z':
         tag.entryCount = facts.ListCount(SheetModelFacts::kCallList);
         break;
+    case 'V':
+        tag.entryCount = facts.CallListEntries(DpmrIdFilter::Individual);
+        break;
+    case 'W':
+        tag.entryCount = facts.CallListEntries(DpmrIdFilter::Group);
+        break;
     case 'M': {
         tag.entryCount = kMultiTableEntries;
         // A set beyond the sixteen would address memory past the tables.

@@ -12,7 +12,8 @@ class cmcGTex;
 //
 // Letters: R site table, X and x individual IDs, Q and q talk groups, D the
 // dPMR ID list, M the multi-table; the selection lists C (channels of a
-// bank), B (banks holding channels), Y (languages) and Z (dPMR IDs).
+// bank), B (banks holding channels), Y (languages), Z (dPMR IDs), V and W
+// (the individual and the group entries of the dPMR ID list).
 struct ListSheetTag {
     static constexpr int kMultiTableEntries = 16;
 

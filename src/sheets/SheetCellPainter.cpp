@@ -22,6 +22,7 @@ const QColor kPrintedFill(0x60, 0x60, 0x60);
 const QColor kScreenLine(0x80, 0x80, 0x80);
 const QColor kOlive(0x80, 0x80, 0x00);
 const QColor kCharacterFrame(0x80, 0x80, 0x80);
+const QColor kLowerBar(0x80, 0x80, 0x80);
 
 int scaled(double value) { return static_cast<int>(std::lround(value)); }
 
@@ -45,6 +46,11 @@ void SheetCellPainter::Draw(QPainter &painter, int col, int row, const QRect &re
     drawLines(painter, area);
     // What a handler draws on the canvas (a check mark) lies on the fill.
     const std::string text = textOf(painter, area, selected);
+    if (capsule_.lowerBar) {
+        const int height = scaled(area.height() * 0.3);
+        painter.fillRect(QRect(area.left(), area.bottom() + 1 - height, area.width(), height),
+                         kLowerBar);
+    }
     int textEnd = area.left();
     if (capsule_.dotMatrix) {
         // The dots stay clear of the lines along the bottom and right edges.

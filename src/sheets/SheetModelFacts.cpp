@@ -20,3 +20,12 @@ int SheetModelFacts::ListCount(int recordKind) const
     CellHost *host = cellHost();
     return host != nullptr ? datCh(&host->WorkingImage()).listCount(recordKind) : 0;
 }
+
+int SheetModelFacts::CallListEntries(DpmrIdFilter filter) const
+{
+    CellHost *host = cellHost();
+    if (host == nullptr)
+        return 0;
+    const DpmrIdList list = DpmrIdList::Read(datCh(&host->WorkingImage()));
+    return static_cast<int>(list.Passing(filter).size());
+}

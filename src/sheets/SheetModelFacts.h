@@ -1,5 +1,7 @@
 #pragma once
 
+#include "channels/DpmrIdentity.h"
+
 // What the sheet directives ask about the radio model and its working image:
 // which display font the model uses, whether it is a mobile, and how many
 // entries the growing lists hold. By default the lists are counted in the
@@ -20,6 +22,8 @@ public:
     virtual bool IsMobile() const { return false; }
     // Entries in use of one of the lists above.
     virtual int ListCount(int recordKind) const;
+    // Entries of the dPMR ID list that pass `filter`.
+    virtual int CallListEntries(DpmrIdFilter filter) const;
 };
 
 // The installed answers (not owned); nullptr goes back to the defaults.

@@ -568,6 +568,7 @@ void cuiSheet::fillCapsule(cmcCellCapsule &capsule, GridCoord cell, const QRect 
     }
     capsule.code = code;
     capsule.command = command;
+    capsule.shiftHeld = (modifiers_ & Qt::ShiftModifier) != 0;
     if (text != nullptr) {
         capsule.inputMode = cmcCellCapsule::kInputText;
         capsule.code = 0;

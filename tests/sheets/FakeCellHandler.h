@@ -31,6 +31,7 @@ public:
         // For an answer of a selection list: the chosen entry.
         std::int32_t chosenLabel = -1;
         std::int32_t chosenIndex = -1;
+        bool shift = false;
     };
 
     FakeCellHandler() { active() = this; }
@@ -53,6 +54,7 @@ public:
         call.rangeBits = capsule.rangeBits;
         call.rangeLow = capsule.rangeLow;
         call.rangeHigh = capsule.rangeHigh;
+        call.shift = capsule.shiftHeld;
         if (capsule.origin != nullptr && capsule.origin->cell != nullptr) {
             call.chosenLabel = capsule.origin->cell->label;
             call.chosenIndex = capsule.origin->cell->index;

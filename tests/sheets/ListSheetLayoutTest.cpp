@@ -4,7 +4,9 @@
 #include "BankSheetsFixture.h"
 
 #include "cells/cmcCellCapsule.h"
+#include "channels/ChannelOffsets.h"
 #include "channels/MultiTableSelection.h"
+#include "image/cmcEeprom.h"
 
 #include <memory>
 #include <string>
@@ -81,6 +83,34 @@ TEST_F(ListSheet, RowsFollowTheListTheTagNames)
             EXPECT_EQ(sheet->CellAt(0, ListLayout::kPreparedRows - 1).index,
                       ListLayout::kPreparedRows - 1 - sheet->LoopMark());
         }
+    }
+}
+
+// The popups of the talk-group and call columns offer only the group or
+// only the individual entries of the dPMR ID list.
+TEST_F(ListSheet, DpmrEntriesOfOneKindToChooseFrom)
+{
+    cmcEeprom &image = *records().image;
+    const std::uint32_t firstGroup = 0x90000000; // 9000000
+    for (int i = 0; i < 4; ++i)
+        image.SetByte(channel_offsets::kDpmrFirstGroupId + i,
+                      static_cast<std::uint8_t>(firstGroup >> (24 - 8 * i)));
+    const std::uint32_t identities[] = {0x12345670, 0x91000000, 0x20000000};
+    setList(SheetModelFacts::kCallList, 3);
+    datCh entry = records();
+    for (int i = 0; i < 3; ++i) {
+        entry.decode(datCh::kKindDpmrId, i);
+        entry.Id = static_cast<std::int32_t>(identities[i]);
+        entry.encode(datCh::kKindNone, i);
+    }
+    struct Case {
+        const char *tag;
+        int rows;
+    } cases[] = {{"V", 3}, {"W", 2}, {"Z", 4}};
+    for (const Case &c : cases) {
+        const auto sheet = build(kIdSheet + std::string(c.tag));
+        EXPECT_EQ(sheet->RowCount(), c.rows) << c.tag;
+        EXPECT_FALSE(takingPart(*sheet).back()) << c.tag;
     }
 }
 

@@ -91,6 +91,18 @@ TEST_F(SheetKeys, TypedCharactersAreRequestsForTheCurrentCell)
               cmcCellCapsule::kStateCurrent);
 }
 
+// Some cells step further with Shift held: the handler hears of it with
+// the key, and only while it is held.
+TEST_F(SheetKeys, ShiftHeldWithAKeyReachesTheHandler)
+{
+    sheet->PutCursor(2, 3);
+    key(Qt::Key_Space, Qt::ShiftModifier, " ");
+    key(Qt::Key_Space, {}, " ");
+    ASSERT_EQ(handler.actions.size(), 2u);
+    EXPECT_TRUE(handler.actions[0].shift);
+    EXPECT_FALSE(handler.actions[1].shift);
+}
+
 TEST_F(SheetKeys, EveryKeyClearsTheStatusMessage)
 {
     EventRecorder events;

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <map>
 
 namespace {
@@ -203,6 +204,20 @@ TEST_F(SheetPixels, WhatTheHandlerDrawsOnTheCanvasStaysOnTop)
     open("GI_Sheet_Paint", {}, Flex0, 2);
     const QRect plain = cell(2, 2);
     EXPECT_EQ(count(shot(), QRect(plain.topLeft() + QPoint(2, 2), QSize(4, 4)), Qt::magenta), 16);
+}
+
+TEST_F(SheetPixels, ALowerBarFillsTheLowestThirtyPercentInDarkGrey)
+{
+    handler.onDraw = [](cmcCellCapsule &capsule) { capsule.lowerBar = capsule.cell->index == 6; };
+    open("GI_Sheet_Paint", {}, Flex0, 2);
+    const QImage image = shot();
+    const QRect plain = cell(2, 2);
+    const int bar = static_cast<int>(std::lround(plain.height() * 0.3));
+    const int x = plain.left() + plain.width() / 2;
+    EXPECT_EQ(QColor(image.pixel(x, plain.bottom() - 1)), grey());
+    EXPECT_EQ(QColor(image.pixel(x, plain.bottom() + 1 - bar)), grey());
+    EXPECT_EQ(QColor(image.pixel(x, plain.bottom() - bar)), palette(QPalette::Base))
+        << "above the bar the cell keeps its fill";
 }
 
 TEST_F(SheetPixels, TheCurrentRowIsTintedWhenTheStyleAsks)
