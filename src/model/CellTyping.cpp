@@ -30,6 +30,8 @@ constexpr int kOptionNodes = 4;
 // This model keeps its channels in one bank.
 constexpr int kBankCount = 1;
 constexpr const char *kChannelTop = "GI_Sheet_Memory_CH_Top";
+// The desktop program's tree, read from the same keys.
+constexpr const char *kTree = "GI_Tree_Main";
 
 // The tree's branch format: "%%" a percent sign, the first other field the
 // model type's suffix, the second the bank.
@@ -133,7 +135,7 @@ std::vector<std::string> CellTyping::TreeSheets(cmcGTex &texts, int modelType, b
     hidden[kOptionNodes] = !optionNodes;
 
     cmcCellObj base;
-    base.Parse(texts.GetFirstLine("GI_Tree_Main_BasicCell"), nullptr, nullptr, false);
+    base.Parse(texts.GetFirstLine(std::string(kTree) + "_BasicCell"), nullptr, nullptr, false);
     std::vector<std::string> calls;
     auto add = [&](const std::string &call) {
         if (!call.empty() && sheetInOverlay(texts, call))
@@ -142,8 +144,9 @@ std::vector<std::string> CellTyping::TreeSheets(cmcGTex &texts, int modelType, b
     // A hidden node takes its branch (the deeper lines after it) with it.
     std::size_t hiddenLevel = std::string::npos;
     std::string line;
+    const std::string body = std::string(kTree) + "_Body";
     // The key's lines end where the next key begins.
-    for (int n = 0; texts.TryGetLine("GI_Tree_Main_Body", n, line) && !line.starts_with('#'); ++n) {
+    for (int n = 0; texts.TryGetLine(body, n, line) && !line.starts_with('#'); ++n) {
         const std::size_t level = line.find('+');
         if (level == std::string::npos)
             continue;
