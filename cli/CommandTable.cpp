@@ -16,14 +16,22 @@ constexpr const char *kLinkHelp =
     "bridge); --yes answers every question OK. Ctrl+C stops an operation\n"
     "that can still be stopped.\n";
 
+constexpr const char *kSetHelp =
+    "LABEL is a cell label name (quillon-cli labels lists them), INDEX the\n"
+    "cell's index, 0 when left out (for a channel column the channel, counted\n"
+    "from 0). The cell is the one a sheet of the file's model type shows; a\n"
+    "cell that offers a list also takes the text of one of its entries. Each\n"
+    "cell is printed as it then shows. When a cell does not take its text,\n"
+    "nothing is saved and the exit status is 2.\n";
+
 const CliCommand kCommands[] = {
     {"inspect", "inspect FILE.vrc", "show what a clone file holds", runInspectCommand},
     {"labels", "labels", "list the cell label names in identifier order", runLabelsCommand},
     {"sheet", "sheet DESCRIPTOR [--file FILE.vrc] [--model-type 0|1] [--lang N]",
      "print a sheet's rows as TAB-separated cell texts", runSheetCommand},
     {"set", "set FILE.vrc LABEL[INDEX]=TEXT ... [-o OUT.vrc]",
-     "type each TEXT into its cell as a user would, then save the file (or OUT.vrc)",
-     runSetCommand},
+     "type each TEXT into its cell as a user would, then save the file (or OUT.vrc)", runSetCommand,
+     kSetHelp},
     {"info", "info LINK [--password TEXT] [--yes]", "show the radio's clone information",
      runInfoCommand},
     {"read", "read LINK [--password TEXT] [--low-speed] [--no-backup] [--yes] -o FILE.vrc",
@@ -55,6 +63,8 @@ void printCommandUsage(const std::string &name, std::FILE *out)
 void printCommandHelp(const CliCommand &command, std::FILE *out)
 {
     std::fprintf(out, "usage: quillon-cli %s\n%s\n", command.usage, command.summary);
+    if (command.details != nullptr)
+        std::fputs(command.details, out);
     if (takesLink(command))
         std::fputs(kLinkHelp, out);
 }

@@ -4,22 +4,11 @@
 #include "CommandTable.h"
 #include "SheetCommand.h"
 
-#include "cells/CellBindingRegistry.h"
-#include "cells/CellHandler.h"
-#include "cells/CellIdentifiers.h"
-#include "cells/CellLabels.h"
-#include "cells/CellNameIndex.h"
 #include "cells/DescriptionText.h"
-#include "cells/cmcCellCapsule.h"
-#include "cells/cmcCellObj.h"
-#include "cells/cmcFCache.h"
-#include "cells/indCellHandler.h"
-#include "image/WorkingLayout.h"
-#include "image/cmcEeprom.h"
-#include "mainframe/ProgramBindings.h"
+#include "model/CellTyping.h"
 #include "model/GlobalModel.h"
 #include "model/indMain.h"
-#include "textdb/GlobalTexts.h"
+#include "platform/MessageService.h"
 
 #include <cstdio>
 #include <optional>
@@ -27,11 +16,13 @@
 
 namespace {
 
+// A wrong command line and an assignment a cell did not take both exit 2:
+// scripts tell bad input from a failure to save.
 constexpr int kBadInput = 2;
+constexpr int kSaveFailed = 1;
 
 struct Assignment {
     std::string name;
-    std::int32_t label = 0;
     std::int32_t index = 0;
     std::string text;
 };
@@ -84,117 +75,38 @@ std::optional<Assignment> parseAssignment(const std::string &word)
     return assignment;
 }
 
-// The category the sheets give a label's cells: the channel columns live
-// in the memory channel sheets; the other families need none.
-struct Family {
-    const char *prefix;
-    std::int32_t category;
-    std::int32_t rows; // 0: no limit of the cli's own
+// Nobody is there to answer a question raised while a cell takes its text:
+// the cautious answer is given, and the box is told with its cell.
+class CautiousAnswers : public platform::MessageService
+{
+public:
+    platform::MessageResult show(const std::string &, const std::string &, platform::MessageIcon,
+                                 platform::MessageButtons buttons) override
+    {
+        return CellTyping::CautiousAnswer(buttons);
+    }
 };
-constexpr Family kFamilies[] = {
-    {"CL_Mch_", CT_Mch, working_layout::kChannelSlots},
-    {"CL_Grp_", CT_Mch, working_layout::kChannelSlots},
-};
 
-const Family *familyOf(const std::string &name)
+bool typeAll(indMain &model, const std::vector<Assignment> &assignments)
 {
-    for (const Family &family : kFamilies) {
-        if (name.starts_with(family.prefix))
-            return &family;
+    CautiousAnswers answers;
+    platform::ScopedMessageService scoped(answers);
+    CellTyping typing(model);
+    std::vector<std::string> shown;
+    for (const Assignment &assignment : assignments) {
+        const CellTyping::Result result =
+            typing.Type(assignment.name, assignment.index, assignment.text);
+        for (const CellTyping::Message &message : result.messages)
+            std::fprintf(stderr, "%s: %s: %s\n", result.cell.c_str(),
+                         CellTyping::KindName(message.icon).c_str(), message.text.c_str());
+        if (!result.Typed()) {
+            std::fprintf(stderr, "%s\n", result.Complaint().c_str());
+            return false;
+        }
+        shown.push_back(result.cell + ": " + result.shown);
     }
-    return nullptr;
-}
-
-std::int32_t handle(cmcCellObj &cell, cmcCellCapsule &capsule, std::int32_t mode)
-{
-    capsule.cell = &cell;
-    indActiveCell context;
-    return indCellHandler::Handle(&context, capsule, mode);
-}
-
-std::string shownText(cmcCellObj &cell)
-{
-    cmcCellCapsule capsule;
-    handle(cell, capsule, kHandlerDraw);
-    return capsule.outputText;
-}
-
-void typeText(cmcCellObj &cell, const std::string &text)
-{
-    cmcCellCapsule capsule;
-    capsule.inputMode = cmcCellCapsule::kInputText;
-    capsule.inputText = text;
-    handle(cell, capsule, kHandlerAction);
-}
-
-// A cell that offers a list takes the text of one of its entries: the
-// entry is chosen as the list popup would answer it.
-bool chooseEntry(cmcCellObj &cell, const std::string &text)
-{
-    const CellBinding *row = programBindings().Find(cell.label);
-    if (row == nullptr || !row->codec || row->codec.TakesBytes())
-        return false;
-    CodecRequest enter;
-    enter.kind = CodecRequest::Kind::Key;
-    enter.code = CodecRequest::kEnter;
-    enter.interactive = true;
-    enter.index = cell.index;
-    enter.texts = &mainTextDatabase();
-    enter.formats = &indCellHandler::ProgramFormats();
-    const CodecAnswer answer = row->codec(0, enter);
-    if (answer.open.kind != CodecOpen::Kind::List)
-        return false;
-    const cmcFCacheEntry &entries =
-        indCellHandler::ProgramFormats().Entry(answer.open.key, answer.open.style);
-    for (const cmcFCacheEntry::Record &entry : entries.byValue) {
-        if (entries.textOf(entry) != text)
-            continue;
-        cmcCellObj chosen;
-        chosen.label = answer.open.style;
-        chosen.index = entry.value;
-        cmcCellCapsule origin;
-        origin.cell = &chosen;
-        cmcCellCapsule capsule;
-        capsule.inputMode = cmcCellCapsule::kInputChosen;
-        capsule.inputText = text;
-        capsule.origin = &origin;
-        handle(cell, capsule, kHandlerAction);
-        return true;
-    }
-    return false;
-}
-
-// Types the text as the user would; false, after telling why, when the
-// cell does not take it.
-bool apply(indMain &model, const Assignment &assignment)
-{
-    const Family *family = familyOf(assignment.name);
-    const std::string where = assignment.name + "[" + std::to_string(assignment.index) + "]";
-    if (family != nullptr && family->rows > 0 && assignment.index >= family->rows) {
-        std::fprintf(stderr, "%s: the index is out of range (0 to %d)\n", where.c_str(),
-                     family->rows - 1);
-        return false;
-    }
-    cmcCellObj cell;
-    cell.category = family != nullptr ? family->category : CT_Null;
-    cell.label = assignment.label;
-    cell.index = assignment.index;
-    if (programBindings().Find(cell.label) == nullptr) {
-        std::fprintf(stderr, "%s: this cell cannot be typed into\n", where.c_str());
-        return false;
-    }
-    cmcEeprom before;
-    before.CopyFrom(model.WorkingImage());
-    typeText(cell, assignment.text);
-    if (model.WorkingImage().Equals(before))
-        chooseEntry(cell, assignment.text);
-    const std::string shown = shownText(cell);
-    if (model.WorkingImage().Equals(before) && shown != assignment.text) {
-        std::fprintf(stderr, "%s: the cell did not take '%s' (it shows '%s')\n", where.c_str(),
-                     assignment.text.c_str(), shown.c_str());
-        return false;
-    }
-    std::printf("%s: %s\n", where.c_str(), shown.c_str());
+    for (const std::string &line : shown)
+        std::printf("%s\n", line.c_str());
     return true;
 }
 
@@ -205,23 +117,17 @@ int applyAll(indMain &model, const Options &options)
         std::optional<Assignment> assignment = parseAssignment(word);
         if (!assignment) {
             std::fprintf(stderr, "'%s' is not LABEL[INDEX]=TEXT\n", word.c_str());
-            return kBadInput;
-        }
-        if (!cellNameIndex().FindLabel(assignment->name, assignment->label)) {
-            std::fprintf(stderr, "unknown label '%s' (quillon-cli labels lists them)\n",
-                         assignment->name.c_str());
+            printCommandUsage("set", stderr);
             return kBadInput;
         }
         assignments.push_back(*assignment);
     }
-    for (const Assignment &assignment : assignments) {
-        if (!apply(model, assignment))
-            return kBadInput;
-    }
+    if (!typeAll(model, assignments))
+        return kBadInput;
     const std::string &target = options.output.empty() ? options.file : options.output;
     if (!model.SaveTo(target)) {
         std::fprintf(stderr, "%s: the file could not be saved\n", target.c_str());
-        return 1;
+        return kSaveFailed;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -71,17 +71,6 @@ bool parseOptions(const std::vector<std::string> &arguments, Options &options)
     return !options.descriptor.empty();
 }
 
-bool sheetExists(const std::string &descriptor)
-{
-    const std::string prefix = SheetDescriptor::Parse(descriptor).prefix;
-    cmcGTex &texts = mainTextDatabase();
-    for (const char *suffix : {"_Style", "_BasicCell", "_Cells"}) {
-        if (!texts.HasKey(prefix + suffix))
-            return false;
-    }
-    return true;
-}
-
 // The sheets the tree and its overview pages open. A sheet named by its key
 // alone opens as they open it, with its class and tag (a bank sheet then
 // shows every channel of the bank, not a single row).
@@ -117,7 +106,7 @@ std::string asTheTreeCallsIt(const std::string &descriptor)
 int printSheet(const std::string &named, cmcCellHandler handler)
 {
     const std::string descriptor = asTheTreeCallsIt(named);
-    if (!sheetExists(descriptor)) {
+    if (!SheetLayout::InTexts(mainTextDatabase(), descriptor)) {
         std::fprintf(stderr, "no sheet '%s' in the overlay\n", descriptor.c_str());
         return 1;
     }

@@ -28,6 +28,10 @@ struct CellBinding {
     // and for channels not in use (row numbers, the attribute column);
     // otherwise such rows show nothing there.
     static constexpr std::uint32_t kShowsOnEmptyRow = 0x01;
+    // The row's image bits are also another row's on purpose (two labels
+    // showing one setting, a field inside a wider one); the storage-map
+    // check lets such rows overlap.
+    static constexpr std::uint32_t kSharedBits = 0x02;
 
     std::int32_t label = 0;
     // Last label of a run bound by this row; kSameLabel for one label.

@@ -45,6 +45,16 @@ void SheetLayout::forEachParenthesised(std::string_view text, Each each)
     }
 }
 
+bool SheetLayout::InTexts(cmcGTex &texts, const std::string &descriptor)
+{
+    const std::string prefix = SheetDescriptor::Parse(descriptor).prefix;
+    for (const char *key : {"_Style", "_BasicCell", "_Cells"}) {
+        if (!texts.HasKey(prefix + key))
+            return false;
+    }
+    return true;
+}
+
 SheetLayout::SheetLayout(cmcGTex &texts, const std::string &descriptor,
                          const cmcCellCapsule *origin, std::int32_t initialLabel,
                          std::int32_t initialIndex)

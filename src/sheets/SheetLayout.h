@@ -63,6 +63,8 @@ public:
     SheetLayout(cmcGTex &texts, const std::string &descriptor, const cmcCellCapsule *origin,
                 std::int32_t initialLabel, std::int32_t initialIndex);
     SheetLayout(const SheetLayout &) = delete;
+    // Whether the texts hold all three keys of the sheet the descriptor calls.
+    static bool InTexts(cmcGTex &texts, const std::string &descriptor);
     SheetLayout &operator=(const SheetLayout &) = delete;
 
     // --- virtual operations, in slot order ---

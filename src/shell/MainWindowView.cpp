@@ -15,6 +15,7 @@
 #include "mainframe/cuiHtmlHelp.h"
 #include "mainframe/cuiInformation.h"
 #include "mainframe/cuiLanguage.h"
+#include "model/TreeNodeFilter.h"
 #include "model/indMain.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
@@ -73,18 +74,6 @@ QFrame *makePanel(QWidget *parent)
 }
 
 cmcCellHandler g_handler = indCellHandler::Handle;
-
-// Tree categories of nodes that only some radios or modes show.
-enum TreeCategory : std::uint32_t {
-    kMakerNodes = 1u << 0,
-    kAdjustNodes = 1u << 1,
-    kLmrNodes = 1u << 3,
-    kOptionNodes = 1u << 4,
-};
-constexpr std::int32_t kOptionFlags = 0x10E97;
-constexpr std::uint8_t kOptionNodesFlag = 0x10;
-// This model keeps its channels in one bank.
-constexpr int kBankCount = 1;
 
 } // namespace
 
@@ -451,18 +440,9 @@ void MainWindowView::rebuildChannelBranch()
 {
     if (tree_ == nullptr)
         return;
-    const int modelType = model_.ModelType();
-    std::uint32_t removed = 0;
-    if (!model_.MakerMode())
-        removed |= kMakerNodes;
-    removed |= kAdjustNodes;
-    if (modelType != 0)
-        removed |= kLmrNodes;
-    const bool optionNodes = (modelType == 0 || modelType == 1) &&
-                             (model_.WorkingImage().GetByte(kOptionFlags) & kOptionNodesFlag) != 0;
-    if (!optionNodes)
-        removed |= kOptionNodes;
-    tree_->RebuildChannelBranch(removed, indMain::ModelTypeSuffix(modelType), kBankCount);
+    tree_->RebuildChannelBranch(TreeNodeFilter::HiddenFlags(model_),
+                                indMain::ModelTypeSuffix(model_.ModelType()),
+                                TreeNodeFilter::kBankCount);
 }
 
 std::unique_ptr<QFileDialog>
