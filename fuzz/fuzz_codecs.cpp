@@ -22,6 +22,8 @@
 #include "codecs/ToneCodec.h"
 #include "textdb/cmcGTex.h"
 
+#include "CodecFuzzing.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -30,6 +32,8 @@
 #include <vector>
 
 namespace {
+
+using namespace codec_fuzzing;
 
 // The option lists and texts the codecs read.
 std::vector<std::string> overlayLines()
@@ -59,20 +63,11 @@ std::vector<std::string> overlayLines()
     return lines;
 }
 
-struct Texts {
-    Texts() { texts.SetItems(&lines); }
-    std::vector<std::string> lines = overlayLines();
-    cmcGTex texts;
-    cmcFCache formats{texts};
-};
-
-Texts &fixture()
+FuzzTexts &fixture()
 {
-    static Texts texts;
+    static FuzzTexts texts(overlayLines());
     return texts;
 }
-
-using Input = FuzzedDataProvider;
 
 const char *const kOptionLists[] = {"GI_Sheet_Sel_Test_Power", "GI_Sheet_Sel_Test_Empty",
                                     "GI_Sheet_Sel_Mch_CTone"};
@@ -83,11 +78,6 @@ const char *anyOffText(Input &in)
 }
 
 std::int32_t anyInt(Input &in) { return in.ConsumeIntegral<std::int32_t>(); }
-
-std::int32_t intIn(Input &in, std::int32_t low, std::int32_t high)
-{
-    return in.ConsumeIntegralInRange<std::int32_t>(low, high);
-}
 
 // A minimum and a maximum at or above it.
 std::pair<std::int32_t, std::int32_t> range(Input &in, std::int32_t low, std::int32_t high)
@@ -217,12 +207,6 @@ ToneSetting anyTone(Input &in)
                                    in.ConsumeIntegral<std::uint8_t>());
 }
 
-[[noreturn]] void fail(const char *codec, const char *what)
-{
-    std::fprintf(stderr, "%s: %s\n", codec, what);
-    std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -249,24 +233,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     request.chosenEntry = in.ConsumeBool() ? intIn(in, -2, 60) : anyInt(in);
     request.index = anyInt(in);
     request.record = in.ConsumeBool() ? &record : nullptr;
-    if (in.ConsumeBool()) {
-        request.texts = &fixture().texts;
-        request.formats = &fixture().formats;
-    }
+    maybeWithTexts(in, request, fixture());
     const std::string cellText = in.ConsumeRandomLengthString(32);
     request.cellText = cellText;
     const std::string typed = in.ConsumeRemainingBytesAsString();
     request.typed = typed;
 
-    const CodecAnswer answer = codec(stored, request);
-    if (request.kind == CodecRequest::Kind::Draw && answer.open.kind != CodecOpen::Kind::Nothing)
-        fail(row.name, "a draw opened something");
-    if (answer.open.kind == CodecOpen::Kind::Editor) {
-        const auto length = static_cast<std::int64_t>(answer.text.size());
-        const std::int64_t start = answer.open.selectionStart;
-        if (start < 0 || start > length || answer.open.selectionLength < 0 ||
-            answer.open.selectionLength > length - start)
-            fail(row.name, "the editor's selection lies outside its text");
-    }
+    checkAnswer(row.name, request, codec(stored, request));
     return 0;
 }

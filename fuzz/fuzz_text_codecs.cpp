@@ -23,6 +23,8 @@
 #include "image/cmcEeprom.h"
 #include "textdb/cmcGTex.h"
 
+#include "CodecFuzzing.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdio>
@@ -32,6 +34,8 @@
 #include <vector>
 
 namespace {
+
+using namespace codec_fuzzing;
 
 std::vector<std::string> overlayLines()
 {
@@ -57,16 +61,9 @@ std::vector<std::string> overlayLines()
     };
 }
 
-struct Texts {
-    Texts() { texts.SetItems(&lines); }
-    std::vector<std::string> lines = overlayLines();
-    cmcGTex texts;
-    cmcFCache formats{texts};
-};
-
-Texts &fixture()
+FuzzTexts &fixture()
 {
-    static Texts texts;
+    static FuzzTexts texts(overlayLines());
     return texts;
 }
 
@@ -83,16 +80,9 @@ cmcEeprom &workingImage()
     return *image;
 }
 
-using Input = FuzzedDataProvider;
-
 // A key the overlay lacks is a broken overlay, which stops the program
 // by design; only keys it holds are fuzzed.
 const char *const kLists[] = {"GI_Sheet_Sel_Test_Items", "GI_Sheet_Sel_Test_Empty"};
-
-std::int32_t intIn(Input &in, std::int32_t low, std::int32_t high)
-{
-    return in.ConsumeIntegralInRange<std::int32_t>(low, high);
-}
 
 std::int32_t anyLabel(Input &in)
 {
@@ -178,20 +168,6 @@ void fillLists(Input &in, cmcEeprom &image)
     }
 }
 
-[[noreturn]] void fail(const char *codec, const char *what)
-{
-    std::fprintf(stderr, "%s: %s\n", codec, what);
-    std::abort();
-}
-
-bool selectionInside(const CodecOpen &open, std::size_t textLength)
-{
-    const auto length = static_cast<std::int64_t>(textLength);
-    const std::int64_t start = open.selectionStart;
-    return start >= 0 && start <= length && open.selectionLength >= 0 &&
-           open.selectionLength <= length - start;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -225,20 +201,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     request.index = in.ConsumeBool() ? intIn(in, -1, 17) : in.ConsumeIntegral<std::int32_t>();
     request.context = in.ConsumeBool() ? intIn(in, 0, 15) : in.ConsumeIntegral<std::int32_t>();
     request.record = in.ConsumeBool() ? &record : nullptr;
-    if (in.ConsumeBool()) {
-        request.texts = &fixture().texts;
-        request.formats = &fixture().formats;
-    }
+    maybeWithTexts(in, request, fixture());
     const std::string typed = in.ConsumeRemainingBytesAsString();
     request.typed = typed;
 
     const CodecAnswer answer =
         codec.TakesBytes() ? codec(CellCodec::Bytes(storedBytes), request) : codec(stored, request);
-    if (request.kind == CodecRequest::Kind::Draw && answer.open.kind != CodecOpen::Kind::Nothing)
-        fail(row.name, "a draw opened something");
-    if (answer.open.kind == CodecOpen::Kind::Editor &&
-        !selectionInside(answer.open, answer.text.size()))
-        fail(row.name, "the editor's selection lies outside its text");
+    checkAnswer(row.name, request, answer);
     if (answer.open.kind == CodecOpen::Kind::Window &&
         answer.open.window == CodecOpen::Window::FormattedText &&
         !selectionInside(answer.open, answer.open.text.size()))

@@ -36,17 +36,23 @@ inline FixtureTexts &fixtureTexts()
     return texts;
 }
 
-inline CodecRequest onGrid(CodecRequest::Kind kind)
+// `context` is the second value a codec reads beside its own (a font size,
+// a group code).
+inline CodecRequest onGrid(CodecRequest::Kind kind, std::int32_t context = 0)
 {
     CodecRequest request;
     request.kind = kind;
     request.interactive = true;
+    request.context = context;
     request.texts = &fixtureTexts().texts;
     request.formats = &fixtureTexts().formats;
     return request;
 }
 
-inline CodecRequest draw() { return onGrid(CodecRequest::Kind::Draw); }
+inline CodecRequest draw(std::int32_t context = 0)
+{
+    return onGrid(CodecRequest::Kind::Draw, context);
+}
 
 inline CodecRequest key(std::int32_t code, bool shift = false)
 {
@@ -64,17 +70,24 @@ inline CodecRequest keyOffGrid(std::int32_t code)
     return request;
 }
 
-// `text` must outlive the request (the tables use literals).
-inline CodecRequest typed(const char *text)
+inline CodecRequest withContext(CodecRequest request, std::int32_t context)
 {
-    CodecRequest request = onGrid(CodecRequest::Kind::Typed);
+    request.context = context;
+    return request;
+}
+
+// `text` must outlive the request (the tables use literals).
+inline CodecRequest typed(const char *text, std::int32_t context = 0)
+{
+    CodecRequest request = onGrid(CodecRequest::Kind::Typed, context);
     request.typed = text;
     return request;
 }
 
-inline CodecRequest chosen(std::int32_t style, std::int32_t entry, const char *text = "")
+inline CodecRequest chosen(std::int32_t style, std::int32_t entry, const char *text = "",
+                           std::int32_t context = 0)
 {
-    CodecRequest request = onGrid(CodecRequest::Kind::Chosen);
+    CodecRequest request = onGrid(CodecRequest::Kind::Chosen, context);
     request.chosenStyle = style;
     request.chosenEntry = entry;
     request.typed = text;

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "cells/CellCodec.h"
-#include "cells/cmcFCache.h"
-#include "textdb/cmcGTex.h"
-
-#include "support/TestPaths.h"
+#include "CodecCases.h"
 
 #include <gtest/gtest.h>
 
@@ -15,65 +11,18 @@
 
 // The digit, text and picker codecs as tables of (codec, stored value,
 // request) -> answer. Requests come from a cell on a grid the user works in
-// and read the lists and texts of tests/fixtures/codecs/text-codecs.ovl.
+// and read the lists and texts of tests/fixtures/codecs/codecs.ovl.
 namespace text_codec_cases {
 
-constexpr std::int32_t kSpace = CodecRequest::kSpace;
-constexpr std::int32_t kBackspace = CodecRequest::kBackspace;
-constexpr std::int32_t kEnter = CodecRequest::kEnter;
-
-struct FixtureTexts {
-    FixtureTexts() { texts.Open(testing_support::fixtureDir() + "codecs/text-codecs.ovl"); }
-    cmcGTex texts;
-    cmcFCache formats{texts};
-};
-
-inline FixtureTexts &fixtureTexts()
-{
-    static FixtureTexts texts;
-    return texts;
-}
-
-inline CodecRequest onGrid(CodecRequest::Kind kind, std::int32_t context = 0)
-{
-    CodecRequest request;
-    request.kind = kind;
-    request.interactive = true;
-    request.context = context;
-    request.texts = &fixtureTexts().texts;
-    request.formats = &fixtureTexts().formats;
-    return request;
-}
-
-inline CodecRequest draw(std::int32_t context = 0)
-{
-    return onGrid(CodecRequest::Kind::Draw, context);
-}
-
-inline CodecRequest key(std::int32_t code, std::int32_t context = 0)
-{
-    CodecRequest request = onGrid(CodecRequest::Kind::Key, context);
-    request.code = code;
-    return request;
-}
-
-// `text` must outlive the request (the tables use literals).
-inline CodecRequest typed(const char *text, std::int32_t context = 0)
-{
-    CodecRequest request = onGrid(CodecRequest::Kind::Typed, context);
-    request.typed = text;
-    return request;
-}
-
-inline CodecRequest chosen(std::int32_t style, std::int32_t entry, const char *text = "",
-                           std::int32_t context = 0)
-{
-    CodecRequest request = onGrid(CodecRequest::Kind::Chosen, context);
-    request.chosenStyle = style;
-    request.chosenEntry = entry;
-    request.typed = text;
-    return request;
-}
+using codec_cases::chosen;
+using codec_cases::draw;
+using codec_cases::fixtureTexts;
+using codec_cases::kBackspace;
+using codec_cases::kEnter;
+using codec_cases::key;
+using codec_cases::kSpace;
+using codec_cases::typed;
+using codec_cases::withContext;
 
 inline CodecRequest withRecord(CodecRequest request, const datCh *record)
 {

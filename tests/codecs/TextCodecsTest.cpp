@@ -170,7 +170,7 @@ TEST(NameTest, KeysOpenTheTextWindow)
     };
     for (const WindowCase &c : cases) {
         SCOPED_TRACE(c.name);
-        const CodecAnswer answer = codec(CellCodec::Bytes(stored), key(c.key, c.font));
+        const CodecAnswer answer = codec(CellCodec::Bytes(stored), withContext(key(c.key), c.font));
         EXPECT_EQ(answer.open.kind, CodecOpen::Kind::Window);
         EXPECT_EQ(answer.open.window, CodecOpen::Window::FormattedText);
         EXPECT_EQ(answer.open.text, c.text);

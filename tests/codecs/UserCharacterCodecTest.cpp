@@ -94,7 +94,8 @@ TEST(UserCharacterTest, EnterOpensTheCellEditorWithTheDotsOfTheFont)
     } cases[] = {{"Small", kSmallFont, kSmallA, 8}, {"Large", kLargeFont, largeA(), 17}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const CodecAnswer answer = editUserChar()(CellCodec::Bytes(kGlyphA), key(kEnter, c.font));
+        const CodecAnswer answer =
+            editUserChar()(CellCodec::Bytes(kGlyphA), withContext(key(kEnter), c.font));
         EXPECT_EQ(answer.open.kind, CodecOpen::Kind::Window);
         EXPECT_EQ(answer.open.window, CodecOpen::Window::CellEditor);
         EXPECT_EQ(answer.open.text, c.dots);
