@@ -351,15 +351,8 @@ bool cuiFBitsR::event(QEvent *event)
             Finish();
         break;
     case QEvent::KeyPress:
-        if (IsKey(event, {Qt::Key_Escape})) {
-            Cancel();
+        if (takeButtonKey(event))
             return true;
-        }
-        if (IsKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
-            if (ok_->isEnabled())
-                Deliver();
-            return true;
-        }
         break;
     default:
         break;
@@ -370,6 +363,12 @@ bool cuiFBitsR::event(QEvent *event)
 // Enter and Escape are the buttons' before the grid sees them.
 bool cuiFBitsR::eventFilter(QObject *watched, QEvent *event)
 {
+    return takeButtonKey(event) || QWidget::eventFilter(watched, event);
+}
+
+// Escape cancels; Enter answers when OK may be pressed.
+bool cuiFBitsR::takeButtonKey(QEvent *event)
+{
     if (IsKey(event, {Qt::Key_Escape})) {
         Cancel();
         return true;
@@ -379,7 +378,7 @@ bool cuiFBitsR::eventFilter(QObject *watched, QEvent *event)
             Deliver();
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 void cuiFBitsR::Deliver() { AnswerCell(static_cast<std::int32_t>(value_), std::to_string(value_)); }

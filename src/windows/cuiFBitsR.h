@@ -87,6 +87,7 @@ private:
     void build(const cmcCellCapsule &opening, const std::string &sheetKey);
     void fitToSheet();
     int heightCut() const;
+    bool takeButtonKey(QEvent *event);
 
     static std::int32_t handleCell(indActiveCell *context, cmcCellCapsule &capsule,
                                    std::int32_t mode);
