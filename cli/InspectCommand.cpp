@@ -1,9 +1,9 @@
 #include "InspectCommand.h"
 
-#include "channels/datCh.h"
-
+#include "ChannelListing.h"
 #include "CliTexts.h"
 #include "CommandTable.h"
+#include "SheetCommand.h"
 
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
@@ -11,6 +11,8 @@
 #include "image/LayoutConversion.h"
 #include "image/WorkingLayout.h"
 #include "image/cmcEeprom.h"
+#include "model/GlobalModel.h"
+#include "model/indMain.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,7 +21,6 @@ namespace {
 
 constexpr int32_t kWorkingImageSize = 110839;
 constexpr int32_t kDumpBytes = 64;
-constexpr int kFileErrorExitBase = 100;
 
 struct HeaderSeen {
     int modelCode = -1;
@@ -72,48 +73,33 @@ void printDirectory(cmcEeprom &image)
     }
 }
 
-std::string toneText(const ToneSetting &tone)
+// The memory channels in use, as the model type's channel sheet shows them:
+// only a file the program opens has them.
+void printChannels(const std::string &path, bool overlayOpened)
 {
-    char text[24];
-    if (!tone.on())
-        return "off";
-    if (tone.isDtcs())
-        std::snprintf(text, sizeof text, "DTCS %03o%c", unsigned{tone.dtcs},
-                      tone.isReverse() ? 'I' : 'N');
-    else
-        std::snprintf(text, sizeof text, "CTCSS #%u", unsigned{tone.ctcss});
-    return text;
-}
-
-std::string channelName(const datCh &record)
-{
-    std::string name;
-    for (const uint8_t byte : record.Text)
-        name += byte >= 32 && byte < 127 ? static_cast<char>(byte) : ' ';
-    while (!name.empty() && name.back() == ' ')
-        name.pop_back();
-    return name;
-}
-
-// The memory channels in use, as the channel records read them.
-void printChannels(cmcEeprom &image)
-{
-    LayoutConversion(LayoutContext{}).RadioToWorking(image);
-    datCh record(&image);
-    const int kind = datCh::channelKind();
-    std::printf("memory channels in use:\n");
-    std::printf("     no    receive MHz   transmit MHz  rx tone       tx tone       name\n");
-    int used = 0;
-    for (int channel = datCh::firstIndex(kind); channel <= datCh::lastIndex(kind); ++channel) {
-        record.decode(kind, channel);
-        if (!record.isUsed())
-            continue;
-        ++used;
-        std::printf("  %5d  %13.6f  %13.6f  %-12s  %-12s  %s\n", channel + 1, record.FreqR / 1e6,
-                    record.FreqT / 1e6, toneText(record.CToneR).c_str(),
-                    toneText(record.CToneT).c_str(), channelName(record).c_str());
+    std::printf("memory channels in use:");
+    if (!overlayOpened) {
+        std::printf(" not shown, the overlay files are not installed beside the program\n");
+        return;
     }
-    if (used == 0)
+    indMain model;
+    installModelObject(&model);
+    model.BuildWindow();
+    // The file was read above; what is left is the model's refusal, which
+    // the model has told on standard error.
+    std::vector<std::string> lines;
+    const bool opened = loadCloneFile(model, path) == 0;
+    if (opened)
+        lines = channelListing(model);
+    installModelObject(nullptr);
+    if (!opened) {
+        std::printf(" not shown, the program does not open this file\n");
+        return;
+    }
+    std::printf("\n");
+    for (const std::string &line : lines)
+        std::printf("%s\n", line.c_str());
+    if (lines.size() <= 1)
         std::printf("  none\n");
 }
 
@@ -130,7 +116,6 @@ void printReport(const std::string &path, const HeaderSeen &header, const cmcVrc
     std::printf("bytes loaded: %d\n", static_cast<int>(file.GetLoadedCount()));
     printDump(image);
     printDirectory(image);
-    printChannels(image);
 }
 
 } // namespace
@@ -142,7 +127,8 @@ int runInspectCommand(const std::vector<std::string> &arguments)
         return 2;
     }
     const std::string &path = arguments[0];
-    openInstalledTexts();
+    // Without the overlays the file's layout is still shown.
+    const bool overlayOpened = openInstalledTexts();
 
     cmcEeprom image;
     image.SetSize(kWorkingImageSize);
@@ -158,5 +144,6 @@ int runInspectCommand(const std::vector<std::string> &arguments)
         return kFileErrorExitBase + result;
     }
     printReport(path, header, file, image);
-    return 0;
+    printChannels(path, overlayOpened);
+    return std::fflush(stdout) == 0 ? 0 : 1;
 }
