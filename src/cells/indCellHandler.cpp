@@ -97,6 +97,20 @@ std::int32_t indCellHandler::HandleWith(const CellBindingRegistry &bindings, ind
     return frame.Run();
 }
 
+CodecOpen indCellHandler::OpenedByEnter(const CellBindingRegistry &bindings,
+                                        cmcCellCapsule &capsule)
+{
+    CodecOpen opened;
+    if (capsule.cell == nullptr)
+        return opened;
+    capsule.code = cmcCellCapsule::kCodeEnter;
+    indActiveCell context;
+    indCellHandler frame(bindings, &context, capsule, kHandlerAction, requireHost());
+    frame.probedOpen_ = &opened;
+    frame.Run();
+    return opened;
+}
+
 std::int32_t indCellHandler::ValueOf(const cmcCellObj &cell, std::int32_t code)
 {
     return ValueOf(cell, code, requireHost().Bindings());
@@ -363,7 +377,8 @@ std::int32_t indCellHandler::Finish()
         redrawMask |= cmcCellCapsule::kRedrawSameIndex;
     if (!letGo_ && mode == kHandlerAction && redrawMask != 0)
         capsule.redraw(capsule, redrawMask);
-    if (carriedAction_)
+    // A probe changes nothing the document should hear of.
+    if (carriedAction_ && probedOpen_ == nullptr)
         host.CellChangeHook();
     return result;
 }
@@ -421,7 +436,8 @@ CodecRequest indCellHandler::Request() const
 {
     CodecRequest request;
     request.index = index;
-    request.interactive = capsule.grid != nullptr;
+    // A probe asks as a user's Enter on a grid would.
+    request.interactive = capsule.grid != nullptr || probedOpen_ != nullptr;
     request.cellText = cell.GetText();
     request.record = record.kind != datCh::kKindNone ? &record : nullptr;
     request.texts = &mainTextDatabase();
@@ -464,6 +480,10 @@ void indCellHandler::CarryOut(const CodecAnswer &answer)
 
 void indCellHandler::Open(const CodecOpen &open)
 {
+    if (probedOpen_ != nullptr) {
+        *probedOpen_ = open;
+        return;
+    }
     switch (open.kind) {
     case CodecOpen::Kind::Nothing:
         return;

@@ -51,6 +51,12 @@ public:
     static std::uint8_t MarksOf(std::int32_t category, std::int32_t label, std::int32_t index);
     static std::uint8_t MarksOf(std::int32_t category, std::int32_t label, std::int32_t index,
                                 const CellBindingRegistry &bindings);
+    // What Enter on the cell would open (a list, the editor, a window),
+    // asked of the cell's row as a user's Enter, but nothing is opened: the
+    // command line chooses a list entry by its text through it, also for
+    // rows whose list depends on the model. The caller keeps the image
+    // should the row do more on Enter than open something.
+    static CodecOpen OpenedByEnter(const CellBindingRegistry &bindings, cmcCellCapsule &capsule);
     // The format cache that option cells read the selection sheets of the
     // main text database through; built anew when that database was opened
     // on another overlay.
@@ -171,4 +177,6 @@ private:
     bool recordChanged_ = false;
     bool blankRow_ = false;
     bool letGo_ = false;
+    // Set while OpenedByEnter asks: what would open goes here instead.
+    CodecOpen *probedOpen_ = nullptr;
 };

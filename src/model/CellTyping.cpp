@@ -284,17 +284,10 @@ CodecRequest CellTyping::codecRequest(const cmcCellObj &cell)
 
 // Whether the cell takes a text at all: Enter on it opens the in-place
 // editor or a list to choose from.
-bool CellTyping::takesText(const cmcCellObj &cell) const
+bool CellTyping::takesText(const cmcCellObj &cell, const cmcCellCapsule *origin)
 {
-    const CellBinding *row = bindings_.Find(cell.label);
-    if (row == nullptr || !row->codec)
-        return false;
-    CodecRequest enter = codecRequest(cell);
-    enter.kind = CodecRequest::Kind::Key;
-    enter.code = CodecRequest::kEnter;
-    const CodecAnswer answer =
-        row->codec.TakesBytes() ? row->codec(CellCodec::Bytes{}, enter) : row->codec(0, enter);
-    return answer.open.kind == CodecOpen::Kind::Editor || answer.open.kind == CodecOpen::Kind::List;
+    const CodecOpen::Kind opens = openedByEnter(cell, origin).kind;
+    return opens == CodecOpen::Kind::Editor || opens == CodecOpen::Kind::List;
 }
 
 // A text that leaves the value as it was is either the value already held
@@ -312,32 +305,45 @@ bool CellTyping::codecTakes(const cmcCellObj &cell, const std::string &text) con
     return row->codec(0, typed).value.has_value() || row->codec(1, typed).value.has_value();
 }
 
+// What Enter on the cell would open, asked of the handler so that rows whose
+// list depends on the model answer too; the image is kept as it was.
+CodecOpen CellTyping::openedByEnter(const cmcCellObj &cell, const cmcCellCapsule *origin)
+{
+    cmcEeprom before;
+    before.CopyFrom(host_.WorkingImage());
+    cmcCellObj asked = cell;
+    cmcCellCapsule capsule;
+    capsule.origin = const_cast<cmcCellCapsule *>(origin);
+    capsule.cell = &asked;
+    const Silence silence;
+    const CodecOpen opened = indCellHandler::OpenedByEnter(bindings_, capsule);
+    if (!host_.WorkingImage().Equals(before)) {
+        host_.WorkingImage().CopyFrom(before);
+        return {};
+    }
+    return opened;
+}
+
 // A cell that offers a list takes the text of one of its entries: the entry
 // is chosen as the list would answer it.
-bool CellTyping::chooseEntry(cmcCellObj &cell, const std::string &text)
+bool CellTyping::chooseEntry(cmcCellObj &cell, const cmcCellCapsule *origin,
+                             const std::string &text)
 {
-    const CellBinding *row = bindings_.Find(cell.label);
-    if (row == nullptr || !row->codec || row->codec.TakesBytes())
+    const CodecOpen list = openedByEnter(cell, origin);
+    if (list.kind != CodecOpen::Kind::List)
         return false;
-    CodecRequest enter = codecRequest(cell);
-    enter.kind = CodecRequest::Kind::Key;
-    enter.code = CodecRequest::kEnter;
-    const CodecAnswer answer = row->codec(0, enter);
-    if (answer.open.kind != CodecOpen::Kind::List)
-        return false;
-    const cmcFCacheEntry &entries =
-        indCellHandler::ProgramFormats().Entry(answer.open.key, answer.open.style);
+    const cmcFCacheEntry &entries = indCellHandler::ProgramFormats().Entry(list.key, list.style);
     for (const cmcFCacheEntry::Record &entry : entries.byValue) {
         if (entries.textOf(entry) != text)
             continue;
         cmcCellObj chosen;
-        chosen.label = answer.open.style;
+        chosen.label = list.style;
         chosen.index = entry.value;
-        cmcCellCapsule list;
-        list.cell = &chosen;
+        cmcCellCapsule answering;
+        answering.cell = &chosen;
         cmcCellCapsule capsule;
         capsule.cell = &cell;
-        capsule.origin = &list;
+        capsule.origin = &answering;
         capsule.inputMode = cmcCellCapsule::kInputChosen;
         capsule.inputText = text;
         handle(capsule, kHandlerAction);
@@ -383,13 +389,13 @@ CellTyping::Result CellTyping::Type(std::string_view labelName, std::int32_t ind
         handle(capsule, kHandlerAction);
         if (host_.WorkingImage().Equals(before)) {
             cell = place.cell;
-            chooseEntry(cell, text);
+            chooseEntry(cell, origin, text);
         }
     }
     result.shown = shownText(place.cell, origin);
     if (!host_.WorkingImage().Equals(before) || result.shown == text ||
         codecTakes(place.cell, text))
         return result;
-    result.outcome = takesText(place.cell) ? Outcome::Refused : Outcome::CannotType;
+    result.outcome = takesText(place.cell, origin) ? Outcome::Refused : Outcome::CannotType;
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cells/CellCodec.h"
 #include "cells/cmcCellObj.h"
 #include "platform/MessageService.h"
 
@@ -84,9 +85,10 @@ private:
     struct Place;
     bool find(std::int32_t label, std::int32_t index, Place &place, Result &result) const;
     static CodecRequest codecRequest(const cmcCellObj &cell);
-    bool takesText(const cmcCellObj &cell) const;
+    bool takesText(const cmcCellObj &cell, const cmcCellCapsule *origin);
+    CodecOpen openedByEnter(const cmcCellObj &cell, const cmcCellCapsule *origin);
     bool codecTakes(const cmcCellObj &cell, const std::string &text) const;
-    bool chooseEntry(cmcCellObj &cell, const std::string &text);
+    bool chooseEntry(cmcCellObj &cell, const cmcCellCapsule *origin, const std::string &text);
     std::int32_t handle(cmcCellCapsule &capsule, std::int32_t mode);
     std::string shownText(const cmcCellObj &cell, const cmcCellCapsule *origin);
 

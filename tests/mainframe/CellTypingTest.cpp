@@ -207,8 +207,8 @@ TEST_F(CellTypingTest, MessageBoxesOfTheEditAreKeptAndAnsweredByTheInstalledServ
 }
 
 // The program's own channel columns, as the sheets of the model type show
-// them: a channel made from the empty row, its name, a list cell by the text
-// of its entry, and the next empty row.
+// them: a channel made from the empty row, its name, list cells by the text
+// of their entry, and the next empty row.
 TEST_F(CellTypingTest, ChannelColumnsTakeTextAsOnTheChannelSheet)
 {
     CellTyping typing(*model);
@@ -222,6 +222,8 @@ TEST_F(CellTypingTest, ChannelColumnsTakeTextAsOnTheChannelSheet)
         {"CL_Mch_FreqR", 0, "145.5", "145.500000"},
         {"CL_Mch_Text", 0, "HELLO", "HELLO"},
         {"CL_Mch_Inh", 0, "On", "On"},
+        // The power list depends on the model: the row finds it when asked.
+        {"CL_Mch_RfPo", 0, "Low 1", "Low 1"},
         {"CL_Mch_FreqR", 1, "146.52", "146.520000"},
     };
     for (const Step &step : steps) {
