@@ -107,9 +107,8 @@ CellBinding nothingKept(std::int32_t label)
 constexpr const char *kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 constexpr const char *kOnOffInverted = "GI_Sheet_Sel_Misc_OnOff_I";
 
-const CellBinding kBacklight =
-    option(CL_SetM_Backlight, CellStorage::imageBits(kDisplay, 4, 4),
-           "GI_Sheet_Sel_SetM_Handy_Backlight");
+const CellBinding kBacklight = option(CL_SetM_Backlight, CellStorage::imageBits(kDisplay, 4, 4),
+                                      "GI_Sheet_Sel_SetM_Handy_Backlight");
 
 CellBinding sharing(CellBinding row, std::int32_t label)
 {
