@@ -35,36 +35,17 @@ protected:
                 (request.capsule.stateBits & cmcCellCapsule::kStateError) != 0,
                 cell.HorizontalAlign()};
     }
-    // A key on a sheet the user works in; the redraw masks asked for.
     std::vector<std::uint32_t> press(std::int32_t label, std::int32_t key, std::int32_t index = 0)
     {
-        cmcCellObj cell = cellOf(CT_Null, label, index);
-        Request request(cell, key);
-        int grid = 0; // keys count only on a grid; the handler never touches it
-        request.capsule.grid = reinterpret_cast<cuiGrid *>(&grid);
-        request.run(kHandlerAction);
-        return request.masks;
+        return pressKey(cellOf(CT_Null, label, index), key);
     }
     void type(std::int32_t label, const std::string &text, std::int32_t index = 0)
     {
-        cmcCellObj cell = cellOf(CT_Null, label, index);
-        Request request(cell);
-        request.capsule.inputMode = cmcCellCapsule::kInputText;
-        request.capsule.inputText = text;
-        request.run(kHandlerAction);
+        typeInto(cellOf(CT_Null, label, index), text);
     }
-    // The answer of the selection list the cell opened: entry `entry` of
-    // the list whose entries carry `style`.
     void choose(std::int32_t label, std::int32_t entry, std::int32_t style = Flex0)
     {
-        cmcCellObj cell = cellOf(CT_Null, label);
-        cmcCellObj answering = cellOf(CT_Null, style, entry);
-        cmcCellCapsule list;
-        list.cell = &answering;
-        Request request(cell);
-        request.capsule.origin = &list;
-        request.capsule.inputMode = cmcCellCapsule::kInputChosen;
-        request.run(kHandlerAction);
+        chooseFor(cellOf(CT_Null, label), style, entry);
     }
 
     std::uint8_t byteAt(std::int32_t address) { return model->WorkingImage().GetByte(address); }
