@@ -13,6 +13,7 @@
 #include "textdb/GlobalTexts.h"
 
 #include <array>
+#include <initializer_list>
 #include <memory>
 
 namespace {
@@ -35,7 +36,40 @@ constexpr std::int32_t kCwSpeed = 0x1A788;
 constexpr std::int32_t kCwPitch = 0x1A789;
 constexpr std::int32_t kCwOptions = 0x1A78A;
 
-using SetMode = SettingCells;
+// A change of one byte: the list's answer `entry`, or with entry -1 the
+// typed text; the byte after it and, when given, what the cell then shows.
+struct ByteChange {
+    const char *what;
+    std::int32_t label;
+    std::int32_t address;
+    std::uint8_t before;
+    std::int32_t entry;
+    const char *typed;
+    std::uint8_t after;
+    const char *shown = nullptr;
+};
+
+class SettingTables : public SettingCells
+{
+protected:
+    void expectChanges(std::initializer_list<ByteChange> changes)
+    {
+        for (const ByteChange &c : changes) {
+            setByte(c.address, c.before);
+            if (c.entry >= 0)
+                choose(c.label, c.entry);
+            else
+                type(c.label, c.typed);
+            EXPECT_EQ(int{byteAt(c.address)}, int{c.after}) << c.what;
+            const Shown shown = draw(c.label);
+            if (c.shown != nullptr)
+                EXPECT_EQ(shown.text, c.shown) << c.what;
+            EXPECT_FALSE(shown.warning) << c.what;
+        }
+    }
+};
+
+using SetMode = SettingTables;
 
 TEST_F(SetMode, CellsShowTheirBits)
 {
@@ -82,15 +116,7 @@ TEST_F(SetMode, CellsShowTheirBits)
 // the byte as they were.
 TEST_F(SetMode, ChangesWriteOnlyTheirBits)
 {
-    struct Case {
-        const char *what;
-        std::int32_t label;
-        std::int32_t address;
-        std::uint8_t before;
-        std::int32_t entry; // the list's answer; -1: type `typed`
-        const char *typed;
-        std::uint8_t after;
-    } cases[] = {
+    expectChanges({
         {"backlight", CL_SetM_Backlight, kDisplay, 0x0F, 5, "", 0x5F},
         {"handheld backlight", CL_SetM_Backlight_HH, kDisplay, 0x5F, 1, "", 0x1F},
         {"fan", CL_SetM_Fan, kDisplay, 0xF0, 1, "", 0xF1},
@@ -110,15 +136,7 @@ TEST_F(SetMode, ChangesWriteOnlyTheirBits)
         {"contrast above its range", CL_SetM_LcdContrast, kContrast, 64, -1, "300", 127},
         {"contrast not a number", CL_SetM_LcdContrast, kContrast, 64, -1, "dim", 64},
         {"AF minimum", CL_SetM_AFMinLev, kAfMinimum, 0, -1, "255", 255},
-    };
-    for (const Case &c : cases) {
-        setByte(c.address, c.before);
-        if (c.entry >= 0)
-            choose(c.label, c.entry);
-        else
-            type(c.label, c.typed);
-        EXPECT_EQ(int{byteAt(c.address)}, int{c.after}) << c.what;
-    }
+    });
 }
 
 // Space steps in the list's order, from the last plain level to the first
@@ -203,7 +221,7 @@ TEST_F(SetMode, EachUserItemIsItsOwnBit)
     }
 }
 
-using CwId = SettingCells;
+using CwId = SettingTables;
 
 // The ID code keeps what Morse can send, in capitals, space-filled to its
 // 32 bytes; the user set mode bits behind it stay.
@@ -231,16 +249,7 @@ TEST_F(CwId, IdCodeKeepsMorseCharacters)
 
 TEST_F(CwId, SettingsKeepToTheirRangesAndBits)
 {
-    struct Case {
-        const char *what;
-        std::int32_t label;
-        std::int32_t address;
-        std::uint8_t before;
-        std::int32_t entry; // the list's answer; -1: type `typed`
-        const char *typed;
-        std::uint8_t after;
-        const char *shown;
-    } cases[] = {
+    expectChanges({
         {"interval", CL_CW_ID_Interval, kCwInterval, 0, -1, "10", 10, "10"},
         {"interval too long", CL_CW_ID_Interval, kCwInterval, 10, -1, "99", 60, "60"},
         {"interval too short", CL_CW_ID_Interval, kCwInterval, 10, -1, "0", 1, "1"},
@@ -251,18 +260,7 @@ TEST_F(CwId, SettingsKeepToTheirRangesAndBits)
         {"standard word", CL_CW_StandardWord, kCwOptions, 0x40, 1, "", 0x41, "CODEX"},
         {"with the tone", CL_CW_EncodeWithCTone, kCwOptions, 0x41, 1, "", 0x43, "On"},
         {"spacing", CL_CW_Spaceing, kCwOptions, 0xC3, 2, "", 0xCB, "Extra wide"},
-    };
-    for (const Case &c : cases) {
-        setByte(c.address, c.before);
-        if (c.entry >= 0)
-            choose(c.label, c.entry);
-        else
-            type(c.label, c.typed);
-        EXPECT_EQ(int{byteAt(c.address)}, int{c.after}) << c.what;
-        const Shown shown = draw(c.label);
-        EXPECT_EQ(shown.text, c.shown) << c.what;
-        EXPECT_FALSE(shown.warning) << c.what;
-    }
+    });
 }
 
 // A radio that keeps no interval or speed yet (the initial file's zeros)
