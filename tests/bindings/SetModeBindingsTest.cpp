@@ -62,8 +62,9 @@ protected:
                 type(c.label, c.typed);
             EXPECT_EQ(int{byteAt(c.address)}, int{c.after}) << c.what;
             const Shown shown = draw(c.label);
-            if (c.shown != nullptr)
+            if (c.shown != nullptr) {
                 EXPECT_EQ(shown.text, c.shown) << c.what;
+            }
             EXPECT_FALSE(shown.warning) << c.what;
         }
     }
