@@ -1,8 +1,10 @@
 #include "bindings/LabelFamilies.h"
 
 #include "bindings/ChannelColumnBindings.h"
+#include "bindings/CwIdBindings.h"
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/RowNumberBindings.h"
+#include "bindings/SetModeBindings.h"
 #include "cells/CellBindingRegistry.h"
 
 // One line per label family; a new family adds its table here.
@@ -11,4 +13,7 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(flexLabelBindings());
     registry.Add(rowNumberBindings());
     registry.Add(channelColumnBindings());
+    registry.Add(setModeBindings());
+    registry.Add(userSetModeBindings());
+    registry.Add(cwIdBindings());
 }

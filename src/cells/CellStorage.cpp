@@ -34,13 +34,14 @@ bool CellStorage::IsWellFormed() const
     case Kind::Record:
         return member != nullptr;
     case Kind::Image:
-        return bitCount >= 1 && firstBit < 8 && firstBit + bitCount <= 32 && offset >= 0;
+        return bitCount >= 1 && firstBit < 8 && firstBit + bitCount <= 32 && offset >= 0 &&
+               indexCount >= 0;
     case Kind::Model:
         return get != nullptr || set != nullptr;
     case Kind::RecordBytes:
         return loadBytes != nullptr && saveBytes != nullptr;
     case Kind::ImageBytes:
-        return length >= 1 && offset >= 0;
+        return length >= 1 && offset >= 0 && indexCount >= 0;
     case Kind::None:
     case Kind::CellIndex:
         return true;

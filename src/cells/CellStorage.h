@@ -100,6 +100,10 @@ struct CellStorage {
     BytesSaver saveBytes = nullptr;
     // ImageBytes: how many bytes from `offset` on.
     std::int32_t length = 0;
+    // Image values with a stride: how many cell indexes the row serves; 0
+    // when it steps through whole records of its parameter block, one index
+    // a record. The storage-map check keeps every index inside the block.
+    std::int32_t indexCount = 0;
 
     static constexpr CellStorage none() { return {}; }
     static constexpr CellStorage record(std::int32_t datCh::*field)
@@ -173,6 +177,13 @@ struct CellStorage {
         storage.offset = at;
         storage.length = count;
         storage.stride = perIndex;
+        return storage;
+    }
+    // A value with a stride that serves `count` cell indexes (0 .. count-1).
+    constexpr CellStorage forIndexes(std::int32_t count) const
+    {
+        CellStorage storage = *this;
+        storage.indexCount = count;
         return storage;
     }
     // The same image value for the first label of a run; each further label

@@ -56,35 +56,17 @@ protected:
     std::vector<std::uint32_t> press(std::int32_t label, int row, std::int32_t key,
                                      std::int32_t category = CT_Mch)
     {
-        cmcCellObj cell = cellOf(category, label, row);
-        Request request(cell, key);
-        // Keys count only on a grid the user works in; the handler never
-        // touches the grid for these columns.
-        int grid = 0;
-        request.capsule.grid = reinterpret_cast<cuiGrid *>(&grid);
-        request.run(kHandlerAction);
-        return request.masks;
+        return pressKey(cellOf(category, label, row), key);
     }
     void type(std::int32_t label, int row, const std::string &text, std::int32_t category = CT_Mch)
     {
-        cmcCellObj cell = cellOf(category, label, row);
-        Request request(cell);
-        request.capsule.inputMode = cmcCellCapsule::kInputText;
-        request.capsule.inputText = text;
-        request.run(kHandlerAction);
+        typeInto(cellOf(category, label, row), text);
     }
     int channelCount() { return channel(0).bankChannelCount(0); }
     // The answer of a selection list: entry `entry` of style `style`.
     void choose(std::int32_t label, int row, std::int32_t style, std::int32_t entry)
     {
-        cmcCellObj cell = cellOf(CT_Mch, label, row);
-        cmcCellObj answering = cellOf(CT_Null, style, entry);
-        cmcCellCapsule list;
-        list.cell = &answering;
-        Request request(cell);
-        request.capsule.origin = &list;
-        request.capsule.inputMode = cmcCellCapsule::kInputChosen;
-        request.run(kHandlerAction);
+        chooseFor(cellOf(CT_Mch, label, row), style, entry);
     }
     void setImageBit(std::int32_t address, int bit, bool on)
     {

@@ -195,6 +195,39 @@ inline cmcCellObj cellOf(std::int32_t category, std::int32_t label, std::int32_t
     return cell;
 }
 
+// A key on a sheet the user works in (keys count only on a grid; the
+// handler never touches it); the redraw masks the handler asked for.
+inline std::vector<std::uint32_t> pressKey(cmcCellObj cell, std::int32_t key)
+{
+    Request request(cell, key);
+    int grid = 0;
+    request.capsule.grid = reinterpret_cast<cuiGrid *>(&grid);
+    request.run(kHandlerAction);
+    return request.masks;
+}
+
+// The text the user finished typing into the cell.
+inline void typeInto(cmcCellObj cell, const std::string &text)
+{
+    Request request(cell);
+    request.capsule.inputMode = cmcCellCapsule::kInputText;
+    request.capsule.inputText = text;
+    request.run(kHandlerAction);
+}
+
+// The answer of the selection list the cell opened: entry `entry` of the
+// list whose entries carry the label `style`.
+inline void chooseFor(cmcCellObj cell, std::int32_t style, std::int32_t entry)
+{
+    cmcCellObj answering = cellOf(CT_Null, style, entry);
+    cmcCellCapsule list;
+    list.cell = &answering;
+    Request request(cell);
+    request.capsule.origin = &list;
+    request.capsule.inputMode = cmcCellCapsule::kInputChosen;
+    request.run(kHandlerAction);
+}
+
 // User flags 0-3 of a cell as bits 0-3.
 inline int flagsOf(const cmcCellObj &cell)
 {

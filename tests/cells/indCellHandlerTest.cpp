@@ -63,7 +63,7 @@ void showSerial(indCellHandler &frame, const CellBinding &) { frame.SetOutput(g_
 constexpr std::int32_t kSetModeByte = 0x109DC;
 
 const CellBinding kTestRows[] = {
-    {.label = CL_SetM_Backlight,
+    {.label = CL_Maker_SDD,
      .storage = CellStorage::imageBits(kSetModeByte, 4, 4),
      .codec = stepOnSpace,
      .redrawOnChange = cmcCellCapsule::kRedrawLabelled,
@@ -85,10 +85,10 @@ CellBindingRegistry testBindings()
 
 TEST_F(HandlerTest, LabelWithoutBindingShowsItsIdentifierAndYet)
 {
-    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Fan);
+    cmcCellObj cell = cellOf(CT_Null, CL_Maker_NOISD);
     Request request(cell);
     EXPECT_EQ(request.run(kHandlerDraw), kHandlerNothing);
-    EXPECT_EQ(request.capsule.outputText, std::to_string(CL_SetM_Fan) + " *Yet*");
+    EXPECT_EQ(request.capsule.outputText, std::to_string(CL_Maker_NOISD) + " *Yet*");
 }
 
 TEST_F(HandlerTest, EmptyLabelsAndSeparatorsShowNothing)
@@ -108,7 +108,7 @@ TEST_F(HandlerTest, EveryRowOfTheProgramIsReachableByItsLabel)
     const CellBindingRegistry &program = programBindings();
     EXPECT_EQ(program.Find(CL_Menu_Port_ComList1), program.Find(CL_Menu_Port_ComList0));
     EXPECT_EQ(program.Find(CL_Menu_Debug_Window), program.Find(CL_Menu_Debug_Compare));
-    EXPECT_EQ(program.Find(CL_SetM_Fan), nullptr);
+    EXPECT_EQ(program.Find(CL_Maker_NOISD), nullptr);
     EXPECT_EQ(program.Find(-1), nullptr);
     EXPECT_EQ(program.Find(kLabelCount), nullptr);
 }
@@ -362,12 +362,12 @@ TEST_F(HandlerTest, StorageAndCodecOfDifferentShapesStopTheProgram)
     const CellBinding rows[] = {{.label = CL_SetM_LcdContrast,
                                  .storage = CellStorage::imageBytes(kSetModeByte, 2),
                                  .codec = stepOnSpace},
-                                {.label = CL_SetM_Backlight,
+                                {.label = CL_Maker_SDD,
                                  .storage = CellStorage::imageByte(kSetModeByte),
                                  .codec = kBytesCodec}};
     CellBindingRegistry bindings;
     bindings.Add(rows);
-    for (const std::int32_t label : {CL_SetM_LcdContrast, CL_SetM_Backlight}) {
+    for (const std::int32_t label : {CL_SetM_LcdContrast, CL_Maker_SDD}) {
         cmcCellObj cell = cellOf(CT_Null, label);
         Request request(cell);
         EXPECT_DEATH(request.run(kHandlerDraw, bindings), "cannot be used");
@@ -378,7 +378,7 @@ TEST_F(HandlerTest, ChangedValueWidensTheRedrawAndRuleSetsTheMarks)
 {
     const CellBindingRegistry bindings = testBindings();
     model->WorkingImage().SetByte(kSetModeByte, 0x50);
-    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    cmcCellObj cell = cellOf(CT_Null, CL_Maker_SDD);
     Request request(cell, ' ');
     request.run(kHandlerAction, bindings);
     EXPECT_EQ(model->WorkingImage().GetByte(kSetModeByte), 0x60);
@@ -392,7 +392,7 @@ TEST_F(HandlerTest, ChangedValueWidensTheRedrawAndRuleSetsTheMarks)
 TEST_F(HandlerTest, UnchangedValueRedrawsOnlyTheCell)
 {
     const CellBindingRegistry bindings = testBindings();
-    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    cmcCellObj cell = cellOf(CT_Null, CL_Maker_SDD);
     Request request(cell, 'x');
     request.run(kHandlerAction, bindings);
     EXPECT_EQ(request.masks, std::vector<std::uint32_t>{cmcCellCapsule::kRedrawSameCell});
@@ -401,7 +401,7 @@ TEST_F(HandlerTest, UnchangedValueRedrawsOnlyTheCell)
 TEST_F(HandlerTest, DrawRequestsAskForNoRedraw)
 {
     const CellBindingRegistry bindings = testBindings();
-    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    cmcCellObj cell = cellOf(CT_Null, CL_Maker_SDD);
     Request request(cell);
     request.run(kHandlerDraw, bindings);
     EXPECT_TRUE(request.masks.empty());
@@ -410,7 +410,7 @@ TEST_F(HandlerTest, DrawRequestsAskForNoRedraw)
 TEST_F(HandlerTest, CodecAsksForTheEditor)
 {
     const CellBindingRegistry bindings = testBindings();
-    cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    cmcCellObj cell = cellOf(CT_Null, CL_Maker_SDD);
     Request request(cell, cmcCellCapsule::kCodeEnter);
     EXPECT_EQ(request.run(kHandlerAction, bindings), kHandlerOpenEditor);
 }
@@ -1101,7 +1101,7 @@ TEST_F(HandlerTest, ConvenienceFormsAskInModeZeroOnACopy)
 {
     const CellBindingRegistry bindings = testBindings();
     model->WorkingImage().SetByte(kSetModeByte, 0x70);
-    const cmcCellObj cell = cellOf(CT_Null, CL_SetM_Backlight);
+    const cmcCellObj cell = cellOf(CT_Null, CL_Maker_SDD);
     EXPECT_EQ(indCellHandler::TextOf(cell, 0, bindings), "7");
     EXPECT_EQ(indCellHandler::ValueOf(cell, cmcCellCapsule::kCodeEnter, bindings),
               kHandlerOpenEditor);
@@ -1117,7 +1117,7 @@ TEST_F(HandlerTest, MarksOfACellAreItsWarningAndErrorBits)
     }};
     for (const auto &[stored, marks] : cases) {
         model->WorkingImage().SetByte(kSetModeByte, stored);
-        EXPECT_EQ(indCellHandler::MarksOf(CT_Null, CL_SetM_Backlight, 0, bindings), marks)
+        EXPECT_EQ(indCellHandler::MarksOf(CT_Null, CL_Maker_SDD, 0, bindings), marks)
             << int(stored);
     }
 }
@@ -1148,13 +1148,14 @@ TEST_F(HandlerDeathTest, LabelBoundTwiceEndsTheProgram)
 
 TEST_F(HandlerDeathTest, UnusableRowEndsTheProgram)
 {
-    const CellBinding noCodec[] = {{.label = CL_SetM_Fan}};
+    const CellBinding noCodec[] = {{.label = CL_Maker_NOISD}};
     EXPECT_DEATH(CellBindingRegistry().Add(noCodec),
-                 "The cell binding of 'CL_SetM_Fan' cannot be used\\.");
-    const CellBinding wideBits[] = {
-        {.label = CL_SetM_Fan, .storage = CellStorage::imageBits(0, 4, 30), .codec = stepOnSpace}};
+                 "The cell binding of 'CL_Maker_NOISD' cannot be used\\.");
+    const CellBinding wideBits[] = {{.label = CL_Maker_NOISD,
+                                     .storage = CellStorage::imageBits(0, 4, 30),
+                                     .codec = stepOnSpace}};
     EXPECT_DEATH(CellBindingRegistry().Add(wideBits),
-                 "The cell binding of 'CL_SetM_Fan' cannot be used\\.");
+                 "The cell binding of 'CL_Maker_NOISD' cannot be used\\.");
 }
 
 TEST_F(HandlerDeathTest, HandlerWithoutModelEndsTheProgram)

@@ -104,8 +104,8 @@ TEST_F(CellTypingTest, CellsThatCannotTakeTheTextAreNamedAndLeaveTheDocumentAlon
          "CL_Nope[0]: unknown label (quillon-cli labels lists them)"},
         {"", 0, Outcome::UnknownLabel, "[0]: unknown label (quillon-cli labels lists them)"},
         // Bound nowhere and on no sheet.
-        {"CL_SetM_Fan", 0, Outcome::NotShown,
-         "CL_SetM_Fan[0]: no sheet of this model type shows this label"},
+        {"CL_Maker_NOISD", 0, Outcome::NotShown,
+         "CL_Maker_NOISD[0]: no sheet of this model type shows this label"},
         // The common sheet shows the setting once.
         {"CL_Comm_SetModeAccess", 3, Outcome::NotShown,
          "CL_Comm_SetModeAccess[3]: no sheet shows this cell (the sheets show it at 0 to 0)"},
