@@ -1,7 +1,10 @@
 #include "bindings/LabelFamilies.h"
 
 #include "bindings/ChannelColumnBindings.h"
+#include "bindings/ExpertBindings.h"
+#include "bindings/ExternalPortBindings.h"
 #include "bindings/FlexLabelBindings.h"
+#include "bindings/KeyDisplayBindings.h"
 #include "bindings/RowNumberBindings.h"
 #include "cells/CellBindingRegistry.h"
 
@@ -11,4 +14,7 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(flexLabelBindings());
     registry.Add(rowNumberBindings());
     registry.Add(channelColumnBindings());
+    registry.Add(keyDisplayBindings());
+    registry.Add(expertBindings());
+    registry.Add(externalPortBindings());
 }
