@@ -44,7 +44,8 @@ bool isInput(const indCellHandler &frame, std::int32_t line)
 }
 
 // The function lists of inputs and outputs differ; the line's direction
-// says which one its byte indexes.
+// says which one its byte indexes. A function's name typed into the cell
+// picks it, as choosing it from the list does.
 struct LineFunctions {
     CellBinding input;
     CellBinding output;
@@ -58,8 +59,12 @@ const std::vector<LineFunctions> &lineFunctions()
             const std::int32_t label = CL_ExtPort_InOut_1 + kLabelsPerLine * line;
             const CellStorage storage = CellStorage::imageByte(functionOf(line));
             made.push_back(
-                {{.label = label, .storage = storage, .codec = editOption(kInputList, FlexMark2)},
-                 {.label = label, .storage = storage, .codec = editOption(kOutputList, FlexMark)}});
+                {{.label = label,
+                  .storage = storage,
+                  .codec = pickFromCells(kInputList, FlexMark2, CellMatch::Prefix, true)},
+                 {.label = label,
+                  .storage = storage,
+                  .codec = pickFromCells(kOutputList, FlexMark, CellMatch::Prefix, true)}});
         }
         return made;
     }();
