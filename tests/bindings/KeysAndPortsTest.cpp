@@ -7,7 +7,11 @@
 #include "cells/CellColours.h"
 #include "cells/CellIdentifiers.h"
 #include "cells/cmcFCache.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
 
+#include <array>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -345,6 +349,63 @@ TEST_F(KeysAndPorts, EveryLabelIsBound)
                 EXPECT_EQ(text.find("*Yet*"), std::string::npos)
                     << cellLabelName(label) << " model type " << type;
             }
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The lines of a key up to the first line beginning with '#'.
+std::vector<std::string> keyLines(cmcGTex &texts, const std::string &key)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (int n = 0; texts.TryGetLine(key, n, line) && !line.starts_with("#"); ++n)
+        lines.push_back(line);
+    return lines;
+}
+
+// Every cell of the three sheets and the switch table, read as the sheets
+// read their rows, shows its value with the overlay's own lists (a fresh
+// image holds 0 everywhere, which every list offers) and has a help topic.
+TEST_F(KeysAndPorts, EveryCellOfTheSheetsShowsItsValueAndHasHelp)
+{
+    cmcGTex help;
+    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
+    std::set<std::string> topics;
+    for (const std::string &line : keyLines(help, "GI_AppItem_Topic_ID"))
+        topics.insert(line.substr(0, line.find('\t')));
+
+    for (const int type : {0, 1}) {
+        ASSERT_TRUE(model->ChangeModelType(type, false));
+        for (const char *sheet : {"GI_Sheet_KeyDisp", "GI_Sheet_Expert", "GI_Sheet_ExtPort",
+                                  "GI_Sheet_ExtPort_ChSwTable"}) {
+            cmcGTex &texts = mainTextDatabase();
+            const std::string prefix = sheet;
+            cmcCellObj base;
+            base.Parse(texts.GetFirstLine(prefix + "_BasicCell"), nullptr, nullptr, false);
+            std::array<std::int32_t, cmcCellObj::kChannelCounterCount> counters{};
+            int cells = 0;
+            for (const std::string &line : keyLines(texts, prefix + "_Cells")) {
+                if (line.starts_with(":"))
+                    continue;
+                for (std::string_view rest = line; !rest.empty();) {
+                    cmcCellObj cell;
+                    rest = cell.Parse(rest, counters.data(), &base, false);
+                    if (cell.label <= CL_Null || cell.label == kNoLabel ||
+                        cell.label == CallSheet || cell.label == FlexCHSelNum)
+                        continue;
+                    ++cells;
+                    const std::string name(cellLabelName(cell.label));
+                    const std::string text = draw(cell.label, cell.index, cell.category).text;
+                    EXPECT_EQ(text.find("*Yet*"), std::string::npos) << sheet << " " << name;
+                    EXPECT_NE(text, cmcFCache::kErrorText) << sheet << " " << name;
+                    EXPECT_TRUE(topics.contains(name)) << sheet << " " << name;
+                }
+            }
+            EXPECT_GT(cells, 0) << sheet;
         }
     }
 }
