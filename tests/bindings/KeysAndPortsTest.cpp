@@ -11,6 +11,7 @@
 #include "textdb/cmcGTex.h"
 
 #include <array>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -408,6 +409,52 @@ TEST_F(KeysAndPorts, EveryCellOfTheSheetsShowsItsValueAndHasHelp)
             EXPECT_GT(cells, 0) << sheet;
         }
     }
+}
+
+// Context help on a key or a port line looks its function's name up in the
+// help overlay: every function of the lists has its topic and its context.
+TEST_F(KeysAndPorts, EveryFunctionHasItsHelpContext)
+{
+    cmcGTex help;
+    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
+    std::set<std::string> contexts;
+    for (const std::string &line : keyLines(help, "GI_AppItem_Context_ID"))
+        contexts.insert(line.substr(0, line.find('\t')));
+    const struct {
+        const char *list;
+        std::int32_t style;
+        const char *topics;
+    } families[] = {
+        {"GI_Sheet_Sel_Keys_Conv_Pmr_Dpmr_Popup", FlexMark, "GI_AppItem_Key_Assign_Topic_ID"},
+        {"GI_Sheet_Sel_Dials_Conv_Popup", FlexMark, "GI_AppItem_Dial_Assign_Topic_ID"},
+        {"GI_Sheet_Sel_Input_Port_Conv_Pmr_Dpmr_Popup", FlexMark2,
+         "GI_AppItem_ExtPort_Input_Assign_Topic_ID"},
+        {"GI_Sheet_Sel_Output_Port_Conv_Rep_Popup", FlexMark,
+         "GI_AppItem_ExtPort_Output_Assign_Topic_ID"},
+        {"GI_Sheet_Sel_DA_Port_Conv_Rep_Popup", Flex0, "GI_AppItem_ExtPort_DA_Assign_Topic_ID"},
+        {"GI_Sheet_Sel_AD_Port_Conv_Rep_Popup", Flex0, "GI_AppItem_ExtPort_AD_Assign_Topic_ID"},
+    };
+    for (const auto &family : families) {
+        std::map<std::string, std::string> topicOf;
+        for (const std::string &line : keyLines(help, family.topics)) {
+            const std::size_t tab = line.find('\t');
+            topicOf[line.substr(0, tab)] = tab == std::string::npos ? "" : line.substr(tab + 1);
+        }
+        const cmcFCacheEntry &entries =
+            indCellHandler::ProgramFormats().Entry(family.list, family.style);
+        ASSERT_FALSE(entries.byValue.empty()) << family.list;
+        for (const cmcFCacheEntry::Record &entry : entries.byValue) {
+            const std::string text = entries.textOf(entry);
+            ASSERT_TRUE(topicOf.contains(text)) << family.list << ": " << text;
+            EXPECT_TRUE(contexts.contains(topicOf[text])) << family.list << ": " << text;
+        }
+    }
+    // The scan key is looked up by a text of its own.
+    const std::string scanKey = mainTextDatabase().GetFirstLine("GI_Sheet_Sel_KDisp_Scan_B_Key");
+    bool found = false;
+    for (const std::string &line : keyLines(help, "GI_AppItem_Key_Assign_Topic_ID"))
+        found = found || line.substr(0, line.find('\t')) == scanKey;
+    EXPECT_TRUE(found) << scanKey;
 }
 
 } // namespace
