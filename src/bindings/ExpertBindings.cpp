@@ -1,5 +1,6 @@
 #include "bindings/ExpertBindings.h"
 
+#include "bindings/SettingRows.h"
 #include "cells/CellHost.h"
 #include "cells/CellLabels.h"
 #include "cells/indCellHandler.h"
@@ -15,8 +16,6 @@
 namespace {
 
 using Redraw = cmcCellCapsule::RedrawBit;
-
-constexpr const char *kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 
 constexpr std::int32_t kUserCtcss = 0x11E1E;
 constexpr std::int32_t kBeepLow = 0x11E20;
@@ -37,18 +36,6 @@ constexpr BitField kSpeakerOutOn{kAudioFlags, 5, 1};
 constexpr BitField kIgnitionSense{kAccessories, 0, 2};
 constexpr BitField kBeepLowField = BitField::bytes(kBeepLow, 2);
 constexpr BitField kBeepHighField = BitField::bytes(kBeepHigh, 2);
-
-CellBinding option(std::int32_t label, std::int32_t at, int lowestBit, int width, const char *list)
-{
-    return {.label = label,
-            .storage = CellStorage::imageBits(at, lowestBit, width),
-            .codec = editOption(list, Flex0)};
-}
-
-CellBinding onOff(std::int32_t label, std::int32_t at, int bit)
-{
-    return option(label, at, bit, 1, kOnOff);
-}
 
 // A timer or delay that only acts while its switch is on shows its value in
 // silver while the switch is off; the switch redraws it.
@@ -122,28 +109,28 @@ const std::array kRows = {
     wholeNumber(CL_Exp_PSaveStartTimer_1, kPowerSaveStart1, 0, 255),
     wholeNumber(CL_Exp_PSaveStartTimer_2, kPowerSaveStart2, 0, 255),
 
-    option(CL_Exp_DtcsInv_Tx, kAudioFlags, 7, 1, "GI_Sheet_Sel_Exp_DtcsPolarity"),
-    option(CL_Exp_DtcsInv_Rx, kAudioFlags, 6, 1, "GI_Sheet_Sel_Exp_DtcsPolarity"),
-    controlling(onOff(CL_Exp_RxExo_On, kAudioFlags, 5)),
+    imageOption(CL_Exp_DtcsInv_Tx, kAudioFlags, 7, 1, "GI_Sheet_Sel_Exp_DtcsPolarity"),
+    imageOption(CL_Exp_DtcsInv_Rx, kAudioFlags, 6, 1, "GI_Sheet_Sel_Exp_DtcsPolarity"),
+    controlling(imageOnOff(CL_Exp_RxExo_On, kAudioFlags, 5)),
     dependsOn(tenthsTimer(CL_Exp_RxExo_Delay, kSpeakerOutDelay, 255), kBySpeakerOut),
-    onOff(CL_Exp_ToneMuteExPtt, kAudioFlags, 4),
-    onOff(CL_Exp_DimIgsw, kAudioFlags, 3),
-    onOff(CL_Exp_ClShift, kAudioFlags, 2),
-    option(CL_Exp_RxAf_Filter, kAudioFlags, 0, 2, "GI_Sheet_Sel_Exp_RxAfFilter"),
+    imageOnOff(CL_Exp_ToneMuteExPtt, kAudioFlags, 4),
+    imageOnOff(CL_Exp_DimIgsw, kAudioFlags, 3),
+    imageOnOff(CL_Exp_ClShift, kAudioFlags, 2),
+    imageOption(CL_Exp_RxAf_Filter, kAudioFlags, 0, 2, "GI_Sheet_Sel_Exp_RxAfFilter"),
 
     CellBinding{.label = CL_Exp_ExPttDelay,
                 .storage = CellStorage::imageByte(kExternalPttDelay),
                 .codec = editTimer(100, 0, 100, nullptr, 1)},
-    option(CL_Exp_Select_ExPttFtsw, kAccessories, 6, 2, "GI_Sheet_Sel_Exp_ExPttFtsw"),
-    option(CL_Exp_EpttFtsw_C, kAccessories, 4, 2, "GI_Sheet_Sel_Exp_EpttFtswAudio"),
-    option(CL_Exp_EpttFtsw_S, kAccessories, 2, 2, "GI_Sheet_Sel_Exp_EpttFtswAudio"),
-    controlling(option(CL_Exp_Ignition, kAccessories, 0, 2, "GI_Sheet_Sel_Exp_Ignition")),
+    imageOption(CL_Exp_Select_ExPttFtsw, kAccessories, 6, 2, "GI_Sheet_Sel_Exp_ExPttFtsw"),
+    imageOption(CL_Exp_EpttFtsw_C, kAccessories, 4, 2, "GI_Sheet_Sel_Exp_EpttFtswAudio"),
+    imageOption(CL_Exp_EpttFtsw_S, kAccessories, 2, 2, "GI_Sheet_Sel_Exp_EpttFtswAudio"),
+    controlling(imageOption(CL_Exp_Ignition, kAccessories, 0, 2, "GI_Sheet_Sel_Exp_Ignition")),
     dependsOn(CellBinding{.label = CL_Exp_IgnitionTimer,
                           .storage = CellStorage::imageByte(kIgnitionTimer),
                           .codec = editMinSec(0, 2550, 10)},
               kByIgnition),
-    option(CL_Exp_BattTypeChange, kBattery, 6, 2, "GI_Sheet_Sel_Exp_BattType"),
-    option(CL_Exp_BattChangeMode, kBattery, 4, 2, "GI_Sheet_Sel_Exp_BattChangeMode"),
+    imageOption(CL_Exp_BattTypeChange, kBattery, 6, 2, "GI_Sheet_Sel_Exp_BattType"),
+    imageOption(CL_Exp_BattChangeMode, kBattery, 4, 2, "GI_Sheet_Sel_Exp_BattChangeMode"),
 };
 
 } // namespace

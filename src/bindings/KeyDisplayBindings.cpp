@@ -1,5 +1,6 @@
 #include "bindings/KeyDisplayBindings.h"
 
+#include "bindings/SettingRows.h"
 #include "cells/CellLabels.h"
 #include "cells/ModelCapabilities.h"
 #include "cells/indCellHandler.h"
@@ -62,7 +63,6 @@ namespace {
 
 constexpr const char *kKeyList = "GI_Sheet_Sel_Keys_Conv_Pmr_Dpmr_Popup";
 constexpr const char *kDialList = "GI_Sheet_Sel_Dials_Conv_Popup";
-constexpr const char *kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 
 // The radio's own key bytes, and the places of the keys it leaves to us.
 constexpr std::int32_t kConventionalKeys = 0x10EBF; // P0..P4
@@ -93,18 +93,6 @@ CellBinding keys(std::int32_t first, std::int32_t last, std::int32_t at, const c
             .codec = editOption(list, FlexMark)};
 }
 
-CellBinding option(std::int32_t label, std::int32_t at, int lowestBit, int width, const char *list)
-{
-    return {.label = label,
-            .storage = CellStorage::imageBits(at, lowestBit, width),
-            .codec = editOption(list, Flex0)};
-}
-
-CellBinding onOff(std::int32_t label, std::int32_t at, int bit)
-{
-    return option(label, at, bit, 1, kOnOff);
-}
-
 // The handheld's power switch: this radio is a mobile or a repeater, so the
 // setting is kept but does not apply.
 void runHandheldOnly(indCellHandler &frame, const CellBinding &row)
@@ -133,11 +121,11 @@ const std::array kRows = {
     keys(CL_KDisp_Key_Shift_P0, CL_KDisp_Key_Shift_P4, kShiftKeys, kKeyList),
     keys(CL_KDisp_Key_Shift_Opf0, CL_KDisp_Key_Shift_Opf2, kShiftOpf, kKeyList),
 
-    option(CL_KDisp_DispLines, kDisplay, 6, 2, "GI_Sheet_Sel_KDisp_DispLines"),
-    option(CL_KDisp_Disp_Mode, kDisplay, 4, 2, "GI_Sheet_Sel_KDisp_DispMode"),
-    option(CL_KDisp_Disp_Label, kDisplay, 2, 2, "GI_Sheet_Sel_KDisp_DispLabel"),
-    onOff(CL_KDisp_ErrChDisplay, kDisplay, 1),
-    onOff(CL_KDisp_MrCode, kDisplay, 0),
+    imageOption(CL_KDisp_DispLines, kDisplay, 6, 2, "GI_Sheet_Sel_KDisp_DispLines"),
+    imageOption(CL_KDisp_Disp_Mode, kDisplay, 4, 2, "GI_Sheet_Sel_KDisp_DispMode"),
+    imageOption(CL_KDisp_Disp_Label, kDisplay, 2, 2, "GI_Sheet_Sel_KDisp_DispLabel"),
+    imageOnOff(CL_KDisp_ErrChDisplay, kDisplay, 1),
+    imageOnOff(CL_KDisp_MrCode, kDisplay, 0),
     CellBinding{.label = CL_KDisp_ScrollTimer,
                 .storage = CellStorage::imageByte(kScrollTimer),
                 .codec = editTimer(10, 0, 50, "GI_AppInd_TimerOff", 2)},
@@ -145,34 +133,36 @@ const std::array kRows = {
                 .storage = CellStorage::imageBytes(kOpeningText, kOpeningTextWidth),
                 .codec = editName(kOpeningTextWidth, NameFill::Spaces)},
 
-    option(CL_KDisp_Tenkey_Select, kKeyFlags, 6, 2, "GI_Sheet_Sel_KDisp_Tenkey"),
-    option(CL_KDisp_RotarySel, kKeyFlags, 4, 2, "GI_Sheet_Sel_KDisp_Rotary"),
-    onOff(CL_KDisp_SmaKey, kKeyFlags, 3),
-    onOff(CL_KDisp_AmpOnOff, kKeyFlags, 2),
-    onOff(CL_KDisp_OpeningBeep, kKeyFlags, 1),
-    onOff(CL_KDisp_RfPoBatt, kKeyFlags, 0),
+    imageOption(CL_KDisp_Tenkey_Select, kKeyFlags, 6, 2, "GI_Sheet_Sel_KDisp_Tenkey"),
+    imageOption(CL_KDisp_RotarySel, kKeyFlags, 4, 2, "GI_Sheet_Sel_KDisp_Rotary"),
+    imageOnOff(CL_KDisp_SmaKey, kKeyFlags, 3),
+    imageOnOff(CL_KDisp_AmpOnOff, kKeyFlags, 2),
+    imageOnOff(CL_KDisp_OpeningBeep, kKeyFlags, 1),
+    imageOnOff(CL_KDisp_RfPoBatt, kKeyFlags, 0),
 
-    onOff(CL_KDisp_HangAct_Moni, kHangerAndPower, 7),
-    onOff(CL_KDisp_HangAct_Scan, kHangerAndPower, 6),
-    onOff(CL_KDisp_HangAct_PrioA, kHangerAndPower, 5),
-    onOff(CL_KDisp_HangAct_ScanSuspend, kHangerAndPower, 4),
-    option(CL_KDisp_PwrSW, kHangerAndPower, 2, 2, "GI_Sheet_Sel_KDisp_PwrSW"),
-    handheldOnly(option(CL_KDisp_PwrSW_HH, kHangerAndPower, 0, 2, "GI_Sheet_Sel_KDisp_PwrSW_HH")),
+    imageOnOff(CL_KDisp_HangAct_Moni, kHangerAndPower, 7),
+    imageOnOff(CL_KDisp_HangAct_Scan, kHangerAndPower, 6),
+    imageOnOff(CL_KDisp_HangAct_PrioA, kHangerAndPower, 5),
+    imageOnOff(CL_KDisp_HangAct_ScanSuspend, kHangerAndPower, 4),
+    imageOption(CL_KDisp_PwrSW, kHangerAndPower, 2, 2, "GI_Sheet_Sel_KDisp_PwrSW"),
+    handheldOnly(
+        imageOption(CL_KDisp_PwrSW_HH, kHangerAndPower, 0, 2, "GI_Sheet_Sel_KDisp_PwrSW_HH")),
 
-    option(CL_KDisp_LED_LP0, kLeds, 4, 4, "GI_Sheet_Sel_KDisp_Led"),
-    option(CL_KDisp_LED_LP1, kLeds, 0, 4, "GI_Sheet_Sel_KDisp_Led"),
-    option(CL_KDisp_LED_LP2, kPowerAndPriority, 4, 4, "GI_Sheet_Sel_KDisp_Led"),
-    option(CL_KDisp_RfPoSel, kPowerAndPriority, 2, 2, "GI_Sheet_Sel_KDisp_RfPoSel"),
-    onOff(CL_KDisp_PrioA_SwOn, kPowerAndPriority, 1),
-    onOff(CL_KDisp_PrioA_AutoReset, kPowerAndPriority, 0),
-    onOff(CL_KDisp_PrioA_ClearDown, kPriorityAndTxDisable, 7),
-    option(CL_KDisp_TxDisableSel_LocalPTT, kPriorityAndTxDisable, 6, 1,
-           "GI_Sheet_Sel_KDisp_TxDisable"),
-    option(CL_KDisp_TxDisableSel_EPTT, kPriorityAndTxDisable, 5, 1, "GI_Sheet_Sel_KDisp_TxDisable"),
-    option(CL_KDisp_TxDisableSel_Repeat, kPriorityAndTxDisable, 4, 1,
-           "GI_Sheet_Sel_KDisp_TxDisable"),
-    option(CL_KDisp_TxDisableSel_OptControl, kPriorityAndTxDisable, 3, 1,
-           "GI_Sheet_Sel_KDisp_TxDisable"),
+    imageOption(CL_KDisp_LED_LP0, kLeds, 4, 4, "GI_Sheet_Sel_KDisp_Led"),
+    imageOption(CL_KDisp_LED_LP1, kLeds, 0, 4, "GI_Sheet_Sel_KDisp_Led"),
+    imageOption(CL_KDisp_LED_LP2, kPowerAndPriority, 4, 4, "GI_Sheet_Sel_KDisp_Led"),
+    imageOption(CL_KDisp_RfPoSel, kPowerAndPriority, 2, 2, "GI_Sheet_Sel_KDisp_RfPoSel"),
+    imageOnOff(CL_KDisp_PrioA_SwOn, kPowerAndPriority, 1),
+    imageOnOff(CL_KDisp_PrioA_AutoReset, kPowerAndPriority, 0),
+    imageOnOff(CL_KDisp_PrioA_ClearDown, kPriorityAndTxDisable, 7),
+    imageOption(CL_KDisp_TxDisableSel_LocalPTT, kPriorityAndTxDisable, 6, 1,
+                "GI_Sheet_Sel_KDisp_TxDisable"),
+    imageOption(CL_KDisp_TxDisableSel_EPTT, kPriorityAndTxDisable, 5, 1,
+                "GI_Sheet_Sel_KDisp_TxDisable"),
+    imageOption(CL_KDisp_TxDisableSel_Repeat, kPriorityAndTxDisable, 4, 1,
+                "GI_Sheet_Sel_KDisp_TxDisable"),
+    imageOption(CL_KDisp_TxDisableSel_OptControl, kPriorityAndTxDisable, 3, 1,
+                "GI_Sheet_Sel_KDisp_TxDisable"),
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 // chosen entry stores (and what it leaves alone), the rules between
 // settings, and bytes a radio stored outside the lists.
 #include "HandlerTestFixture.h"
+#include "support/KeyLines.h"
 
 #include "cells/CellColours.h"
 #include "cells/CellIdentifiers.h"
@@ -12,7 +13,6 @@
 
 #include <array>
 #include <map>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -358,14 +358,20 @@ TEST_F(KeysAndPorts, EveryLabelIsBound)
 
 namespace {
 
-// The lines of a key up to the first line beginning with '#'.
-std::vector<std::string> keyLines(cmcGTex &texts, const std::string &key)
+using testing_support::keyLines;
+
+// The help overlay's lines of a key as the first field (before the tab) and
+// the rest.
+std::map<std::string, std::string> helpFields(const std::string &key)
 {
-    std::vector<std::string> lines;
-    std::string line;
-    for (int n = 0; texts.TryGetLine(key, n, line) && !line.starts_with("#"); ++n)
-        lines.push_back(line);
-    return lines;
+    cmcGTex help;
+    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
+    std::map<std::string, std::string> fields;
+    for (const std::string &line : keyLines(help, key)) {
+        const std::size_t tab = line.find('\t');
+        fields[line.substr(0, tab)] = tab == std::string::npos ? "" : line.substr(tab + 1);
+    }
+    return fields;
 }
 
 // Every cell of the three sheets and the switch table, read as the sheets
@@ -373,11 +379,7 @@ std::vector<std::string> keyLines(cmcGTex &texts, const std::string &key)
 // image holds 0 everywhere, which every list offers) and has a help topic.
 TEST_F(KeysAndPorts, EveryCellOfTheSheetsShowsItsValueAndHasHelp)
 {
-    cmcGTex help;
-    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
-    std::set<std::string> topics;
-    for (const std::string &line : keyLines(help, "GI_AppItem_Topic_ID"))
-        topics.insert(line.substr(0, line.find('\t')));
+    const std::map<std::string, std::string> topics = helpFields("GI_AppItem_Topic_ID");
 
     for (const int type : {0, 1}) {
         ASSERT_TRUE(model->ChangeModelType(type, false));
@@ -415,11 +417,7 @@ TEST_F(KeysAndPorts, EveryCellOfTheSheetsShowsItsValueAndHasHelp)
 // help overlay: every function of the lists has its topic and its context.
 TEST_F(KeysAndPorts, EveryFunctionHasItsHelpContext)
 {
-    cmcGTex help;
-    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
-    std::set<std::string> contexts;
-    for (const std::string &line : keyLines(help, "GI_AppItem_Context_ID"))
-        contexts.insert(line.substr(0, line.find('\t')));
+    const std::map<std::string, std::string> contexts = helpFields("GI_AppItem_Context_ID");
     const struct {
         const char *list;
         std::int32_t style;
@@ -435,11 +433,7 @@ TEST_F(KeysAndPorts, EveryFunctionHasItsHelpContext)
         {"GI_Sheet_Sel_AD_Port_Conv_Rep_Popup", Flex0, "GI_AppItem_ExtPort_AD_Assign_Topic_ID"},
     };
     for (const auto &family : families) {
-        std::map<std::string, std::string> topicOf;
-        for (const std::string &line : keyLines(help, family.topics)) {
-            const std::size_t tab = line.find('\t');
-            topicOf[line.substr(0, tab)] = tab == std::string::npos ? "" : line.substr(tab + 1);
-        }
+        std::map<std::string, std::string> topicOf = helpFields(family.topics);
         const cmcFCacheEntry &entries =
             indCellHandler::ProgramFormats().Entry(family.list, family.style);
         ASSERT_FALSE(entries.byValue.empty()) << family.list;
@@ -451,10 +445,7 @@ TEST_F(KeysAndPorts, EveryFunctionHasItsHelpContext)
     }
     // The scan key is looked up by a text of its own.
     const std::string scanKey = mainTextDatabase().GetFirstLine("GI_Sheet_Sel_KDisp_Scan_B_Key");
-    bool found = false;
-    for (const std::string &line : keyLines(help, "GI_AppItem_Key_Assign_Topic_ID"))
-        found = found || line.substr(0, line.find('\t')) == scanKey;
-    EXPECT_TRUE(found) << scanKey;
+    EXPECT_TRUE(helpFields("GI_AppItem_Key_Assign_Topic_ID").contains(scanKey)) << scanKey;
 }
 
 } // namespace
