@@ -224,15 +224,25 @@ TEST_F(KeysAndPorts, TypedNumbersAndTimes)
 // until a value is chosen.
 TEST_F(KeysAndPorts, ValuesOutsideTheListsAreShownAndKept)
 {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {
-        {0x10EBF, CL_KDisp_Key_Conv_P0},     {0x11FEA, CL_KDisp_Key_Conv_Opf0},
-        {0x10EC7, CL_KDisp_Key_Conv_DialCw}, {0x1A762, CL_ExtPort_AD_1},
-        {0x1A751, CL_ExtPort_InOut_1},
+    const struct {
+        std::int32_t address;
+        std::int32_t label;
+        std::int32_t category;
+    } cases[] = {
+        {0x10EBF, CL_KDisp_Key_Conv_P0, CT_Null},
+        {0x11FEA, CL_KDisp_Key_Conv_Opf0, CT_Null},
+        {0x10EC7, CL_KDisp_Key_Conv_DialCw, CT_Null},
+        {0x1A762, CL_ExtPort_AD_1, CT_Null},
+        {0x1A751, CL_ExtPort_InOut_1, CT_Null},
+        // Erased memory: the channel switch table's byte is its entry 7.
+        {0x1A737, CL_ExtPort_ChSW_Table_MoveCH, CT_EXP_ChSwitchTable},
     };
-    for (const auto &[address, label] : cases) {
-        setByte(address, 200);
-        EXPECT_EQ(draw(label).text, cmcFCache::kErrorText) << cellLabelName(label);
-        EXPECT_EQ(byteAt(address), 200) << cellLabelName(label);
+    for (const auto &c : cases) {
+        const int index = c.category == CT_Null ? 0 : c.address - 0x1A730;
+        setByte(c.address, 0xFF);
+        EXPECT_EQ(draw(c.label, index, c.category).text, cmcFCache::kErrorText)
+            << cellLabelName(c.label);
+        EXPECT_EQ(byteAt(c.address), 0xFF) << cellLabelName(c.label);
     }
 }
 
