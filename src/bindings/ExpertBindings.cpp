@@ -37,16 +37,20 @@ constexpr BitField kIgnitionSense{kAccessories, 0, 2};
 constexpr BitField kBeepLowField = BitField::bytes(kBeepLow, 2);
 constexpr BitField kBeepHighField = BitField::bytes(kBeepHigh, 2);
 
+// The switches other settings depend on, by the row's argument.
+enum Controlling : std::int32_t { kBySpeakerOut = 0, kByIgnition = 1 };
+constexpr std::array<BitField, 2> kSwitches{kSpeakerOutOn, kIgnitionSense};
+
 // A timer or delay that only acts while its switch is on shows its value in
 // silver while the switch is off; the switch redraws it.
 void silverWhileOff(indCellHandler &frame, const CellBinding &row, std::int32_t)
 {
-    const BitField &controlling = row.argument == 0 ? kSpeakerOutOn : kIgnitionSense;
+    const BitField &controlling = kSwitches.at(static_cast<std::size_t>(row.argument));
     if (frame.IsDraw() && controlling.Read(frame.host.WorkingImage()) == 0)
         frame.ShowSilver();
 }
 
-CellBinding dependsOn(CellBinding row, std::int32_t controlling)
+CellBinding dependsOn(CellBinding row, Controlling controlling)
 {
     row.argument = controlling;
     row.rule = silverWhileOff;
@@ -93,8 +97,6 @@ CellBinding wholeNumber(std::int32_t label, std::int32_t at, std::int32_t minimu
             .storage = CellStorage::imageByte(at),
             .codec = editIntegerSaturate(minimum, maximum)};
 }
-
-enum Controlling : std::int32_t { kBySpeakerOut = 0, kByIgnition = 1 };
 
 const std::array kRows = {
     CellBinding{.label = CL_Exp_UserCtcss,

@@ -64,7 +64,7 @@ namespace {
 constexpr const char *kKeyList = "GI_Sheet_Sel_Keys_Conv_Pmr_Dpmr_Popup";
 constexpr const char *kDialList = "GI_Sheet_Sel_Dials_Conv_Popup";
 
-// The radio's own key bytes, and the places of the keys it leaves to us.
+// The radio's own key bytes, and where this program keeps the other keys.
 constexpr std::int32_t kConventionalKeys = 0x10EBF; // P0..P4
 constexpr std::int32_t kConventionalDial = 0x10EC7; // clockwise, counter-clockwise
 constexpr std::int32_t kShiftKeys = 0x10ED4;
