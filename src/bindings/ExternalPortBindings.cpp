@@ -87,6 +87,22 @@ void runLineDirection(indCellHandler &frame, const CellBinding &row)
         frame.host.WorkingImage().SetByte(functionOf(row.argument), 0);
 }
 
+// A switch table entry that moves to a channel the radio does not hold, or
+// one without a frequency, would leave the radio on a blank channel.
+void switchTargetMark(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+{
+    if (entry <= 0)
+        return;
+    datCh channel(&frame.host.WorkingImage());
+    const std::int32_t target = entry - 1;
+    if (target < channel.bankChannelCount(0)) {
+        channel.decode(datCh::channelKind(), target);
+        if (channel.isUsed())
+            return;
+    }
+    frame.SetWarning();
+}
+
 std::vector<CellBinding> makeRows()
 {
     std::vector<CellBinding> rows;
@@ -112,7 +128,8 @@ std::vector<CellBinding> makeRows()
     rows.push_back({.label = CL_ExtPort_ChSW_Table_MoveCH,
                     .storage = CellStorage::record(&datCh::Value),
                     .codec = pickFromCells("GI_Sheet_Sel_ExtPort_ChSwTable", Flex0,
-                                           CellMatch::PrefixThenNumber, true)});
+                                           CellMatch::PrefixThenNumber, true),
+                    .rule = switchTargetMark});
     return rows;
 }
 

@@ -299,6 +299,22 @@ TEST_F(KeysAndPorts, ChannelSwitchTableEntriesChooseAChannel)
     EXPECT_EQ(byteAt(0x1A730), 1);
 }
 
+// An entry that moves to a blank channel, past the last one or out of the
+// memory is marked.
+TEST_F(KeysAndPorts, ChannelSwitchTableMarksBlankChannels)
+{
+    setChannels({145000000, 0, 146000000});
+    struct Case {
+        std::uint8_t entry;
+        bool warned;
+    } cases[] = {{0, false}, {1, false}, {2, true}, {3, false}, {4, true}, {32, true}, {200, true}};
+    for (const Case &c : cases) {
+        setByte(0x1A730, c.entry);
+        EXPECT_EQ(draw(CL_ExtPort_ChSW_Table_MoveCH, 0, CT_EXP_ChSwitchTable).warning, c.warned)
+            << int{c.entry};
+    }
+}
+
 // Settings that act only while another is on show in silver while it is
 // off; a setting this radio does not have shows the dashes.
 TEST_F(KeysAndPorts, DependentSettingsShowInSilver)
