@@ -43,6 +43,23 @@ bool isInput(const indCellHandler &frame, std::int32_t line)
     return directionOf(line).Read(frame.host.WorkingImage()) != 0;
 }
 
+// Two inputs with one function fight over it (two lines for one channel
+// select bit, two external PTTs): both are marked. Outputs may share a
+// function, to drive a lamp and a buzzer together.
+void sharedInputMark(indCellHandler &frame, const CellBinding &row, std::int32_t function)
+{
+    if (function == 0)
+        return;
+    const std::int32_t own = row.argument;
+    const cmcEeprom &image = frame.host.WorkingImage();
+    for (std::int32_t line = 0; line < kPortLines; ++line) {
+        if (line != own && isInput(frame, line) && image.GetByte(functionOf(line)) == function) {
+            frame.SetWarning();
+            return;
+        }
+    }
+}
+
 // The function lists of inputs and outputs differ; the line's direction
 // says which one its byte indexes. A function's name typed into the cell
 // picks it, as choosing it from the list does.
@@ -58,13 +75,17 @@ const std::vector<LineFunctions> &lineFunctions()
         for (std::int32_t line = 0; line < kPortLines; ++line) {
             const std::int32_t label = CL_ExtPort_InOut_1 + kLabelsPerLine * line;
             const CellStorage storage = CellStorage::imageByte(functionOf(line));
-            made.push_back(
-                {{.label = label,
-                  .storage = storage,
-                  .codec = pickFromCells(kInputList, FlexMark2, CellMatch::Prefix, true)},
-                 {.label = label,
-                  .storage = storage,
-                  .codec = pickFromCells(kOutputList, FlexMark, CellMatch::Prefix, true)}});
+            made.push_back({{.label = label,
+                             .storage = storage,
+                             .codec = pickFromCells(kInputList, FlexMark2, CellMatch::Prefix, true),
+                             .argument = line,
+                             .redrawOnChange = Redraw::kRedrawLabelled,
+                             .rule = sharedInputMark},
+                            {.label = label,
+                             .storage = storage,
+                             .codec = pickFromCells(kOutputList, FlexMark, CellMatch::Prefix, true),
+                             .argument = line,
+                             .redrawOnChange = Redraw::kRedrawLabelled}});
         }
         return made;
     }();

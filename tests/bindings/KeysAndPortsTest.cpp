@@ -279,6 +279,29 @@ TEST_F(KeysAndPorts, PortLineFunctionFollowsItsDirection)
     EXPECT_EQ(byteAt(pair + 3), 0) << "the next line is left alone";
 }
 
+// Two inputs with one function are both marked; outputs may share one.
+TEST_F(KeysAndPorts, InputsSharingAFunctionAreMarked)
+{
+    const auto line = [this](int port, std::uint8_t direction, std::uint8_t function) {
+        setByte(0x1A750 + 2 * (port - 1), direction);
+        setByte(0x1A751 + 2 * (port - 1), function);
+    };
+    const std::int32_t chSelect1 = 5;
+    line(1, 0x80, chSelect1);
+    line(2, 0x80, chSelect1 + 1);
+    line(3, 0x00, chSelect1);
+    line(4, 0x00, chSelect1);
+    EXPECT_FALSE(draw(CL_ExtPort_InOut_1).warning);
+    EXPECT_FALSE(draw(CL_ExtPort_InOut_3).warning) << "outputs may share a function";
+    line(9, 0x80, chSelect1);
+    EXPECT_TRUE(draw(CL_ExtPort_InOut_1).warning);
+    EXPECT_TRUE(draw(CL_ExtPort_InOut_9).warning);
+    EXPECT_FALSE(draw(CL_ExtPort_InOut_2).warning);
+    line(1, 0x80, 0);
+    line(2, 0x80, 0);
+    EXPECT_FALSE(draw(CL_ExtPort_InOut_2).warning) << "unused lines share nothing";
+}
+
 // Each entry of the channel switch table is one byte: 0 leaves the channel,
 // n moves to channel n.
 TEST_F(KeysAndPorts, ChannelSwitchTableEntriesChooseAChannel)
