@@ -2,7 +2,10 @@
 
 #include "bindings/ChannelColumnBindings.h"
 #include "bindings/CwIdBindings.h"
+#include "bindings/ExpertBindings.h"
+#include "bindings/ExternalPortBindings.h"
 #include "bindings/FlexLabelBindings.h"
+#include "bindings/KeyDisplayBindings.h"
 #include "bindings/RowNumberBindings.h"
 #include "bindings/SetModeBindings.h"
 #include "cells/CellBindingRegistry.h"
@@ -16,4 +19,7 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(setModeBindings());
     registry.Add(userSetModeBindings());
     registry.Add(cwIdBindings());
+    registry.Add(keyDisplayBindings());
+    registry.Add(expertBindings());
+    registry.Add(externalPortBindings());
 }

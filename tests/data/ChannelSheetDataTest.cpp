@@ -6,6 +6,7 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
+#include "support/KeyLines.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -159,15 +160,7 @@ bool forModel(int listModel, int modelType)
 
 std::string labelName(std::int32_t label) { return std::string(cellLabelName(label)); }
 
-// The lines of a key up to the first line beginning with '#'.
-std::vector<std::string> keyLines(cmcGTex &texts, const std::string &key)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    for (int n = 0; texts.TryGetLine(key, n, line) && !line.starts_with("#"); ++n)
-        lines.push_back(line);
-    return lines;
-}
+using testing_support::keyLines;
 
 std::vector<std::string> split(const std::string &text, char separator)
 {
