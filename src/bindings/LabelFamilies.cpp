@@ -3,6 +3,8 @@
 #include "bindings/ChannelColumnBindings.h"
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/RowNumberBindings.h"
+#include "bindings/ScanBindings.h"
+#include "bindings/ToneTableBindings.h"
 #include "cells/CellBindingRegistry.h"
 
 // One line per label family; a new family adds its table here.
@@ -11,4 +13,6 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(flexLabelBindings());
     registry.Add(rowNumberBindings());
     registry.Add(channelColumnBindings());
+    registry.Add(scanBindings());
+    registry.Add(toneTableBindings());
 }
