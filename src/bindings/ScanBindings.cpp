@@ -23,33 +23,37 @@
 
 // Where the scan settings live in the working image.
 //
-// Block 9 (0x10F33, 32 bytes), the common scan settings:
-//   0x10F33        stop timer A, seconds, 0 = off (0..30)
-//   0x10F34        stop timer B, seconds, 0 = off (0..30)
-//   0x10F35        resume timer, 0.1 s (0..25.5 s)
-//   0x10F36        talkback timer, seconds, 0 = off (0..30)
-//   0x10F37        scan speed fast, 0.01 s a channel (0.01..2.55 s)
-//   0x10F38        scan speed slow, 0.01 s a channel (0.01..2.55 s)
-//   0x10F39        vote lead-in timer, 0.01 s
-//   0x10F3A        vote dwell timer, 0.1 s
-//   0x10F3B        vote signal-strength sampling timer, 0.01 s
-//   0x10F3C        vote level, fast vote (0..255)
-//   0x10F3D        vote level L2 (0..255)
-//   0x10F3E        vote level L0 (0..255)
-//   0x10F3F bit 7  scan at power on
-//           bit 6  automatic channel call (PMR model only)
-//           bit 5  backlight on while scan stops
-//           bit 4  continuous vote check
-//           bit 3  fast vote
-//           bit 2  nuisance delete
-//           bit 1  slave scan mode
-//           bit 0  beep at the end of the talkback timer
-//   0x10F40 bits 1-0  monitor key during scan
-//   0x10F40 bits 7-2, 0x10F41..0x10F52  free
+// Block 9 (0x10F33) is no place for them: it holds the two clone comment
+// fields, which loading a file turns into printable text.
 //
-// Block 7 (0x103C0, 16 bytes): the words of priority channels A (0x103C0)
-// and B (0x103C2), channel indexes, big-endian; the channel sheet's
-// attribute column shows the same words.
+// Block 7 (0x103C0, 16 bytes), the priority channels and the scan timers:
+//   0x103C0-0x103C1  priority channel A, channel index, big-endian
+//   0x103C2-0x103C3  priority channel B, channel index, big-endian
+//                    (the channel sheet's attribute column shows both words)
+//   0x103C4          stop timer A, seconds, 0 = off (0..60)
+//   0x103C5          stop timer B, seconds, 0 = off (0..60)
+//   0x103C6          resume timer, 0.1 s (0..25.5 s)
+//   0x103C7          talkback timer, seconds, 0 = off (0..60)
+//   0x103C8          scan speed fast, 0.01 s a channel (0.01..2.55 s)
+//   0x103C9          scan speed slow, 0.01 s a channel (0.01..2.55 s)
+//   0x103CA          vote lead-in timer, 0.01 s
+//   0x103CB          vote dwell timer, 0.1 s
+//   0x103CC          vote signal-strength sampling timer, 0.01 s
+//   0x103CD          vote level, fast vote (0..255)
+//   0x103CE          vote level L2 (0..255)
+//   0x103CF          vote level L0 (0..255)
+//
+// Block 12 (0x113E3, 128 bytes), after the user tones (ToneTableBindings.cpp):
+//   0x11441 bit 7    scan at power on
+//           bit 6    automatic channel call (PMR model only)
+//           bit 5    backlight on while scan stops
+//           bit 4    continuous vote check
+//           bit 3    fast vote
+//           bit 2    nuisance delete
+//           bit 1    slave scan mode
+//           bit 0    beep at the end of the talkback timer
+//   0x11442 bits 1-0 monitor key during scan
+//   free: 0x11442 bits 7-2, 0x11443-0x11446, 0x1145B-0x11462
 //
 // Block 15 (0x103D0, 17 bitmaps of 4 bytes): scan list k's members, channel
 // i at bit 7 - i mod 8 of byte i div 8 of bitmap k; the channel sheet's scan
@@ -60,9 +64,9 @@ namespace {
 
 using Redraw = cmcCellCapsule::RedrawBit;
 
-constexpr std::int32_t kScanCommon = 0x10F33;
-constexpr std::int32_t kScanOptions = 0x10F3F;
-constexpr std::int32_t kMonitorKey = 0x10F40;
+constexpr std::int32_t kScanTimers = 0x103C4;
+constexpr std::int32_t kScanOptions = 0x11441;
+constexpr std::int32_t kMonitorKey = 0x11442;
 constexpr const char *kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 constexpr const char *kTimerOff = "GI_AppInd_TimerOff";
 
@@ -75,7 +79,7 @@ CellBinding timer(std::int32_t label, std::int32_t at, CellCodec codec)
 
 CellBinding seconds(std::int32_t label, std::int32_t at)
 {
-    return timer(label, at, editTimer(1, 0, 30, kTimerOff, 3));
+    return timer(label, at, editTimer(1, 0, 60, kTimerOff, 3));
 }
 
 CellBinding tenths(std::int32_t label, std::int32_t at)
@@ -119,13 +123,25 @@ constexpr const char *kChannelList = "GI_Sheet_Sel_ScanCHSel";
 // The list shows the channels of the bank chosen last.
 constexpr const char *kChannelListTag = "C";
 
+// A channel of the bank that is in use: what a priority or fixed scan
+// channel must name for the radio to find it.
+bool channelInUse(indCellHandler &frame, std::int32_t channel)
+{
+    const cmcEeprom &image = frame.host.WorkingImage();
+    const std::int32_t first = ChannelGlobals::bankFirstChannel(image, 0);
+    if (channel < first || channel >= first + ChannelGlobals::bankChannelCount(image, 0))
+        return false;
+    datCh record(&frame.host.WorkingImage());
+    record.decode(datCh::channelKind(), channel);
+    return record.isUsed();
+}
+
 struct PriorityPlace {
     std::int32_t channel;
     std::int32_t first;
     std::int32_t count;
 
     std::int32_t position() const { return channel - first; }
-    bool inBank() const { return position() >= 0 && position() < count; }
 };
 
 PriorityPlace priorityPlace(indCellHandler &frame, std::int32_t address)
@@ -162,14 +178,8 @@ void setPriorityPosition(indCellHandler &frame, std::int32_t position)
 void showPriorityChannel(indCellHandler &frame, std::int32_t address)
 {
     const PriorityPlace place = priorityPlace(frame, address);
-    if (!place.inBank()) {
+    if (!channelInUse(frame, place.channel))
         frame.SetWarning();
-    } else {
-        datCh channel(&frame.host.WorkingImage());
-        channel.decode(datCh::channelKind(), place.channel);
-        if (!channel.isUsed())
-            frame.SetWarning();
-    }
     if (frame.IsDraw())
         frame.SetOutput(std::to_string(static_cast<std::int64_t>(place.position()) + 1) +
                         mainTextDatabase().GetFirstLine("GI_AddCH"));
@@ -253,6 +263,19 @@ void cancelChannelMark(indCellHandler &frame, const CellBinding &, std::int32_t 
         frame.SetWarning();
 }
 
+// A fixed channel that is blank or beyond the bank leaves the radio
+// without the channel the list names.
+void fixedChannelMark(indCellHandler &frame, const CellBinding &row, std::int32_t)
+{
+    const datCh &list = frame.record;
+    const auto [option, channel] =
+        row.label == CL_ScanList_TX_CH      ? std::pair{list.TX_CH, list.TxChNo}
+        : row.label == CL_ScanList_Prio1_CH ? std::pair{list.Prio1_CH, list.Prio1ChNo}
+                                            : std::pair{list.Prio2_CH, list.Prio2ChNo};
+    if (option == kScanChannelOption && !channelInUse(frame, channel))
+        frame.SetWarning();
+}
+
 ScanBankChoice gRememberedBank;
 
 template <auto Option, auto Channel>
@@ -263,7 +286,8 @@ CellBinding scanChannel(std::int32_t label, const char *options, Applies applies
             .storage = CellStorage::recordBytes<Option, Channel>(),
             .codec = pickScanChannel(
                 {options, "GI_Sheet_Sel_ScanZoneSel", kChannelList, "GI_AddCH"}, &gRememberedBank),
-            .argument = applies};
+            .argument = applies,
+            .rule = fixedChannelMark};
 }
 
 CellBinding listOption(std::int32_t label, std::int32_t datCh::*member, const char *key)
@@ -292,18 +316,18 @@ CellBinding members(std::int32_t label, std::int32_t firstChannel)
 
 const CellBinding kRows[] = {
     // Common scan settings.
-    seconds(CL_ScanComm_StopTimer, kScanCommon),
-    seconds(CL_ScanComm_StopTimerB, kScanCommon + 1),
-    tenths(CL_ScanComm_ResumeTimer, kScanCommon + 2),
-    seconds(CL_ScanComm_TalkBackTimer, kScanCommon + 3),
-    hundredths(CL_ScanComm_ScanTimer_Fast, kScanCommon + 4, 1),
-    hundredths(CL_ScanComm_ScanTimer_Slow, kScanCommon + 5, 1),
-    hundredths(CL_ScanComm_VoteTimer_LeadIn, kScanCommon + 6, 0),
-    tenths(CL_ScanComm_VoteTimer_Dwell, kScanCommon + 7),
-    hundredths(CL_ScanComm_VoteTimer_Rssi, kScanCommon + 8, 0),
-    level(CL_ScanComm_VoteLevel_Fast, kScanCommon + 9),
-    level(CL_ScanComm_VoteLevel_L2, kScanCommon + 10),
-    level(CL_ScanComm_VoteLevel_L0, kScanCommon + 11),
+    seconds(CL_ScanComm_StopTimer, kScanTimers),
+    seconds(CL_ScanComm_StopTimerB, kScanTimers + 1),
+    tenths(CL_ScanComm_ResumeTimer, kScanTimers + 2),
+    seconds(CL_ScanComm_TalkBackTimer, kScanTimers + 3),
+    hundredths(CL_ScanComm_ScanTimer_Fast, kScanTimers + 4, 1),
+    hundredths(CL_ScanComm_ScanTimer_Slow, kScanTimers + 5, 1),
+    hundredths(CL_ScanComm_VoteTimer_LeadIn, kScanTimers + 6, 0),
+    tenths(CL_ScanComm_VoteTimer_Dwell, kScanTimers + 7),
+    hundredths(CL_ScanComm_VoteTimer_Rssi, kScanTimers + 8, 0),
+    level(CL_ScanComm_VoteLevel_Fast, kScanTimers + 9),
+    level(CL_ScanComm_VoteLevel_L2, kScanTimers + 10),
+    level(CL_ScanComm_VoteLevel_L0, kScanTimers + 11),
     scanOption(CL_ScanComm_PwrOnScan, 7),
     [] {
         CellBinding row = scanOption(CL_ScanComm_AutoChCall_PmrOnly, 6);

@@ -19,10 +19,12 @@
 //   0x1143E            user tone period, 0.01 s (0.01..2.55 s)
 //   0x1143F            gap between user tones, 0.01 s (0..2.55 s)
 //   0x11440            user tone signal length, 0.1 s (0.1..25.5 s)
-//   0x1143D bits 7-1, 0x11441..0x11444  free
+//   0x11441-0x11442    scan options (ScanBindings.cpp)
+//   0x1143D bits 7-1, 0x11443..0x11444  free
 //   0x11445..0x1145A   2-tone periods (kind 10)
 // Block 14 (0x1146F, 40 records of 4 bytes): the tone pairs, receive and
-// transmit tone (kind 6); their selection bits are the bitmap at 0x10EF1.
+// transmit tone (kind 6), read only: the block is never written. Their
+// selection bits are the bitmap at 0x10EF1 (block 8, written).
 
 namespace {
 
@@ -62,23 +64,17 @@ CellBinding userToneTimer(std::int32_t label, std::int32_t at, CellCodec codec)
 
 // --- Tone pairs ----------------------------------------------------------------
 
+// The tone pairs are kept as the radio or the file gave them: their block
+// is never sent back, so a changed tone would be lost without a word. The
+// cells show the tones and take no change; the selection bits travel with
+// the common settings and stay editable.
 std::int32_t receiveTone(indCellHandler &frame) { return packTone(frame.record.CToneR); }
 std::int32_t transmitTone(indCellHandler &frame) { return packTone(frame.record.CToneT); }
 
-void commitTone(indCellHandler &frame, ToneSetting &tone, std::int32_t value)
+void runShownOnly(indCellHandler &frame, const CellBinding &row)
 {
-    tone = unpackTone(value);
-    frame.record.commit();
-    frame.NoteRecordChanged();
-}
-
-void setReceiveTone(indCellHandler &frame, std::int32_t value)
-{
-    commitTone(frame, frame.record.CToneR, value);
-}
-void setTransmitTone(indCellHandler &frame, std::int32_t value)
-{
-    commitTone(frame, frame.record.CToneT, value);
+    if (frame.IsDraw())
+        CellBinding::RunValue(frame, row);
 }
 
 constexpr const char *kToneList = "GI_Sheet_Sel_Mch_CTone";
@@ -95,10 +91,12 @@ const CellBinding kRows[] = {
     userToneTimer(CL_UTone_Length, kUserToneCommon + 3, editTimer(10, 1, 255, nullptr, 2)),
 
     {.label = CL_CTone_RX,
-     .storage = CellStorage::model(receiveTone, setReceiveTone),
+     .run = runShownOnly,
+     .storage = CellStorage::model(receiveTone, nullptr),
      .codec = editTone(ToneSide::Alone, kToneList)},
     {.label = CL_CTone_TX,
-     .storage = CellStorage::model(transmitTone, setTransmitTone),
+     .run = runShownOnly,
+     .storage = CellStorage::model(transmitTone, nullptr),
      .codec = editTone(ToneSide::Alone, kToneList)},
     {.label = CL_CTone_Sel,
      .storage = CellStorage::record(&datCh::Sel),

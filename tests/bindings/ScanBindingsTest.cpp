@@ -7,21 +7,27 @@
 #include "cells/CellColours.h"
 #include "cells/CellIdentifiers.h"
 #include "cells/cmcFCache.h"
+#include "codecs/PickerCodecs.h"
 #include "model/CellTyping.h"
 #include "model/TreeNodeFilter.h"
 #include "sheets/SheetLayout.h"
 #include "sheets/SheetLayoutFactory.h"
 #include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
+
+#include "support/TestPaths.h"
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr std::int32_t kScanCommon = 0x10F33;
-constexpr std::int32_t kScanOptions = 0x10F3F;
+constexpr std::int32_t kScanCommon = 0x103C4;
+constexpr std::int32_t kScanOptions = 0x11441;
+constexpr std::int32_t kMonitorKey = 0x11442;
 constexpr std::int32_t kPriorityA = 0x103C0;
 constexpr std::int32_t kPriorityB = 0x103C2;
 constexpr std::int32_t kScanBitmaps = 0x103D0;
@@ -143,8 +149,8 @@ TEST_F(ScanSettings, CommonSettingsShowTheirBytes)
         {CL_ScanComm_ModeSlaveScan, kScanOptions, 0x02, "On"},
         {CL_ScanComm_TalkBackTimerBeep, kScanOptions, 0x01, "On"},
         {CL_ScanComm_TalkBackTimerBeep, kScanOptions, 0xFE, "Off"},
-        {CL_ScanComm_MonitorKeyAction, kScanCommon + 13, 0xFD, "Pause scan"},
-        {CL_ScanComm_MonitorKeyAction, kScanCommon + 13, 2, "No effect"},
+        {CL_ScanComm_MonitorKeyAction, kMonitorKey, 0xFD, "Pause scan"},
+        {CL_ScanComm_MonitorKeyAction, kMonitorKey, 2, "No effect"},
     };
     for (const Case &c : cases) {
         setByte(c.address, c.stored);
@@ -152,9 +158,14 @@ TEST_F(ScanSettings, CommonSettingsShowTheirBytes)
     }
 }
 
-// A typed value lands in its own bits; the rest of the byte stays.
+// A typed value lands in its own bits; the rest of the byte stays, and the
+// clone comments (which loading a file makes printable) are never touched.
 TEST_F(ScanSettings, TypedAndSteppedValuesLandInTheirBits)
 {
+    constexpr std::int32_t kCloneComments = 0x10F33;
+    std::vector<std::uint8_t> comments;
+    for (std::int32_t at = kCloneComments; at < kCloneComments + 32; ++at)
+        comments.push_back(byteAt(at));
     struct Case {
         std::int32_t label;
         const char *typed; // nullptr: Space
@@ -171,7 +182,7 @@ TEST_F(ScanSettings, TypedAndSteppedValuesLandInTheirBits)
         {CL_ScanComm_PwrOnScan, nullptr, kScanOptions, 0x55, 0xD5},
         {CL_ScanComm_NuisanceDelete, nullptr, kScanOptions, 0x55, 0x51},
         {CL_ScanComm_TalkBackTimerBeep, nullptr, kScanOptions, 0xAA, 0xAB},
-        {CL_ScanComm_MonitorKeyAction, nullptr, kScanCommon + 13, 0xFC, 0xFD},
+        {CL_ScanComm_MonitorKeyAction, nullptr, kMonitorKey, 0xFC, 0xFD},
     };
     for (const Case &c : cases) {
         setByte(c.address, c.before);
@@ -181,6 +192,8 @@ TEST_F(ScanSettings, TypedAndSteppedValuesLandInTheirBits)
             press(CT_Null, c.label, 0, ' ');
         EXPECT_EQ(byteAt(c.address), c.after) << cellLabelName(c.label);
     }
+    for (std::int32_t at = kCloneComments; at < kCloneComments + 32; ++at)
+        EXPECT_EQ(byteAt(at), comments[static_cast<std::size_t>(at - kCloneComments)]) << at;
 }
 
 // Values beyond a setting's range, typed or left by a radio, never reach
@@ -188,16 +201,16 @@ TEST_F(ScanSettings, TypedAndSteppedValuesLandInTheirBits)
 TEST_F(ScanSettings, ValuesOutsideTheRangeStayWithinTheirSetting)
 {
     setByte(kScanCommon, 0);
-    type(CT_Null, CL_ScanComm_StopTimer, 0, "45");
-    EXPECT_EQ(byteAt(kScanCommon), 30);
+    type(CT_Null, CL_ScanComm_StopTimer, 0, "75");
+    EXPECT_EQ(byteAt(kScanCommon), 60);
     setByte(kScanCommon + 4, 0);
     type(CT_Null, CL_ScanComm_ScanTimer_Fast, 0, "0");
     EXPECT_EQ(byteAt(kScanCommon + 4), 1);
 
     // Monitor key option 3 is no option; drawing shows so and writes nothing.
-    setByte(kScanCommon + 13, 0xFF);
+    setByte(kMonitorKey, 0xFF);
     EXPECT_EQ(common(CL_ScanComm_MonitorKeyAction).text, cmcFCache::kErrorText);
-    EXPECT_EQ(byteAt(kScanCommon + 13), 0xFF);
+    EXPECT_EQ(byteAt(kMonitorKey), 0xFF);
 }
 
 TEST_F(ScanSettings, AutomaticChannelCallBelongsToThePmrModel)
@@ -364,6 +377,35 @@ TEST_F(ScanSettings, ScanListChannelsPickAFixedChannel)
     EXPECT_EQ(word(kScanLists + 28), 1);
 }
 
+// A fixed channel that is blank or beyond the bank (as an erased radio
+// leaves the word) is marked; an option naming no fixed channel is not.
+TEST_F(ScanSettings, FixedChannelNotInUseIsMarked)
+{
+    setChannels({145000000, 0});
+    changeScanList(1, &datCh::ScanMode, 2);
+    struct Case {
+        std::int32_t label;
+        std::int32_t datCh::*option;
+        std::int32_t datCh::*channel;
+        std::int32_t optionValue;
+        std::int32_t stored;
+        bool warning;
+    } cases[] = {
+        {CL_ScanList_Prio1_CH, &datCh::Prio1_CH, &datCh::Prio1ChNo, 5, 0, false},
+        {CL_ScanList_Prio1_CH, &datCh::Prio1_CH, &datCh::Prio1ChNo, 5, 1, true},
+        {CL_ScanList_Prio2_CH, &datCh::Prio2_CH, &datCh::Prio2ChNo, 5, 0xFFFF, true},
+        {CL_ScanList_Prio2_CH, &datCh::Prio2_CH, &datCh::Prio2ChNo, 2, 0xFFFF, false},
+        {CL_ScanList_TX_CH, &datCh::TX_CH, &datCh::TxChNo, 5, 7, true},
+        {CL_ScanList_TX_CH, &datCh::TX_CH, &datCh::TxChNo, 5, 0, false},
+    };
+    for (const Case &c : cases) {
+        changeScanList(1, c.option, c.optionValue);
+        changeScanList(1, c.channel, c.stored);
+        EXPECT_EQ(draw(CT_Scan, c.label, 1).warning, c.warning)
+            << cellLabelName(c.label) << " " << c.optionValue << " " << c.stored;
+    }
+}
+
 // Cancelling to a channel the list does not use is marked.
 TEST_F(ScanSettings, CancelChannelTheListDoesNotUseIsMarked)
 {
@@ -472,20 +514,25 @@ TEST_F(ScanSettings, UserToneTimingIsShared)
 
 // --- Tone pairs --------------------------------------------------------------
 
-TEST_F(ScanSettings, TonePairsKeepTheirTonesAndSelection)
+// The tones are shown as read and take no change: their block never goes
+// back to the radio or into a file. The selection bits do.
+TEST_F(ScanSettings, TonePairsShowTheirTonesAndKeepTheirSelection)
 {
-    type(CT_CTone, CL_CTone_RX, 3, "88.5");
-    type(CT_CTone, CL_CTone_TX, 3, "023N");
-    const datCh pair = record(6, 3);
-    EXPECT_TRUE(pair.CToneR.on());
-    EXPECT_FALSE(pair.CToneR.isDtcs());
-    EXPECT_TRUE(pair.CToneT.isDtcs());
-    EXPECT_EQ(pair.CToneT.dtcs, 023);
+    datCh pair = record(6, 3);
+    pair.CToneR = ToneSetting{ToneSetting::kOn, 9, 0};
+    pair.CToneT = ToneSetting{ToneSetting::kOn | ToneSetting::kDtcs, 0, 023};
+    pair.encode(6, 3);
     EXPECT_EQ(draw(CT_CTone, CL_CTone_RX, 3).text, "88.5");
     EXPECT_EQ(draw(CT_CTone, CL_CTone_TX, 3).text, "023N");
-    // The transmit tone does not follow the receive tone in a pair.
+    const std::vector<std::uint8_t> before = {byteAt(0x1146F + 12), byteAt(0x1146F + 13),
+                                              byteAt(0x1146F + 14), byteAt(0x1146F + 15)};
     type(CT_CTone, CL_CTone_RX, 3, "67.0");
-    EXPECT_EQ(draw(CT_CTone, CL_CTone_TX, 3).text, "023N");
+    press(CT_CTone, CL_CTone_TX, 3, ' ');
+    press(CT_CTone, CL_CTone_TX, 3, 13);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ((std::vector<std::uint8_t>{byteAt(0x1146F + 12), byteAt(0x1146F + 13),
+                                         byteAt(0x1146F + 14), byteAt(0x1146F + 15)}),
+              before);
 
     // Pair 9 is bit 6 of the bitmap's second byte.
     setByte(kTonePairSelection + 1, 0x00);
@@ -495,13 +542,49 @@ TEST_F(ScanSettings, TonePairsKeepTheirTonesAndSelection)
     EXPECT_EQ(draw(CT_CTone, CL_CTone_Sel, 8).text, "Off");
 }
 
+// Every option a list offers fits the bits that keep it, with a text of its
+// own; the fixed-channel option is the one the channel pickers open the
+// channel list for.
+TEST_F(ScanSettings, OptionListsFitTheirFields)
+{
+    struct Case {
+        const char *key;
+        int bits;
+    } cases[] = {
+        {"GI_Sheet_Sel_ScanList_ScanMode", 5}, {"GI_Sheet_Sel_ScanPrio1CH", 4},
+        {"GI_Sheet_Sel_ScanPrio2CH", 4},       {"GI_Sheet_Sel_ScanTXCH", 4},
+        {"GI_Sheet_Sel_ScanCancelCH", 5},      {"GI_Sheet_Sel_ScanList_TxAction", 1},
+        {"GI_Sheet_Sel_ScanList_DispText", 2}, {"GI_Sheet_Sel_ScanComm_MonitorKey", 2},
+    };
+    cmcFCache &formats = indCellHandler::ProgramFormats();
+    for (const Case &c : cases) {
+        const cmcFCacheEntry &entry = formats.Entry(c.key, Flex0);
+        ASSERT_FALSE(entry.byValue.empty()) << c.key;
+        std::set<std::string> texts;
+        for (const auto &option : entry.byValue) {
+            EXPECT_GE(option.value, 0) << c.key;
+            EXPECT_LT(option.value, 1 << c.bits) << c.key;
+            EXPECT_TRUE(texts.insert(entry.textOf(option)).second) << c.key << " " << option.value;
+        }
+    }
+    for (const char *key :
+         {"GI_Sheet_Sel_ScanPrio1CH", "GI_Sheet_Sel_ScanPrio2CH", "GI_Sheet_Sel_ScanTXCH"})
+        EXPECT_EQ(formats.Entry(key, Flex0).byValue.back().value, kScanChannelOption) << key;
+}
+
 // --- The sheets --------------------------------------------------------------
 
 // The tree offers the four sheets to both model types, and every cell they
-// show is bound.
+// show is bound and has its help topic.
 TEST_F(ScanSettings, TreeSheetsShowEveryCellBound)
 {
     setChannels({145000000, 146000000});
+    cmcGTex help;
+    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
+    std::set<std::string> topics;
+    std::string line;
+    for (int n = 0; help.TryGetLine("GI_AppItem_Topic_ID", n, line) && !line.starts_with('#'); ++n)
+        topics.insert(line.substr(0, line.find('\t')));
     const std::vector<std::string> ours = {"[St_Common]GI_Sheet_Scan", "GI_Sheet_ScanList",
                                            "GI_Sheet_UserTone", "GI_Sheet_TonePair"};
     for (const int type : {0, 1}) {
@@ -525,6 +608,9 @@ TEST_F(ScanSettings, TreeSheetsShowEveryCellBound)
                     request.run(kHandlerDraw);
                     EXPECT_EQ(request.capsule.outputText.find("*Yet*"), std::string::npos)
                         << call << " " << cellLabelName(cell.label) << "[" << cell.index << "]";
+                    const std::string name(cellLabelName(cell.label));
+                    if (cell.label >= CL_CTone_RX && !name.empty())
+                        EXPECT_TRUE(topics.contains(name)) << "no help topic for " << name;
                     ++bound;
                 }
             }
