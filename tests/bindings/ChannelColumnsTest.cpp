@@ -1,7 +1,7 @@
 // The memory channel columns on the program's own option lists: what each
 // column shows, what a key or a typed text stores, when a column does not
 // apply, its marks and messages, and a channel made from the empty row.
-#include "HandlerTestFixture.h"
+#include "CellRequests.h"
 
 #include "cells/CellColours.h"
 #include "cells/CellIdentifiers.h"
@@ -31,60 +31,25 @@ protected:
         edit(record);
         record.encode(datCh::kKindNone, row);
     }
-    struct Shown {
-        std::string text;
-        bool silver = false;
-        bool warning = false;
-        bool error = false;
-        int horizontal = 0;
-        int vertical = 0;
-        bool lowerBar = false;
-    };
+    using Shown = ShownCell;
     Shown draw(std::int32_t label, int row, std::int32_t category = CT_Mch)
     {
-        cmcCellObj cell = cellOf(category, label, row);
-        Request request(cell);
-        request.run(kHandlerDraw);
-        return {request.capsule.outputText,
-                cell.font && cell.font->colour == kColourSilver,
-                (request.capsule.stateBits & cmcCellCapsule::kStateWarning) != 0,
-                (request.capsule.stateBits & cmcCellCapsule::kStateError) != 0,
-                cell.HorizontalAlign(),
-                cell.VerticalAlign(),
-                request.capsule.lowerBar};
+        return drawCell(category, label, row);
     }
     std::vector<std::uint32_t> press(std::int32_t label, int row, std::int32_t key,
                                      std::int32_t category = CT_Mch)
     {
-        cmcCellObj cell = cellOf(category, label, row);
-        Request request(cell, key);
-        // Keys count only on a grid the user works in; the handler never
-        // touches the grid for these columns.
-        int grid = 0;
-        request.capsule.grid = reinterpret_cast<cuiGrid *>(&grid);
-        request.run(kHandlerAction);
-        return request.masks;
+        return pressCell(category, label, row, key);
     }
     void type(std::int32_t label, int row, const std::string &text, std::int32_t category = CT_Mch)
     {
-        cmcCellObj cell = cellOf(category, label, row);
-        Request request(cell);
-        request.capsule.inputMode = cmcCellCapsule::kInputText;
-        request.capsule.inputText = text;
-        request.run(kHandlerAction);
+        typeIntoCell(category, label, row, text);
     }
     int channelCount() { return channel(0).bankChannelCount(0); }
     // The answer of a selection list: entry `entry` of style `style`.
     void choose(std::int32_t label, int row, std::int32_t style, std::int32_t entry)
     {
-        cmcCellObj cell = cellOf(CT_Mch, label, row);
-        cmcCellObj answering = cellOf(CT_Null, style, entry);
-        cmcCellCapsule list;
-        list.cell = &answering;
-        Request request(cell);
-        request.capsule.origin = &list;
-        request.capsule.inputMode = cmcCellCapsule::kInputChosen;
-        request.run(kHandlerAction);
+        answerCell(CT_Mch, label, row, style, entry);
     }
     void setImageBit(std::int32_t address, int bit, bool on)
     {

@@ -2,9 +2,8 @@
 // program's own option lists and sheets: what each cell shows from the image,
 // where a typed or chosen value lands, when a setting does not apply, and the
 // marks that tell a setting the radio cannot follow.
-#include "HandlerTestFixture.h"
+#include "CellRequests.h"
 
-#include "cells/CellColours.h"
 #include "cells/CellIdentifiers.h"
 #include "cells/cmcFCache.h"
 #include "codecs/PickerCodecs.h"
@@ -25,7 +24,7 @@
 
 namespace {
 
-constexpr std::int32_t kScanCommon = 0x103C4;
+constexpr std::int32_t kScanTimers = 0x103C4;
 constexpr std::int32_t kScanOptions = 0x11441;
 constexpr std::int32_t kMonitorKey = 0x11442;
 constexpr std::int32_t kPriorityA = 0x103C0;
@@ -67,53 +66,8 @@ protected:
         list.encode(datCh::kKindNone, row);
     }
 
-    struct Shown {
-        std::string text;
-        bool silver = false;
-        bool warning = false;
-        bool error = false;
-    };
-    Shown draw(std::int32_t category, std::int32_t label, int index = 0)
-    {
-        cmcCellObj cell = cellOf(category, label, index);
-        Request request(cell);
-        request.run(kHandlerDraw);
-        return {request.capsule.outputText, cell.font && cell.font->colour == kColourSilver,
-                (request.capsule.stateBits & cmcCellCapsule::kStateWarning) != 0,
-                (request.capsule.stateBits & cmcCellCapsule::kStateError) != 0};
-    }
-    void press(std::int32_t category, std::int32_t label, int index, std::int32_t key)
-    {
-        cmcCellObj cell = cellOf(category, label, index);
-        Request request(cell, key);
-        int grid = 0;
-        request.capsule.grid = reinterpret_cast<cuiGrid *>(&grid);
-        request.run(kHandlerAction);
-    }
-    void type(std::int32_t category, std::int32_t label, int index, const std::string &text)
-    {
-        cmcCellObj cell = cellOf(category, label, index);
-        Request request(cell);
-        request.capsule.inputMode = cmcCellCapsule::kInputText;
-        request.capsule.inputText = text;
-        request.run(kHandlerAction);
-    }
-    // The answer of a list (entry `entry` of style `style`) or of a window
-    // (style 1 with its text).
-    void choose(std::int32_t category, std::int32_t label, int index, std::int32_t style,
-                std::int32_t entry, const std::string &text = {})
-    {
-        cmcCellObj cell = cellOf(category, label, index);
-        cmcCellObj answering = cellOf(CT_Null, style, entry);
-        cmcCellCapsule list;
-        list.cell = &answering;
-        Request request(cell);
-        request.capsule.origin = &list;
-        request.capsule.inputMode = cmcCellCapsule::kInputChosen;
-        request.capsule.inputText = text;
-        request.run(kHandlerAction);
-    }
-    Shown common(std::int32_t label) { return draw(CT_Null, label); }
+    using Shown = ShownCell;
+    Shown common(std::int32_t label) { return drawCell(CT_Null, label, 0); }
 };
 
 // --- Common scan settings ----------------------------------------------------
@@ -127,19 +81,19 @@ TEST_F(ScanSettings, CommonSettingsShowTheirBytes)
         std::uint8_t stored;
         const char *shown;
     } cases[] = {
-        {CL_ScanComm_StopTimer, kScanCommon, 0, "Off"},
-        {CL_ScanComm_StopTimer, kScanCommon, 5, "  5"},
-        {CL_ScanComm_StopTimerB, kScanCommon + 1, 30, " 30"},
-        {CL_ScanComm_ResumeTimer, kScanCommon + 2, 25, "  2.5"},
-        {CL_ScanComm_TalkBackTimer, kScanCommon + 3, 0, "Off"},
-        {CL_ScanComm_ScanTimer_Fast, kScanCommon + 4, 5, "  0.05"},
-        {CL_ScanComm_ScanTimer_Slow, kScanCommon + 5, 120, "  1.20"},
-        {CL_ScanComm_VoteTimer_LeadIn, kScanCommon + 6, 0, "  0.00"},
-        {CL_ScanComm_VoteTimer_Dwell, kScanCommon + 7, 255, " 25.5"},
-        {CL_ScanComm_VoteTimer_Rssi, kScanCommon + 8, 10, "  0.10"},
-        {CL_ScanComm_VoteLevel_Fast, kScanCommon + 9, 200, "200"},
-        {CL_ScanComm_VoteLevel_L2, kScanCommon + 10, 0, "0"},
-        {CL_ScanComm_VoteLevel_L0, kScanCommon + 11, 255, "255"},
+        {CL_ScanComm_StopTimer, kScanTimers, 0, "Off"},
+        {CL_ScanComm_StopTimer, kScanTimers, 5, "  5"},
+        {CL_ScanComm_StopTimerB, kScanTimers + 1, 30, " 30"},
+        {CL_ScanComm_ResumeTimer, kScanTimers + 2, 25, "  2.5"},
+        {CL_ScanComm_TalkBackTimer, kScanTimers + 3, 0, "Off"},
+        {CL_ScanComm_ScanTimer_Fast, kScanTimers + 4, 5, "  0.05"},
+        {CL_ScanComm_ScanTimer_Slow, kScanTimers + 5, 120, "  1.20"},
+        {CL_ScanComm_VoteTimer_LeadIn, kScanTimers + 6, 0, "  0.00"},
+        {CL_ScanComm_VoteTimer_Dwell, kScanTimers + 7, 255, " 25.5"},
+        {CL_ScanComm_VoteTimer_Rssi, kScanTimers + 8, 10, "  0.10"},
+        {CL_ScanComm_VoteLevel_Fast, kScanTimers + 9, 200, "200"},
+        {CL_ScanComm_VoteLevel_L2, kScanTimers + 10, 0, "0"},
+        {CL_ScanComm_VoteLevel_L0, kScanTimers + 11, 255, "255"},
         {CL_ScanComm_PwrOnScan, kScanOptions, 0x80, "On"},
         {CL_ScanComm_PwrOnScan, kScanOptions, 0x7F, "Off"},
         {CL_ScanComm_BacklitatStopScan, kScanOptions, 0x20, "On"},
@@ -173,12 +127,12 @@ TEST_F(ScanSettings, TypedAndSteppedValuesLandInTheirBits)
         std::uint8_t before;
         std::uint8_t after;
     } cases[] = {
-        {CL_ScanComm_StopTimer, "12", kScanCommon, 0, 12},
-        {CL_ScanComm_StopTimerB, "off", kScanCommon + 1, 7, 0},
-        {CL_ScanComm_ResumeTimer, "2.5", kScanCommon + 2, 0, 25},
-        {CL_ScanComm_ScanTimer_Fast, "0.05", kScanCommon + 4, 1, 5},
-        {CL_ScanComm_VoteTimer_Dwell, "1.2", kScanCommon + 7, 0, 12},
-        {CL_ScanComm_VoteLevel_L2, "128", kScanCommon + 10, 0, 128},
+        {CL_ScanComm_StopTimer, "12", kScanTimers, 0, 12},
+        {CL_ScanComm_StopTimerB, "off", kScanTimers + 1, 7, 0},
+        {CL_ScanComm_ResumeTimer, "2.5", kScanTimers + 2, 0, 25},
+        {CL_ScanComm_ScanTimer_Fast, "0.05", kScanTimers + 4, 1, 5},
+        {CL_ScanComm_VoteTimer_Dwell, "1.2", kScanTimers + 7, 0, 12},
+        {CL_ScanComm_VoteLevel_L2, "128", kScanTimers + 10, 0, 128},
         {CL_ScanComm_PwrOnScan, nullptr, kScanOptions, 0x55, 0xD5},
         {CL_ScanComm_NuisanceDelete, nullptr, kScanOptions, 0x55, 0x51},
         {CL_ScanComm_TalkBackTimerBeep, nullptr, kScanOptions, 0xAA, 0xAB},
@@ -187,9 +141,9 @@ TEST_F(ScanSettings, TypedAndSteppedValuesLandInTheirBits)
     for (const Case &c : cases) {
         setByte(c.address, c.before);
         if (c.typed != nullptr)
-            type(CT_Null, c.label, 0, c.typed);
+            typeIntoCell(CT_Null, c.label, 0, c.typed);
         else
-            press(CT_Null, c.label, 0, ' ');
+            pressCell(CT_Null, c.label, 0, ' ');
         EXPECT_EQ(byteAt(c.address), c.after) << cellLabelName(c.label);
     }
     for (std::int32_t at = kCloneComments; at < kCloneComments + 32; ++at)
@@ -200,12 +154,12 @@ TEST_F(ScanSettings, TypedAndSteppedValuesLandInTheirBits)
 // other settings' bits; a typed one is held within the range.
 TEST_F(ScanSettings, ValuesOutsideTheRangeStayWithinTheirSetting)
 {
-    setByte(kScanCommon, 0);
-    type(CT_Null, CL_ScanComm_StopTimer, 0, "75");
-    EXPECT_EQ(byteAt(kScanCommon), 60);
-    setByte(kScanCommon + 4, 0);
-    type(CT_Null, CL_ScanComm_ScanTimer_Fast, 0, "0");
-    EXPECT_EQ(byteAt(kScanCommon + 4), 1);
+    setByte(kScanTimers, 0);
+    typeIntoCell(CT_Null, CL_ScanComm_StopTimer, 0, "75");
+    EXPECT_EQ(byteAt(kScanTimers), 60);
+    setByte(kScanTimers + 4, 0);
+    typeIntoCell(CT_Null, CL_ScanComm_ScanTimer_Fast, 0, "0");
+    EXPECT_EQ(byteAt(kScanTimers + 4), 1);
 
     // Monitor key option 3 is no option; drawing shows so and writes nothing.
     setByte(kMonitorKey, 0xFF);
@@ -220,13 +174,13 @@ TEST_F(ScanSettings, AutomaticChannelCallBelongsToThePmrModel)
     const Shown lmr = common(CL_ScanComm_AutoChCall_PmrOnly);
     EXPECT_EQ(lmr.text, "----");
     EXPECT_TRUE(lmr.silver);
-    press(CT_Null, CL_ScanComm_AutoChCall_PmrOnly, 0, ' ');
+    pressCell(CT_Null, CL_ScanComm_AutoChCall_PmrOnly, 0, ' ');
     EXPECT_EQ(byteAt(kScanOptions), 0);
 
     ASSERT_TRUE(model->ChangeModelType(1, false));
     setByte(kScanOptions, 0);
     EXPECT_EQ(common(CL_ScanComm_AutoChCall_PmrOnly).text, "Off");
-    press(CT_Null, CL_ScanComm_AutoChCall_PmrOnly, 0, ' ');
+    pressCell(CT_Null, CL_ScanComm_AutoChCall_PmrOnly, 0, ' ');
     EXPECT_EQ(byteAt(kScanOptions), 0x40);
 }
 
@@ -241,17 +195,17 @@ TEST_F(ScanSettings, PriorityChannelsAgreeWithTheAttributeColumn)
     EXPECT_EQ(common(CL_ScanComm_PrioA_CH).text, "1 CH");
     EXPECT_EQ(common(CL_ScanComm_PrioB_CH).text, "3 CH");
 
-    type(CT_Null, CL_ScanComm_PrioA_CH, 0, "2");
+    typeIntoCell(CT_Null, CL_ScanComm_PrioA_CH, 0, "2");
     EXPECT_EQ(word(kPriorityA), 1);
-    EXPECT_EQ(draw(CT_Mch, CL_Mch_Atr, 1).text, "A");
-    EXPECT_EQ(draw(CT_Mch, CL_Mch_Atr, 0).text, "");
-    EXPECT_EQ(draw(CT_Mch, CL_Mch_Atr, 2).text, "B");
+    EXPECT_EQ(drawCell(CT_Mch, CL_Mch_Atr, 1).text, "A");
+    EXPECT_EQ(drawCell(CT_Mch, CL_Mch_Atr, 0).text, "");
+    EXPECT_EQ(drawCell(CT_Mch, CL_Mch_Atr, 2).text, "B");
 
     // The other way round: the attribute column moves B, the scan sheet follows.
-    choose(CT_Mch, CL_Mch_Atr, 0, Flex0, 2);
+    answerCell(CT_Mch, CL_Mch_Atr, 0, Flex0, 2);
     EXPECT_EQ(common(CL_ScanComm_PrioB_CH).text, "1 CH");
 
-    press(CT_Null, CL_ScanComm_PrioB_CH, 0, ' ');
+    pressCell(CT_Null, CL_ScanComm_PrioB_CH, 0, ' ');
     EXPECT_EQ(word(kPriorityB), 1);
 }
 
@@ -259,18 +213,18 @@ TEST_F(ScanSettings, PriorityChannelIsChosenFromTheBanksChannels)
 {
     setChannels({145000000, 146000000, 147000000});
     setWord(kPriorityA, 1);
-    press(CT_Null, CL_ScanComm_PrioA_CH, 0, 13);
+    pressCell(CT_Null, CL_ScanComm_PrioA_CH, 0, 13);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0],
               "list GI_Sheet_Sel_ScanCHSel style " + std::to_string(FlexCHSel) + " at 1 tag C");
-    choose(CT_Null, CL_ScanComm_PrioA_CH, 0, FlexCHSel, 2);
+    answerCell(CT_Null, CL_ScanComm_PrioA_CH, 0, FlexCHSel, 2);
     EXPECT_EQ(word(kPriorityA), 2);
     // An entry beyond the bank, or from another list, changes nothing.
-    choose(CT_Null, CL_ScanComm_PrioA_CH, 0, FlexCHSel, 3);
-    choose(CT_Null, CL_ScanComm_PrioA_CH, 0, Flex0, 0);
+    answerCell(CT_Null, CL_ScanComm_PrioA_CH, 0, FlexCHSel, 3);
+    answerCell(CT_Null, CL_ScanComm_PrioA_CH, 0, Flex0, 0);
     EXPECT_EQ(word(kPriorityA), 2);
     // Typed numbers stay within the bank.
-    type(CT_Null, CL_ScanComm_PrioA_CH, 0, "9");
+    typeIntoCell(CT_Null, CL_ScanComm_PrioA_CH, 0, "9");
     EXPECT_EQ(word(kPriorityA), 2);
 }
 
@@ -294,21 +248,21 @@ TEST_F(ScanSettings, PriorityChannelNotInUseIsMarked)
 
 TEST_F(ScanSettings, ScanListSettingsLandInTheirRecord)
 {
-    type(CT_Scan, CL_ScanList_Text, 3, "AIRPORT");
+    typeIntoCell(CT_Scan, CL_ScanList_Text, 3, "AIRPORT");
     const std::string name(reinterpret_cast<const char *>(scanList(3).Text.data()), 7);
     EXPECT_EQ(name, "AIRPORT");
 
-    choose(CT_Scan, CL_ScanList_ScanMode, 3, Flex0, 17);
+    answerCell(CT_Scan, CL_ScanList_ScanMode, 3, Flex0, 17);
     EXPECT_EQ(scanList(3).ScanMode, 17);
     // Mode bit 4 is byte 25 bit 5, the low bits byte 24 bits 3-0.
     const std::int32_t row = kScanLists + 3 * kScanListSize;
     EXPECT_EQ(byteAt(row + 24) & 0x0F, 1);
     EXPECT_NE(byteAt(row + 25) & 0x20, 0);
-    EXPECT_EQ(draw(CT_Scan, CL_ScanList_ScanMode, 3).text, "Vote (receive only)");
+    EXPECT_EQ(drawCell(CT_Scan, CL_ScanList_ScanMode, 3).text, "Vote (receive only)");
 
-    choose(CT_Scan, CL_ScanList_DispText, 3, Flex0, 2);
+    answerCell(CT_Scan, CL_ScanList_DispText, 3, Flex0, 2);
     EXPECT_EQ(scanList(3).DispText, 2);
-    press(CT_Scan, CL_ScanList_PwrSave, 3, ' ');
+    pressCell(CT_Scan, CL_ScanList_PwrSave, 3, ' ');
     EXPECT_EQ(scanList(3).PwrSave, 1);
     // Other lists keep their records.
     EXPECT_EQ(scanList(2).ScanMode, 0);
@@ -329,7 +283,7 @@ TEST_F(ScanSettings, ScanModeDecidesWhichChannelsApply)
         {16, false, true, true},  {17, false, false, true},
     };
     const auto applies = [this](std::int32_t label) {
-        const Shown shown = draw(CT_Scan, label, 5);
+        const Shown shown = drawCell(CT_Scan, label, 5);
         EXPECT_EQ(shown.silver, shown.text == "----") << cellLabelName(label);
         return shown.text != "----";
     };
@@ -343,8 +297,8 @@ TEST_F(ScanSettings, ScanModeDecidesWhichChannelsApply)
         EXPECT_EQ(applies(CL_ScanList_Cancel_CH), c.scanning) << c.mode;
     }
     changeScanList(5, &datCh::ScanMode, 0);
-    press(CT_Scan, CL_ScanList_TX_CH, 5, ' ');
-    press(CT_Scan, CL_ScanList_Prio1_CH, 5, ' ');
+    pressCell(CT_Scan, CL_ScanList_TX_CH, 5, ' ');
+    pressCell(CT_Scan, CL_ScanList_Prio1_CH, 5, ' ');
     EXPECT_EQ(scanList(5).TX_CH, 0);
     EXPECT_EQ(scanList(5).Prio1_CH, 0);
 }
@@ -355,24 +309,24 @@ TEST_F(ScanSettings, ScanListChannelsPickAFixedChannel)
 {
     setChannels({145000000, 146000000, 147000000});
     changeScanList(0, &datCh::ScanMode, 2);
-    choose(CT_Scan, CL_ScanList_Prio1_CH, 0, Flex0, 5);
+    answerCell(CT_Scan, CL_ScanList_Prio1_CH, 0, Flex0, 5);
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back(),
               "list GI_Sheet_Sel_ScanCHSel style " + std::to_string(FlexCHSel) + " at 0 tag C");
-    choose(CT_Scan, CL_ScanList_Prio1_CH, 0, FlexCHSel, 2);
+    answerCell(CT_Scan, CL_ScanList_Prio1_CH, 0, FlexCHSel, 2);
     EXPECT_EQ(scanList(0).Prio1_CH, 5);
     EXPECT_EQ(scanList(0).Prio1ChNo, 2);
-    EXPECT_EQ(draw(CT_Scan, CL_ScanList_Prio1_CH, 0).text, "3 CH");
+    EXPECT_EQ(drawCell(CT_Scan, CL_ScanList_Prio1_CH, 0).text, "3 CH");
 
     const std::int32_t flags = kScanLists + 24;
-    choose(CT_Scan, CL_ScanList_Prio2_CH, 0, Flex0, 3);
+    answerCell(CT_Scan, CL_ScanList_Prio2_CH, 0, Flex0, 3);
     EXPECT_NE(byteAt(flags) & 0x80, 0);
-    EXPECT_EQ(draw(CT_Scan, CL_ScanList_Prio2_CH, 0).text, "Priority B");
-    choose(CT_Scan, CL_ScanList_Prio2_CH, 0, Flex0, 0);
+    EXPECT_EQ(drawCell(CT_Scan, CL_ScanList_Prio2_CH, 0).text, "Priority B");
+    answerCell(CT_Scan, CL_ScanList_Prio2_CH, 0, Flex0, 0);
     EXPECT_EQ(byteAt(flags) & 0x80, 0);
 
-    choose(CT_Scan, CL_ScanList_TX_CH, 0, Flex0, 5);
-    choose(CT_Scan, CL_ScanList_TX_CH, 0, FlexCHSel, 1);
+    answerCell(CT_Scan, CL_ScanList_TX_CH, 0, Flex0, 5);
+    answerCell(CT_Scan, CL_ScanList_TX_CH, 0, FlexCHSel, 1);
     EXPECT_EQ(scanList(0).TxChNo, 1);
     EXPECT_EQ(word(kScanLists + 28), 1);
 }
@@ -401,7 +355,7 @@ TEST_F(ScanSettings, FixedChannelNotInUseIsMarked)
     for (const Case &c : cases) {
         changeScanList(1, c.option, c.optionValue);
         changeScanList(1, c.channel, c.stored);
-        EXPECT_EQ(draw(CT_Scan, c.label, 1).warning, c.warning)
+        EXPECT_EQ(drawCell(CT_Scan, c.label, 1).warning, c.warning)
             << cellLabelName(c.label) << " " << c.optionValue << " " << c.stored;
     }
 }
@@ -420,7 +374,7 @@ TEST_F(ScanSettings, CancelChannelTheListDoesNotUseIsMarked)
     for (const Case &c : cases) {
         changeScanList(7, &datCh::ScanMode, c.mode);
         changeScanList(7, &datCh::Cancel_CH, c.cancel);
-        EXPECT_EQ(draw(CT_Scan, CL_ScanList_Cancel_CH, 7).warning, c.warning)
+        EXPECT_EQ(drawCell(CT_Scan, CL_ScanList_Cancel_CH, 7).warning, c.warning)
             << "mode " << c.mode << " cancel " << c.cancel;
     }
 }
@@ -434,23 +388,23 @@ TEST_F(ScanSettings, MembersAreTheListsBitmap)
         setByte(kScanBitmaps + 4 * 2 + i, 0);
     setByte(kScanBitmaps + 4 * 2, 0x80);
     setByte(kScanBitmaps + 4 * 2 + 3, 0x01);
-    EXPECT_EQ(draw(CT_Scan, CL_ScanList_Members_Lo, 2).text, "1_______________\n");
-    EXPECT_EQ(draw(CT_Scan, CL_ScanList_Members_Hi, 2).text, "_______________2\n");
+    EXPECT_EQ(drawCell(CT_Scan, CL_ScanList_Members_Lo, 2).text, "1_______________\n");
+    EXPECT_EQ(drawCell(CT_Scan, CL_ScanList_Members_Hi, 2).text, "_______________2\n");
 
     // Channel 3 joins list 3; the channel sheet shows list 3 on channel 3.
-    press(CT_Scan, CL_ScanList_Members_Lo, 2, '3');
+    pressCell(CT_Scan, CL_ScanList_Members_Lo, 2, '3');
     EXPECT_EQ(byteAt(kScanBitmaps + 8), 0xA0);
-    EXPECT_EQ(draw(CT_Mch, CL_Mch_Scan, 2).text, "__3_____________\n");
+    EXPECT_EQ(drawCell(CT_Mch, CL_Mch_Scan, 2).text, "__3_____________\n");
     // and leaves it from the channel sheet.
-    press(CT_Mch, CL_Mch_Scan, 2, '3');
+    pressCell(CT_Mch, CL_Mch_Scan, 2, '3');
     EXPECT_EQ(byteAt(kScanBitmaps + 8), 0x80);
 
     // The window for channels 17 to 32 answers with its left-aligned mask:
     // channel 17 alone.
-    press(CT_Scan, CL_ScanList_Members_Hi, 2, 13);
+    pressCell(CT_Scan, CL_ScanList_Members_Hi, 2, 13);
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back(), "window GI_Sheet_FBitsR 17..32");
-    choose(CT_Scan, CL_ScanList_Members_Hi, 2, 1, 1 << 25, std::to_string(1 << 25));
+    answerCell(CT_Scan, CL_ScanList_Members_Hi, 2, 1, 1 << 25, std::to_string(1 << 25));
     EXPECT_EQ(byteAt(kScanBitmaps + 10), 0x80);
     EXPECT_EQ(byteAt(kScanBitmaps + 11), 0x00);
     // The neighbouring lists keep theirs.
@@ -462,12 +416,12 @@ TEST_F(ScanSettings, MembersAreTheListsBitmap)
 TEST_F(ScanSettings, UserToneFrequenciesAreTenthsOfAHertz)
 {
     setWord(kUserToneEncode + 2 * 4, 10000);
-    EXPECT_EQ(draw(CT_UserTone, CL_UTone_Encode, 4).text, "1000.0");
-    type(CT_UserTone, CL_UTone_Dec_Low, 4, "950.5");
+    EXPECT_EQ(drawCell(CT_UserTone, CL_UTone_Encode, 4).text, "1000.0");
+    typeIntoCell(CT_UserTone, CL_UTone_Dec_Low, 4, "950.5");
     EXPECT_EQ(word(kUserToneDecode + 4 * 4), 9505);
-    type(CT_UserTone, CL_UTone_Dec_High, 4, "1050");
+    typeIntoCell(CT_UserTone, CL_UTone_Dec_High, 4, "1050");
     EXPECT_EQ(word(kUserToneDecode + 4 * 4 + 2), 10500);
-    type(CT_UserTone, CL_UTone_Encode, 4, "5000");
+    typeIntoCell(CT_UserTone, CL_UTone_Encode, 4, "5000");
     EXPECT_EQ(word(kUserToneEncode + 2 * 4), 30000);
     // Its neighbours keep theirs.
     EXPECT_EQ(record(9, 3).Dec_High, 0);
@@ -492,7 +446,7 @@ TEST_F(ScanSettings, UserToneDecodeWindowIsMarked)
         setWord(kUserToneDecode, c.low);
         setWord(kUserToneDecode + 2, c.high);
         for (const std::int32_t label : {CL_UTone_Encode, CL_UTone_Dec_Low, CL_UTone_Dec_High}) {
-            const Shown shown = draw(CT_UserTone, label, 0);
+            const Shown shown = drawCell(CT_UserTone, label, 0);
             EXPECT_EQ(shown.warning, c.warning) << c.encode << " " << c.low << " " << c.high;
             EXPECT_EQ(shown.error, c.error) << c.encode << " " << c.low << " " << c.high;
         }
@@ -502,13 +456,13 @@ TEST_F(ScanSettings, UserToneDecodeWindowIsMarked)
 TEST_F(ScanSettings, UserToneTimingIsShared)
 {
     setByte(kUserToneCommon, 0xF0);
-    press(CT_Null, CL_UTone_Auto, 0, ' ');
+    pressCell(CT_Null, CL_UTone_Auto, 0, ' ');
     EXPECT_EQ(byteAt(kUserToneCommon), 0xF1);
-    type(CT_Null, CL_UTone_TonePeriod, 0, "0.25");
+    typeIntoCell(CT_Null, CL_UTone_TonePeriod, 0, "0.25");
     EXPECT_EQ(byteAt(kUserToneCommon + 1), 25);
-    type(CT_Null, CL_UTone_NotoneTimer, 0, "0.05");
+    typeIntoCell(CT_Null, CL_UTone_NotoneTimer, 0, "0.05");
     EXPECT_EQ(byteAt(kUserToneCommon + 2), 5);
-    type(CT_Null, CL_UTone_Length, 0, "3");
+    typeIntoCell(CT_Null, CL_UTone_Length, 0, "3");
     EXPECT_EQ(byteAt(kUserToneCommon + 3), 30);
 }
 
@@ -522,13 +476,13 @@ TEST_F(ScanSettings, TonePairsShowTheirTonesAndKeepTheirSelection)
     pair.CToneR = ToneSetting{ToneSetting::kOn, 9, 0};
     pair.CToneT = ToneSetting{ToneSetting::kOn | ToneSetting::kDtcs, 0, 023};
     pair.encode(6, 3);
-    EXPECT_EQ(draw(CT_CTone, CL_CTone_RX, 3).text, "88.5");
-    EXPECT_EQ(draw(CT_CTone, CL_CTone_TX, 3).text, "023N");
+    EXPECT_EQ(drawCell(CT_CTone, CL_CTone_RX, 3).text, "88.5");
+    EXPECT_EQ(drawCell(CT_CTone, CL_CTone_TX, 3).text, "023N");
     const std::vector<std::uint8_t> before = {byteAt(0x1146F + 12), byteAt(0x1146F + 13),
                                               byteAt(0x1146F + 14), byteAt(0x1146F + 15)};
-    type(CT_CTone, CL_CTone_RX, 3, "67.0");
-    press(CT_CTone, CL_CTone_TX, 3, ' ');
-    press(CT_CTone, CL_CTone_TX, 3, 13);
+    typeIntoCell(CT_CTone, CL_CTone_RX, 3, "67.0");
+    pressCell(CT_CTone, CL_CTone_TX, 3, ' ');
+    pressCell(CT_CTone, CL_CTone_TX, 3, 13);
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ((std::vector<std::uint8_t>{byteAt(0x1146F + 12), byteAt(0x1146F + 13),
                                          byteAt(0x1146F + 14), byteAt(0x1146F + 15)}),
@@ -536,10 +490,10 @@ TEST_F(ScanSettings, TonePairsShowTheirTonesAndKeepTheirSelection)
 
     // Pair 9 is bit 6 of the bitmap's second byte.
     setByte(kTonePairSelection + 1, 0x00);
-    press(CT_CTone, CL_CTone_Sel, 9, ' ');
+    pressCell(CT_CTone, CL_CTone_Sel, 9, ' ');
     EXPECT_EQ(byteAt(kTonePairSelection + 1), 0x40);
-    EXPECT_EQ(draw(CT_CTone, CL_CTone_Sel, 9).text, "On");
-    EXPECT_EQ(draw(CT_CTone, CL_CTone_Sel, 8).text, "Off");
+    EXPECT_EQ(drawCell(CT_CTone, CL_CTone_Sel, 9).text, "On");
+    EXPECT_EQ(drawCell(CT_CTone, CL_CTone_Sel, 8).text, "Off");
 }
 
 // Every option a list offers fits the bits that keep it, with a text of its
