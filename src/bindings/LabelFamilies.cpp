@@ -8,6 +8,8 @@
 #include "bindings/KeyDisplayBindings.h"
 #include "bindings/RowNumberBindings.h"
 #include "bindings/SetModeBindings.h"
+#include "bindings/ScanBindings.h"
+#include "bindings/ToneTableBindings.h"
 #include "cells/CellBindingRegistry.h"
 
 // One line per label family; a new family adds its table here.
@@ -22,4 +24,6 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(keyDisplayBindings());
     registry.Add(expertBindings());
     registry.Add(externalPortBindings());
+    registry.Add(scanBindings());
+    registry.Add(toneTableBindings());
 }

@@ -1,7 +1,7 @@
 // The memory channel columns on the program's own option lists: what each
 // column shows, what a key or a typed text stores, when a column does not
 // apply, its marks and messages, and a channel made from the empty row.
-#include "HandlerTestFixture.h"
+#include "CellRequests.h"
 
 #include "cells/CellColours.h"
 #include "cells/CellIdentifiers.h"
@@ -31,27 +31,10 @@ protected:
         edit(record);
         record.encode(datCh::kKindNone, row);
     }
-    struct Shown {
-        std::string text;
-        bool silver = false;
-        bool warning = false;
-        bool error = false;
-        int horizontal = 0;
-        int vertical = 0;
-        bool lowerBar = false;
-    };
+    using Shown = ShownCell;
     Shown draw(std::int32_t label, int row, std::int32_t category = CT_Mch)
     {
-        cmcCellObj cell = cellOf(category, label, row);
-        Request request(cell);
-        request.run(kHandlerDraw);
-        return {request.capsule.outputText,
-                cell.font && cell.font->colour == kColourSilver,
-                (request.capsule.stateBits & cmcCellCapsule::kStateWarning) != 0,
-                (request.capsule.stateBits & cmcCellCapsule::kStateError) != 0,
-                cell.HorizontalAlign(),
-                cell.VerticalAlign(),
-                request.capsule.lowerBar};
+        return drawCell(category, label, row);
     }
     std::vector<std::uint32_t> press(std::int32_t label, int row, std::int32_t key,
                                      std::int32_t category = CT_Mch)

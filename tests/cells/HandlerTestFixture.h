@@ -216,8 +216,10 @@ inline void typeInto(cmcCellObj cell, const std::string &text)
 }
 
 // The answer of the selection list the cell opened: entry `entry` of the
-// list whose entries carry the label `style`.
-inline void chooseFor(cmcCellObj cell, std::int32_t style, std::int32_t entry)
+// list whose entries carry the label `style`; a window answers with style 1
+// and its text.
+inline void chooseFor(cmcCellObj cell, std::int32_t style, std::int32_t entry,
+                      const std::string &text = {})
 {
     cmcCellObj answering = cellOf(CT_Null, style, entry);
     cmcCellCapsule list;
@@ -225,6 +227,7 @@ inline void chooseFor(cmcCellObj cell, std::int32_t style, std::int32_t entry)
     Request request(cell);
     request.capsule.origin = &list;
     request.capsule.inputMode = cmcCellCapsule::kInputChosen;
+    request.capsule.inputText = text;
     request.run(kHandlerAction);
 }
 
