@@ -5,6 +5,7 @@
 #include "cells/CellBlockOperation.h"
 #include "cells/CellHost.h"
 #include "cells/CellIdentifiers.h"
+#include "cells/DrawPassRecords.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
 #include "cells/cmcCellCapsule.h"
@@ -179,7 +180,15 @@ void indCellHandler::SetUp()
 {
     ReadUnitIdLimits();
     const int kind = cellRecordTable(category);
-    if (kind != datCh::kKindNone)
+    // A draw request with a code, an input or a command may act (a menu
+    // click): like any other request it ends the reuse of decoded records.
+    const bool drawOnly = mode == kHandlerDraw && capsule.code == 0 && capsule.command == 0 &&
+                          capsule.inputMode == cmcCellCapsule::kInputKey;
+    if (!drawOnly)
+        DrawPassRecords::Forget();
+    if (kind != datCh::kKindNone && drawOnly)
+        DrawPassRecords::Decode(record, kind, index);
+    else if (kind != datCh::kKindNone)
         record.decode(kind, index);
     AskBankAndTable();
     beyondEnd = index > bankLast || bankCount == 0;

@@ -131,7 +131,7 @@ void SheetCellPainter::DrawDisplayText(QPainter &painter, const QRect &area,
 void SheetCellPainter::noteIfClipped(int col, int row, const QRect &area, const std::string &text)
 {
     const double scale = sheet_.PrintScale();
-    const QFontMetrics &metrics = sheet_.fonts_.Get(sheet_.FontOf(look_)).metrics;
+    const SheetFonts::Entry &font = sheet_.fonts_.Get(sheet_.FontOf(look_));
     std::vector<std::string_view> lines = SheetSurface::Lines(text);
     // A closing line end (bit sets end their text with one) adds no line
     // that shows.
@@ -139,12 +139,12 @@ void SheetCellPainter::noteIfClipped(int col, int row, const QRect &area, const 
         lines.pop_back();
     int width = 0;
     for (const std::string_view part : lines)
-        width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(
-                                    part.data(), static_cast<qsizetype>(part.size()))));
+        width = std::max(
+            width, font.Width(QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()))));
     if (width == 0)
         return;
     const int indent = look_.HorizontalAlign() == 1 ? 0 : scaled(4 * scale);
-    const QSize needed(indent + width + 1, metrics.height() * static_cast<int>(lines.size()));
+    const QSize needed(indent + width + 1, font.metrics.height() * static_cast<int>(lines.size()));
     if (needed.width() < area.width() && needed.height() <= area.height())
         return;
     sheet_.clipped_.push_back({col, row, text, needed, area.size()});
@@ -293,7 +293,7 @@ int SheetCellPainter::drawText(QPainter &painter, const QRect &area, const std::
     int textEnd = area.left();
     for (const std::string_view part : lines) {
         const QString line = QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()));
-        const int width = metrics.horizontalAdvance(line);
+        const int width = font.Width(line);
         int x = area.left() + scaled(4 * scale);
         if (look_.HorizontalAlign() == 1)
             x = area.left() + (area.width() - width) / 2;

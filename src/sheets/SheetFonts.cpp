@@ -1,8 +1,14 @@
 #include "sheets/SheetFonts.h"
 
-#include "cells/CellFont.h"
-
 #include <algorithm>
+
+namespace {
+
+// Texts measured per font before the remembered widths start over: a long
+// session typing ever new values must not grow without end.
+constexpr qsizetype kRememberedWidths = 4096;
+
+} // namespace
 
 QFont SheetFonts::ToQFont(const CellFont &font)
 {
@@ -29,7 +35,20 @@ QFont SheetFonts::ToQFont(const CellFont &font)
 void SheetFonts::SetDevice(QPaintDevice *device)
 {
     device_ = device;
+    lastEntry_ = nullptr;
     entries_.clear();
+}
+
+int SheetFonts::Entry::Width(const QString &text) const
+{
+    const auto found = widths.constFind(text);
+    if (found != widths.constEnd())
+        return found.value();
+    if (widths.size() >= kRememberedWidths)
+        widths.clear();
+    const int width = metrics.horizontalAdvance(text);
+    widths.insert(text, width);
+    return width;
 }
 
 std::string SheetFonts::keyOf(const CellFont &font)
@@ -48,6 +67,8 @@ std::string SheetFonts::keyOf(const CellFont &font)
 
 const SheetFonts::Entry &SheetFonts::Get(const CellFont &font)
 {
+    if (lastEntry_ != nullptr && font == lastFont_)
+        return *lastEntry_;
     const std::string key = keyOf(font);
     auto found = entries_.find(key);
     if (found == entries_.end()) {
@@ -56,5 +77,7 @@ const SheetFonts::Entry &SheetFonts::Get(const CellFont &font)
             device_ != nullptr ? QFontMetrics(qfont, device_) : QFontMetrics(qfont);
         found = entries_.emplace(key, Entry{qfont, metrics}).first;
     }
+    lastFont_ = font;
+    lastEntry_ = &found->second;
     return found->second;
 }

@@ -33,12 +33,12 @@ int SheetGridSurface::ClientWidth() const { return grid_.viewport()->width(); }
 
 QSize SheetGridSurface::MeasureText(const CellFont &font, const std::string &text) const
 {
-    const QFontMetrics &metrics = fonts_.Metrics(font);
+    const SheetFonts::Entry &entry = fonts_.Get(font);
     const std::vector<std::string_view> lines = Lines(text);
     int widest = 0;
     for (const std::string_view line : lines) {
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(
+        widest = std::max(widest, entry.Width(QString::fromUtf8(
                                       line.data(), static_cast<qsizetype>(line.size()))));
     }
-    return {widest, static_cast<int>(lines.size()) * metrics.height()};
+    return {widest, static_cast<int>(lines.size()) * entry.metrics.height()};
 }

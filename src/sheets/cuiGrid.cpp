@@ -1,5 +1,7 @@
 #include "sheets/cuiGrid.h"
 
+#include "cells/DrawPassRecords.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -237,6 +239,8 @@ void cuiGrid::paintEvent(QPaintEvent *event)
                          QPoint(0, 0),
                          event->rect()};
     const bool focused = hasFocus();
+    // The cells of a row share their record: decoded once for the row.
+    const DrawPassRecords records;
     GridPainter::paint(
         painter, job, [&](int col, int row) { return drawStateOf(col, row, focused); }, onDrawCell);
     if (drag_ == DragState::Sizing)
@@ -256,6 +260,7 @@ void cuiGrid::paintTile(QPainter &painter, QPoint origin, int firstCol, int colC
                          options_,
                          origin,
                          QRect()};
+    const DrawPassRecords records;
     GridPainter::paint(
         painter, job, [this](int col, int row) { return drawStateOf(col, row, false); },
         onDrawCell);

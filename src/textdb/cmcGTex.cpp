@@ -32,6 +32,7 @@ void cmcGTex::discardAll()
     file_.close();
     open_ = false;
     position_ = 0;
+    filePosition_ = -1;
     scanPosition_ = 0;
     scanFinished_ = false;
     while (head_ != nullptr) {
@@ -79,13 +80,14 @@ bool cmcGTex::openSource()
     }
     open_ = true;
     position_ = 0;
+    filePosition_ = 0;
     return true;
 }
 
+// Only moves the reading position: the file follows when a line is really
+// read from it, so lines served from the cache cost no system call.
 bool cmcGTex::seekTo(int64_t position)
 {
-    if (source_ == Source::File && !file_.seek(position))
-        return false;
     position_ = position;
     return true;
 }
@@ -95,10 +97,19 @@ bool cmcGTex::seekTo(int64_t position)
 bool cmcGTex::readDirect(std::string &line)
 {
     if (source_ == Source::File) {
-        if (!file_.readLine(buffer_.data(), kLineBytes))
+        if (filePosition_ != position_) {
+            ++counters_.fileSeeks;
+            if (!file_.seek(position_)) {
+                filePosition_ = -1;
+                return false;
+            }
+        }
+        if (!file_.readLine(buffer_.data(), kLineBytes)) {
+            filePosition_ = -1;
             return false;
+        }
         line.assign(buffer_.data());
-        position_ = file_.tell();
+        position_ = filePosition_ = file_.tell();
     } else {
         // The item array carries no length of its own; "#End_Of_Ovl" stops
         // every scan, but a read past the end must still fail cleanly.

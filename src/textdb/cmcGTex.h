@@ -22,6 +22,7 @@ public:
         int64_t sourceReads = 0; // lines read from the file or item array
         int64_t cacheHits = 0;
         int64_t scanSteps = 0;
+        int64_t fileSeeks = 0; // times the file had to be moved before a read
     };
 
     cmcGTex();
@@ -92,6 +93,8 @@ private:
     platform::TextFileReader file_;
     const std::vector<std::string> *items_ = nullptr;
     int64_t position_ = 0;
+    // Where the open file stands; -1 when unknown.
+    int64_t filePosition_ = -1;
     std::string fileName_;
     std::vector<char> buffer_;
     int64_t scanPosition_ = 0;

@@ -1,6 +1,7 @@
 #include "HandlerTestFixture.h"
 
 #include "cells/CellIdentifiers.h"
+#include "cells/DrawPassRecords.h"
 #include "cells/cmcFCache.h"
 #include "image/cmcEeprom.h"
 #include "support/ScopedTexts.h"
@@ -47,14 +48,15 @@ struct Probe {
     std::int32_t recordKind = -1;
     std::int32_t recordIndex = -1;
     std::int32_t recordFrequency = -1;
+    std::int32_t recordInhibit = -1;
 };
 Probe g_probe;
 
 void probeFrame(indCellHandler &frame, const CellBinding &)
 {
-    g_probe = {frame.bank,        frame.table,        frame.bankFirst,   frame.bankLast,
-               frame.bankCount,   frame.unitIdMax,    frame.unitIdMin,   frame.beyondEnd,
-               frame.record.kind, frame.record.index, frame.record.FreqR};
+    g_probe = {frame.bank,        frame.table,        frame.bankFirst,    frame.bankLast,
+               frame.bankCount,   frame.unitIdMax,    frame.unitIdMin,    frame.beyondEnd,
+               frame.record.kind, frame.record.index, frame.record.FreqR, frame.record.Inh};
 }
 
 std::string g_serial;
@@ -132,6 +134,56 @@ TEST_F(HandlerTest, SetUpReadsUnitIdsBankAndTable)
     EXPECT_EQ(g_probe.recordKind, datCh::channelKind());
     EXPECT_EQ(g_probe.recordIndex, 1);
     EXPECT_EQ(g_probe.recordFrequency, 146000000);
+}
+
+// Painting decodes a row's record once for its cells; nothing decoded
+// before a change may show after it.
+TEST_F(HandlerTest, DrawPassesShowEachRowsOwnRecordAndNothingStale)
+{
+    setChannels({145000000, 146000000});
+    const CellBindingRegistry bindings = testBindings();
+    const auto probe = [&](std::int32_t index) {
+        cmcCellObj cell = cellOf(CT_Mch, CL_Dummy, index);
+        Request request(cell);
+        request.run(kHandlerDraw, bindings);
+        return g_probe;
+    };
+    const auto stepInhibit = [&](std::int32_t index) {
+        cmcCellObj cell = cellOf(CT_Mch, CL_Mch_Msk_Log, index);
+        Request request(cell, ' ');
+        request.run(kHandlerAction, bindings);
+    };
+    const auto setFrequency = [&](std::int32_t index, std::int32_t frequency) {
+        datCh channel(&model->WorkingImage());
+        channel.decode(datCh::channelKind(), index);
+        channel.FreqR = frequency;
+        channel.encode(datCh::kKindNone, index);
+    };
+    {
+        const DrawPassRecords pass;
+        EXPECT_EQ(probe(0).recordFrequency, 145000000);
+        EXPECT_EQ(probe(1).recordFrequency, 146000000);
+        EXPECT_EQ(probe(0).recordFrequency, 145000000);
+        EXPECT_EQ(probe(0).recordInhibit, 0);
+        // An action in the middle of a pass (a key typed while the window
+        // repaints) is seen by the next draw of its row.
+        stepInhibit(0);
+        EXPECT_EQ(probe(0).recordInhibit, 1);
+        EXPECT_EQ(probe(1).recordInhibit, 0);
+    }
+    // A change made outside a pass shows in the next one.
+    {
+        const DrawPassRecords pass;
+        EXPECT_EQ(probe(1).recordFrequency, 146000000);
+    }
+    setFrequency(1, 147000000);
+    {
+        const DrawPassRecords outer;
+        const DrawPassRecords inner;
+        EXPECT_EQ(probe(1).recordFrequency, 147000000);
+    }
+    setFrequency(1, 148000000);
+    EXPECT_EQ(probe(1).recordFrequency, 148000000);
 }
 
 TEST_F(HandlerTest, BankTheModelDoesNotHaveHasNoChannels)

@@ -144,6 +144,33 @@ TEST(cmcGTex, SequentialReadingCostsOneReadPerLine)
     EXPECT_EQ(db.counters().cacheHits, hits + 4);
 }
 
+// The cell handler asks for the same few lines for every cell it draws:
+// those come from the cache without moving the file, and a line read after
+// them still comes from its own place.
+TEST(cmcGTex, CachedLinesLeaveTheFileWhereItIs)
+{
+    OverlayFile file({"#GI_A", "a0", "a1", "#GI_B", "b0", "b1", "#GI_C", "c0", "#End_Of_Ovl"},
+                     "\r\n");
+    cmcGTex db;
+    db.Open(file.path());
+    EXPECT_EQ(db.GetLine("GI_B", 1), "b1");
+    // Scanning down to a key and reading on from it never moves the file.
+    EXPECT_EQ(db.counters().fileSeeks, 0);
+    EXPECT_EQ(db.GetLine("GI_A", 0), "a0");
+    // The scan goes on from where it stopped, not from a0.
+    EXPECT_EQ(db.GetLine("GI_C", 0), "c0");
+    const auto seeks = db.counters().fileSeeks;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(db.GetLine("GI_A", 0), "a0");
+        EXPECT_EQ(db.GetLine("GI_B", 1), "b1");
+    }
+    EXPECT_EQ(db.counters().fileSeeks, seeks);
+    // a1 was never read and the file stands after c0: it goes back for it.
+    EXPECT_EQ(db.GetLine("GI_A", 1), "a1");
+    EXPECT_EQ(db.counters().fileSeeks, seeks + 1);
+    EXPECT_EQ(db.GetText("GI_B"), "b0\nb1");
+}
+
 TEST(cmcGTex, CacheKeepsOnlyTheMostRecentLines)
 {
     std::vector<std::string> lines{"#GI_Long"};
