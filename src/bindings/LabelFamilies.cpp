@@ -1,6 +1,7 @@
 #include "bindings/LabelFamilies.h"
 
 #include "bindings/ChannelColumnBindings.h"
+#include "bindings/CommonSettingsBindings.h"
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/RowNumberBindings.h"
 #include "cells/CellBindingRegistry.h"
@@ -11,4 +12,5 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(flexLabelBindings());
     registry.Add(rowNumberBindings());
     registry.Add(channelColumnBindings());
+    registry.Add(commonSettingsBindings());
 }
