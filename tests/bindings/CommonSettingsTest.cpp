@@ -8,7 +8,12 @@
 #include "cells/CellColours.h"
 #include "cells/CellIdentifiers.h"
 #include "cells/cmcFCache.h"
+#include "sheets/SheetLayout.h"
+#include "sheets/SheetLayoutFactory.h"
+#include "sheets/SheetTextDump.h"
+#include "textdb/GlobalTexts.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -299,6 +304,35 @@ TEST_F(CommonSettings, EveryCommonLabelIsBound)
     for (std::int32_t label = CL_Comm_UserPassword; label <= CL_Comm_Digital_Function; ++label) {
         setByte(0x10E97, 0x10);
         EXPECT_EQ(draw(label).text.find("*Yet*"), std::string::npos) << cellLabelName(label);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The common settings sheets as the tree opens them, for either model type:
+// every row shows a bound value, the scrambler rows only for the LMR model.
+TEST_F(CommonSettings, SheetsShowEveryRowBoundForBothModelTypes)
+{
+    const char *sheets[] = {"GI_Sheet_Common", "GI_Sheet_Common_Timers", "GI_Sheet_Common_Repeater",
+                            "GI_Sheet_Common_Emergency", "GI_Sheet_Common_Ports"};
+    for (const int modelType : {0, 1}) {
+        ASSERT_TRUE(model->ChangeModelType(modelType, false));
+        std::string all;
+        for (const char *sheet : sheets) {
+            const std::unique_ptr<SheetLayout> layout =
+                SheetLayoutFactory::Create(mainTextDatabase(), std::string("[St_Common]") + sheet);
+            layout->SetWidthsPersistent(false);
+            layout->SetHandler(&indCellHandler::Handle, nullptr);
+            layout->Show();
+            for (const std::string &row : SheetTextDump::Rows(*layout)) {
+                EXPECT_EQ(row.find("*Yet*"), std::string::npos) << sheet << ": " << row;
+                all += row + "\n";
+            }
+        }
+        EXPECT_EQ(all.find("Scrambler type\t") != std::string::npos, modelType == 0);
+        EXPECT_NE(all.find("Repeat time-out (min)\t"), std::string::npos);
     }
 }
 
