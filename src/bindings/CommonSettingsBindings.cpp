@@ -103,6 +103,9 @@
 
 #include "cells/CellHost.h"
 #include "cells/CellLabels.h"
+#include "cells/EventCodes.h"
+#include "cells/GlobalEvents.h"
+#include "cells/cmcEvMan.h"
 #include "cells/indCellHandler.h"
 #include "codecs/HexCodecs.h"
 #include "codecs/NumberCodecs.h"
@@ -192,6 +195,21 @@ void repeatTimeOutMark(indCellHandler &frame, const CellBinding &, std::int32_t 
 // --- Digital hold timers ------------------------------------------------------
 
 constexpr BitField kDigitalFunction{0x10E97, 4, 1};
+
+std::int32_t digitalFunction(indCellHandler &frame)
+{
+    return static_cast<std::int32_t>(kDigitalFunction.Read(frame.host.WorkingImage()));
+}
+
+// The tree offers the digital sheets only while the function is on.
+void setDigitalFunction(indCellHandler &frame, std::int32_t on)
+{
+    const std::uint32_t wanted = on != 0 ? 1 : 0;
+    if (kDigitalFunction.Read(frame.host.WorkingImage()) == wanted)
+        return;
+    kDigitalFunction.Write(frame.host.WorkingImage(), wanted);
+    eventManager().Post(kEvRebuildChannelTree);
+}
 
 // Without the digital function the digital hold timers do not apply.
 void runDigitalOnly(indCellHandler &frame, const CellBinding &row)
@@ -392,8 +410,10 @@ const CellBinding kRows[] = {
     onOff(CL_Common_Etc_AutoRecovery, 0x10F06, 5),
     onOff(CL_Comm_FrontSpeaker, 0x10F06, 6),
     onOff(CL_Comm_ExtController, 0x10F06, 7),
-    // The channel columns and the tree's option nodes follow it.
-    others(onOff(CL_Comm_Digital_Function, 0x10E97, 4)),
+    // The channel columns follow it.
+    others({.label = CL_Comm_Digital_Function,
+            .storage = CellStorage::model(digitalFunction, setDigitalFunction),
+            .codec = editOption(kOnOff, 1)}),
 };
 
 } // namespace

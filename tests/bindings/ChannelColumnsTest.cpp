@@ -78,13 +78,7 @@ protected:
     void choose(std::int32_t label, int row, std::int32_t style, std::int32_t entry)
     {
         cmcCellObj cell = cellOf(CT_Mch, label, row);
-        cmcCellObj answering = cellOf(CT_Null, style, entry);
-        cmcCellCapsule list;
-        list.cell = &answering;
-        Request request(cell);
-        request.capsule.origin = &list;
-        request.capsule.inputMode = cmcCellCapsule::kInputChosen;
-        request.run(kHandlerAction);
+        chooseFromList(cell, style, entry);
     }
     void setImageBit(std::int32_t address, int bit, bool on)
     {

@@ -68,14 +68,8 @@ protected:
     std::uint32_t choose(std::int32_t label, std::int32_t entry)
     {
         cmcCellObj cell = cellOf(CT_Null, label);
-        cmcCellObj answering = cellOf(CT_Null, Flex0, entry);
-        cmcCellCapsule list;
-        list.cell = &answering;
-        Request request(cell);
-        request.capsule.origin = &list;
-        request.capsule.inputMode = cmcCellCapsule::kInputChosen;
-        request.run(kHandlerAction);
-        return request.masks.empty() ? 0 : request.masks.back();
+        const std::vector<std::uint32_t> masks = chooseFromList(cell, Flex0, entry);
+        return masks.empty() ? 0 : masks.back();
     }
     // One action of a table row.
     struct Act {
@@ -279,6 +273,21 @@ TEST_F(CommonSettings, DigitalHoldTimersNeedTheDigitalFunction)
     EXPECT_EQ(draw(CL_Comm_Repeater_HoldTimer_Digi_Voice).text, "1.5");
     type(CL_Comm_Repeater_HoldTimer_Digi_Voice, "3");
     EXPECT_EQ(int{byte(0x10E92)}, 30);
+}
+
+// Switching the digital function on or off changes which sheets the tree
+// offers; the channel columns that depend on it are drawn again.
+TEST_F(CommonSettings, DigitalFunctionRebuildsTheTree)
+{
+    setByte(0x10E97, 0x20);
+    const std::uint32_t mask = choose(CL_Comm_Digital_Function, 1);
+    EXPECT_EQ(int{byte(0x10E97)}, 0x30);
+    EXPECT_NE(mask & Redraw::kRedrawLabelled, 0u);
+    EXPECT_EQ(events.seen,
+              std::vector<std::string>{"post " + std::to_string(kEvRebuildChannelTree)});
+    events.seen.clear();
+    choose(CL_Comm_Digital_Function, 1);
+    EXPECT_TRUE(events.seen.empty());
 }
 
 // Texts fill their whole field; the clone password is kept with zeros so

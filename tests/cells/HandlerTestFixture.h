@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cells/CellBindingRegistry.h"
+#include "cells/CellCategories.h"
 #include "cells/CellCodec.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
@@ -193,6 +194,21 @@ inline cmcCellObj cellOf(std::int32_t category, std::int32_t label, std::int32_t
     cell.label = label;
     cell.index = index;
     return cell;
+}
+
+// `cell` answered by entry `entry` of style `style` of the selection list
+// it opened; the masks the handler asked to redraw.
+inline std::vector<std::uint32_t> chooseFromList(cmcCellObj &cell, std::int32_t style,
+                                                 std::int32_t entry)
+{
+    cmcCellObj answering = cellOf(CT_Null, style, entry);
+    cmcCellCapsule list;
+    list.cell = &answering;
+    Request request(cell);
+    request.capsule.origin = &list;
+    request.capsule.inputMode = cmcCellCapsule::kInputChosen;
+    request.run(kHandlerAction);
+    return request.masks;
 }
 
 // User flags 0-3 of a cell as bits 0-3.
