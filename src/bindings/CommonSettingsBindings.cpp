@@ -149,19 +149,37 @@ std::int32_t pttPriority(indCellHandler &frame)
         priorityField(frame.label - CL_Common_PTT_Priority_1).Read(frame.host.WorkingImage()));
 }
 
+// The PTT inputs the priority list offers.
+constexpr std::uint32_t kPttInputs = 3;
+
+// The lowest input no priority field holds, except the field `skipped`.
+std::uint32_t unheldInput(const cmcEeprom &image, std::int32_t skipped)
+{
+    for (std::uint32_t input = 0; input < kPttInputs; ++input) {
+        bool held = false;
+        for (std::int32_t field = 0; field < 3; ++field)
+            held = held || (field != skipped && priorityField(field).Read(image) == input);
+        if (!held)
+            return input;
+    }
+    return 0;
+}
+
 // The three priorities always name three different PTT inputs: the one
-// that already held the new input takes this field's old one.
+// that already held the new input takes this field's old one. When the old
+// one is no input at all (a radio stored it), the field that gives way takes
+// an input none of the three holds instead of that value.
 void setPttPriority(indCellHandler &frame, std::int32_t input)
 {
     cmcEeprom &image = frame.host.WorkingImage();
     const std::int32_t changed = frame.label - CL_Common_PTT_Priority_1;
     const auto old = priorityField(changed).Read(image);
+    const auto wanted = static_cast<std::uint32_t>(input);
+    priorityField(changed).Write(image, wanted);
     for (std::int32_t other = 0; other < 3; ++other) {
-        if (other != changed &&
-            priorityField(other).Read(image) == static_cast<std::uint32_t>(input))
-            priorityField(other).Write(image, old);
+        if (other != changed && priorityField(other).Read(image) == wanted)
+            priorityField(other).Write(image, old < kPttInputs ? old : unheldInput(image, other));
     }
-    priorityField(changed).Write(image, static_cast<std::uint32_t>(input));
 }
 
 // --- Time-out timers ----------------------------------------------------------

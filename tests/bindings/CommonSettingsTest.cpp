@@ -183,6 +183,10 @@ TEST_F(CommonSettings, PttPrioritiesExchangeInsteadOfRepeating)
         // A radio that stored the same input twice: each holder gives way.
         {0x00, CL_Common_PTT_Priority_2, 1, 0x04},
         {0x05, CL_Common_PTT_Priority_3, 1, 0x10},
+        // Priority 1 held no input at all: the others that give way take
+        // the inputs left over, not that value.
+        {0x03, CL_Common_PTT_Priority_1, 0, 0x24},
+        {0x3B, CL_Common_PTT_Priority_1, 2, 0x32},
     };
     for (const Case &c : cases) {
         setByte(kPtt, c.before);
