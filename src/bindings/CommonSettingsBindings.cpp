@@ -114,8 +114,6 @@
 #include "codecs/TimeCodecs.h"
 #include "image/BitField.h"
 
-#include <array>
-
 namespace {
 
 using Redraw = cmcCellCapsule::RedrawBit;
@@ -149,6 +147,7 @@ std::int32_t pttPriority(indCellHandler &frame)
         priorityField(frame.label - CL_Common_PTT_Priority_1).Read(frame.host.WorkingImage()));
 }
 
+constexpr std::int32_t kPriorityFields = 3;
 // The PTT inputs the priority list offers.
 constexpr std::uint32_t kPttInputs = 3;
 
@@ -157,7 +156,7 @@ std::uint32_t unheldInput(const cmcEeprom &image, std::int32_t skipped)
 {
     for (std::uint32_t input = 0; input < kPttInputs; ++input) {
         bool held = false;
-        for (std::int32_t field = 0; field < 3; ++field)
+        for (std::int32_t field = 0; field < kPriorityFields; ++field)
             held = held || (field != skipped && priorityField(field).Read(image) == input);
         if (!held)
             return input;
@@ -176,7 +175,7 @@ void setPttPriority(indCellHandler &frame, std::int32_t input)
     const auto old = priorityField(changed).Read(image);
     const auto wanted = static_cast<std::uint32_t>(input);
     priorityField(changed).Write(image, wanted);
-    for (std::int32_t other = 0; other < 3; ++other) {
+    for (std::int32_t other = 0; other < kPriorityFields; ++other) {
         if (other != changed && priorityField(other).Read(image) == wanted)
             priorityField(other).Write(image, old < kPttInputs ? old : unheldInput(image, other));
     }
