@@ -4,6 +4,7 @@
 #include "bindings/CwIdBindings.h"
 #include "bindings/ExpertBindings.h"
 #include "bindings/ExternalPortBindings.h"
+#include "bindings/CommonSettingsBindings.h"
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/KeyDisplayBindings.h"
 #include "bindings/RowNumberBindings.h"
@@ -26,4 +27,5 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(externalPortBindings());
     registry.Add(scanBindings());
     registry.Add(toneTableBindings());
+    registry.Add(commonSettingsBindings());
 }

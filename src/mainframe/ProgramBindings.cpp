@@ -2,12 +2,14 @@
 
 #include "bindings/LabelFamilies.h"
 #include "cells/CellBindingRegistry.h"
+#include "mainframe/CloneInfoBindings.h"
 #include "mainframe/MenuCommandBindings.h"
 
 void addProgramFamilies(CellBindingRegistry &registry)
 {
     addLabelFamilies(registry);
     registry.Add(menuCommandBindings());
+    registry.Add(cloneInfoBindings());
 }
 
 const CellBindingRegistry &programBindings()

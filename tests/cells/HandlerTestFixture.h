@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cells/CellBindingRegistry.h"
+#include "cells/CellCategories.h"
 #include "cells/CellCodec.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
@@ -217,9 +218,9 @@ inline void typeInto(cmcCellObj cell, const std::string &text)
 
 // The answer of the selection list the cell opened: entry `entry` of the
 // list whose entries carry the label `style`; a window answers with style 1
-// and its text.
-inline void chooseFor(cmcCellObj cell, std::int32_t style, std::int32_t entry,
-                      const std::string &text = {})
+// and its text. The redraw masks the handler asked for.
+inline std::vector<std::uint32_t> chooseFor(cmcCellObj cell, std::int32_t style,
+                                            std::int32_t entry, const std::string &text = {})
 {
     cmcCellObj answering = cellOf(CT_Null, style, entry);
     cmcCellCapsule list;
@@ -229,6 +230,7 @@ inline void chooseFor(cmcCellObj cell, std::int32_t style, std::int32_t entry,
     request.capsule.inputMode = cmcCellCapsule::kInputChosen;
     request.capsule.inputText = text;
     request.run(kHandlerAction);
+    return request.masks;
 }
 
 // User flags 0-3 of a cell as bits 0-3.

@@ -8,6 +8,7 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -59,9 +60,6 @@ void probeFrame(indCellHandler &frame, const CellBinding &)
                frame.record.kind, frame.record.index, frame.record.FreqR, frame.record.Inh};
 }
 
-std::string g_serial;
-void showSerial(indCellHandler &frame, const CellBinding &) { frame.SetOutput(g_serial); }
-
 constexpr std::int32_t kSetModeByte = 0x109DC;
 
 const CellBinding kTestRows[] = {
@@ -72,7 +70,6 @@ const CellBinding kTestRows[] = {
      .rule = warnAboveFive},
     {.label = CL_Mch_Msk_Log, .storage = CellStorage::record(&datCh::Inh), .codec = stepOnSpace},
     {.label = CL_Dummy, .run = probeFrame, .flags = CellBinding::kShowsOnEmptyRow},
-    {.label = CL_CloneInfo_Esn, .run = showSerial},
 };
 
 CellBindingRegistry testBindings()
@@ -1113,9 +1110,19 @@ struct SerialCase {
 class SerialCopyTest : public HandlerTest, public ::testing::WithParamInterface<SerialCase>
 {};
 
+// The serial number as the radio's ID reply reports it, in bytes 60 to 71
+// of the clone information.
+void reportSerial(indMain &model, const std::string &serial)
+{
+    std::array<std::uint8_t, 127> area{};
+    area[0] = static_cast<std::uint8_t>(area.size());
+    std::copy(serial.begin(), serial.end(), area.begin() + 60);
+    model.SetCloneInformation(area.data(), static_cast<int>(area.size()));
+}
+
 TEST_P(SerialCopyTest, CopiesTwelveHexDigitsAsDecimal)
 {
-    g_serial = GetParam().serial;
+    reportSerial(*model, GetParam().serial);
     const CellBindingRegistry bindings = testBindings();
     cmcCellObj cell = cellOf(CT_Null, CL_CloneInfo_Esn);
     Request request(cell);
@@ -1138,7 +1145,7 @@ INSTANTIATE_TEST_SUITE_P(Serials, SerialCopyTest,
 
 TEST_F(HandlerTest, CopyCommandOnOtherCellsCopiesNothing)
 {
-    g_serial = "0A123456789B";
+    reportSerial(*model, "0A123456789B");
     const CellBindingRegistry bindings = testBindings();
     cmcCellObj cell = cellOf(CT_Null, CL_CloneInfo_Model);
     Request request(cell);

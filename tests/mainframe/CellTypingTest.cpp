@@ -1,12 +1,15 @@
 #include "ModelTestFixture.h"
 
+#include "bindings/ChannelColumnBindings.h"
+#include "bindings/FlexLabelBindings.h"
+#include "bindings/RowNumberBindings.h"
 #include "cells/CellBinding.h"
 #include "cells/CellBindingRegistry.h"
 #include "cells/CellIdentifiers.h"
 #include "cells/indCellHandler.h"
 #include "channels/datCh.h"
 #include "image/cmcEeprom.h"
-#include "mainframe/ProgramBindings.h"
+#include "mainframe/MenuCommandBindings.h"
 #include "model/CellTyping.h"
 #include "model/GlobalModel.h"
 #include "model/TreeNodeFilter.h"
@@ -20,8 +23,8 @@ namespace {
 
 using Outcome = CellTyping::Outcome;
 
-// --- A test family on cells the sheets show but the program does not bind
-// yet ---
+// --- A test family on cells the sheets show, in place of the program's
+// common settings and clone information ---
 
 constexpr std::int32_t kSetModeByte = 0x109DC;
 
@@ -60,7 +63,10 @@ const CellBindingRegistry &testBindings()
 {
     static const CellBindingRegistry registry = [] {
         CellBindingRegistry bindings;
-        addProgramFamilies(bindings);
+        bindings.Add(flexLabelBindings());
+        bindings.Add(rowNumberBindings());
+        bindings.Add(channelColumnBindings());
+        bindings.Add(menuCommandBindings());
         bindings.Add(kTestRows);
         return bindings;
     }();
