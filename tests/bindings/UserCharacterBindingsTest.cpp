@@ -6,10 +6,19 @@
 #include "cells/CellCodec.h"
 #include "channels/DisplayFont.h"
 #include "channels/datCh.h"
+#include "settings/GlobalEnvironment.h"
+#include "settings/indEnviron.h"
+#include "sheets/SheetLayout.h"
+#include "sheets/SheetLayoutFactory.h"
+#include "sheets/SheetTextDump.h"
+#include "textdb/GlobalTexts.h"
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -162,6 +171,32 @@ TEST_F(UserCharacters, AnsweringTheOpenedDotsKeepsTheGlyph)
             }
         }
         EXPECT_EQ(glyph(0), expected) << "small " << small;
+    }
+}
+
+// Both sheets, as the tree opens them for either model type, show every
+// user character with its code and the way a name's text spells it; none
+// is left unbound.
+TEST_F(UserCharacters, TheSheetsShowTheSixteenCharacters)
+{
+    for (const char *key : {"GI_Sheet_Common_CEdit", "GI_Sheet_Common_CEdit_Mob"}) {
+        for (const int modelType : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << key << " model type " << modelType);
+            environment().modelType = modelType;
+            const std::unique_ptr<SheetLayout> sheet =
+                SheetLayoutFactory::Create(mainTextDatabase(), std::string("[St_Common]") + key);
+            ASSERT_NE(sheet, nullptr);
+            sheet->SetWidthsPersistent(false);
+            sheet->Show();
+            const std::vector<std::string> rows = SheetTextDump::Rows(*sheet);
+            ASSERT_EQ(rows.size(), 17u);
+            for (int i = 0; i < 16; ++i) {
+                char expected[32];
+                std::snprintf(expected, sizeof expected, "%d (%02Xh)\t%%%02X\t%%%02X", 16 + i,
+                              16 + i, 16 + i, 16 + i);
+                EXPECT_EQ(rows[static_cast<std::size_t>(i + 1)], expected);
+            }
+        }
     }
 }
 
