@@ -4,6 +4,8 @@
 #include "cells/CellCodec.h"
 #include "platform/MessageService.h"
 #include "sheets/cuiToolBar.h"
+#include "ui/WindowGeometry.h"
+#include "windows/PopupPlacement.h"
 
 #include <QAction>
 #include <QPointer>
@@ -125,6 +127,10 @@ TEST_F(CharacterEditor, OpensOnTheDotsWithThePenAndKeepsTheMainWindowDisabled)
     EXPECT_EQ(editor.CancelButton()->text(), "Cancel");
     EXPECT_EQ(editor.OkButton()->width(), cuiCEdit::kButtonWidth);
     EXPECT_TRUE(editor.GridBox()->rect().contains(editor.DotRect(kColumns - 1, rows - 1)));
+    const QRect cell = host->Grid()->cellRect(0, 0);
+    const QRect onScreen(host->Grid()->viewport()->mapToGlobal(cell.topLeft()), cell.size());
+    EXPECT_EQ(editor.pos(), popup_placement::position(onScreen, editor.frameGeometry().size(),
+                                                      window_geometry::workAreaOf(host->Grid())));
 
     EXPECT_FALSE(host_.isEnabled());
     EXPECT_TRUE(editor.isEnabled());
@@ -301,7 +307,7 @@ TEST_F(CharacterEditor, OkAnswersTheDotsRowByRow)
     }
 }
 
-TEST_F(CharacterEditor, EnterAnswersAndEscapeCancels)
+TEST_F(CharacterEditor, EnterAnswersWhileEscapeAndTheCloseBoxCancel)
 {
     struct Case {
         int key;
@@ -316,6 +322,13 @@ TEST_F(CharacterEditor, EnterAnswersAndEscapeCancels)
         EXPECT_EQ(answers().size(), c.answers) << c.key;
         EXPECT_TRUE(host_.isEnabled());
     }
+    // The close box cancels too.
+    handler.actions.clear();
+    open().close();
+    settle();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(answers().empty());
+    EXPECT_TRUE(host_.isEnabled());
 }
 
 TEST_F(CharacterEditor, ClearAsksFirstAndClearsOnlyOnOk)
