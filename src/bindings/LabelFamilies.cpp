@@ -11,6 +11,7 @@
 #include "bindings/SetModeBindings.h"
 #include "bindings/ScanBindings.h"
 #include "bindings/ToneTableBindings.h"
+#include "bindings/UserCharacterBindings.h"
 #include "cells/CellBindingRegistry.h"
 
 // One line per label family; a new family adds its table here.
@@ -28,4 +29,5 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(scanBindings());
     registry.Add(toneTableBindings());
     registry.Add(commonSettingsBindings());
+    registry.Add(userCharacterBindings());
 }

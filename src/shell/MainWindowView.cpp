@@ -34,6 +34,7 @@
 #include "shell/TForm1.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
+#include "windows/cuiCEdit.h"
 #include "windows/cuiFBitsR.h"
 #include "windows/cuiFText.h"
 #include "windows/cuiFlector.h"
@@ -233,8 +234,14 @@ void MainWindowView::OpenCellWindow(const cmcCellCapsule &opening, const CodecOp
         cuiFText::Open(opening, mainTextDatabase(), window.text, window.width,
                        window.selectionStart, window.selectionLength);
         return;
-    case CodecOpen::Window::CellEditor:
+    case CodecOpen::Window::CellEditor: {
+        // The squares grow with the desktop's zoom.
+        constexpr int kUnzoomedDpi = 96;
+        const int zoomPercent = form_.logicalDpiX() * 100 / kUnzoomedDpi;
+        cuiCEdit::Open(opening, mainTextDatabase(), &form_.ToolBarImages(),
+                       cuiCEdit::DotSizeFor(zoomPercent), window.width, window.last, window.text);
         return;
+    }
     }
 }
 

@@ -1,10 +1,16 @@
+#include "windows/cuiCEdit.h"
 #include "windows/cuiFBitsR.h"
 #include "windows/cuiFText.h"
 
 #include "CellWindowFixture.h"
 #include "cells/CellLabels.h"
+#include "sheets/cuiToolBar.h"
 
 #include <QPointer>
+#include <QPushButton>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -54,6 +60,28 @@ TEST_F(WindowsOnTheProgramsOverlay, TheFlagBitsSheetFindsItsCellModels)
     EXPECT_EQ(sheet.ColCount(), 8);
     EXPECT_TRUE(sheet.CellAt(1, 3).Selectable()) << "a check box ($eWh)";
     EXPECT_EQ(sheet.CellAt(2, 3).label, CL_Misc_QuarterPillar) << "a separator ($iQp)";
+}
+
+// The character editor's tool bar: the three tools, a gap, and clear; its
+// caption comes from the overlay too.
+TEST_F(WindowsOnTheProgramsOverlay, TheCharacterEditorFindsItsToolBarAndCaption)
+{
+    QPointer<cuiCEdit> window;
+    openWindow = [&window](const cmcCellCapsule &capsule) {
+        window = cuiCEdit::Open(capsule, mainTextDatabase(), nullptr, cuiCEdit::kSmallestDot, 6, 8,
+                                std::string(48, '0'));
+    };
+    enterOnHost();
+    cuiCEdit *open = window.data();
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->windowTitle(), "Character Editor");
+    const cuiToolBar &bar = *open->ToolBar();
+    std::vector<int> images;
+    for (int line = 0; line < bar.ButtonCount(); ++line)
+        images.push_back(bar.Button(line) != nullptr ? bar.ButtonCell(line)->imageIndex : -1);
+    EXPECT_EQ(images, (std::vector<int>{cuiCEdit::kPenImage, cuiCEdit::kRectangleImage,
+                                        cuiCEdit::kShiftImage, -1, cuiCEdit::kClearImage}));
+    open->CancelButton()->click();
 }
 
 } // namespace
