@@ -154,6 +154,62 @@ TEST_F(CliTest, ChannelsSetFromTheCommandLineSurviveTheRadio)
         EXPECT_TRUE(holds(inspect.out, shown)) << shown << "\n" << inspect;
 }
 
+// One setting of every radio-wide family, typed into the initial file, goes
+// to the radio and comes back on its sheet as it was typed.
+TEST_F(CliTest, RadioWideSettingsSetFromTheCommandLineSurviveTheRadio)
+{
+    struct Setting {
+        const char *assignment;
+        const char *sheet;
+        const char *shown; // a line of the sheet
+    };
+    const Setting settings[] = {
+        {"CL_SetM_BeepLev=Linked 7", "GI_Sheet_SetMode", "Beep level\tLinked 7\n"},
+        {"CL_USetM_Fan=On", "GI_Sheet_UserSetMode", "Fan\tOn\n"},
+        {"CL_CW_ID_Code=de w1aw/r", "GI_Sheet_CwId", "ID code\tDE W1AW/R\n"},
+        {"CL_Comm_SetModeAccess=Inhibited", "GI_Sheet_Common", "Set mode access\tInhibited\n"},
+        {"CL_Common_Tot_Repeat=12", "GI_Sheet_Common_Timers", "Repeat time-out (min)\t12!W\n"},
+        {"CL_KDisp_Key_Conv_P0=Monitor", "GI_Sheet_KeyDisp", "P0\tMonitor\tNull\n"},
+        {"CL_Exp_UserCtcss=88.5", "GI_Sheet_Expert", "User CTCSS frequency (Hz)\t 88.5\n"},
+        {"CL_ExtPort_InOut_2_Dir=Input", "GI_Sheet_ExtPort", "Port 2\tInput\t"},
+        {"CL_ExtPort_ChSW_Table_MoveCH[4]=7", "GI_Sheet_ExtPort_ChSwTable", "  5\t7!W\n"},
+        {"CL_ScanComm_StopTimer=12", "GI_Sheet_Scan", "Stop timer A (s)\t 12\n"},
+        {"CL_ScanList_Text[2]=AIRPORT", "GI_Sheet_ScanList", "  3\t\tAIRPORT\t"},
+        {"CL_UTone_Encode[0]=1000", "GI_Sheet_UserTone", "  1\t1000.0!W\t"},
+        {"CL_CTone_Sel[4]=On", "GI_Sheet_TonePair", "\tOn\n"},
+    };
+    const std::string initial = tempPath("initial.vrc");
+    ASSERT_TRUE(
+        QFile::copy(QString::fromStdString(testing_support::sourceDir() + "data/QX7315C_LMR.vrc"),
+                    QString::fromStdString(initial)));
+    const QString made = QString::fromStdString(tempPath("made.vrc"));
+    // A radio takes no memory without a channel.
+    QStringList arguments = {"set", QString::fromStdString(initial), "CL_Mch_FreqR[0]=145.5"};
+    for (const Setting &setting : settings)
+        arguments << setting.assignment;
+    arguments << "-o" << made;
+    const CliRun set = cli(arguments);
+    ASSERT_EQ(set.exitCode, 0) << set;
+
+    const std::string device = radio_.startOnPty(
+        {"--memory", QString::fromStdString(saveMemory(documentLayout(), "radio.vrc"))});
+    ASSERT_FALSE(device.empty());
+    const QString link = QString::fromStdString(device);
+    const CliRun write = cli({"write", "--device", link, made, "--yes", "--no-backup"});
+    ASSERT_EQ(write.exitCode, 0) << write;
+    const QString back = QString::fromStdString(tempPath("back.vrc"));
+    const CliRun read = cli({"read", "--device", link, "-o", back, "--no-backup"});
+    ASSERT_EQ(read.exitCode, 0) << read;
+
+    for (const Setting &setting : settings) {
+        const CliRun sheet = cli({"sheet", setting.sheet, "--file", back});
+        ASSERT_EQ(sheet.exitCode, 0) << setting.sheet << "\n" << sheet;
+        EXPECT_TRUE(holds(sheet.out, setting.shown))
+            << setting.assignment << " on " << setting.sheet << "\n"
+            << sheet;
+    }
+}
+
 // A password-protected radio over TCP: nothing without the password, the
 // whole memory with it.
 TEST_F(CliTest, PasswordProtectedRadioOverTcp)
