@@ -72,6 +72,20 @@ protected:
 
     std::string text(const char *key) { return mainTextDatabase().GetText(key); }
 
+    // Writes the file to a radio on a pseudo-terminal and reads the radio
+    // back into `back`.
+    void throughTheRadio(const QString &file, const QString &back)
+    {
+        const std::string device = radio_.startOnPty(
+            {"--memory", QString::fromStdString(saveMemory(documentLayout(), "radio.vrc"))});
+        ASSERT_FALSE(device.empty());
+        const QString link = QString::fromStdString(device);
+        const CliRun write = cli({"write", "--device", link, file, "--yes", "--no-backup"});
+        ASSERT_EQ(write.exitCode, 0) << write;
+        const CliRun read = cli({"read", "--device", link, "-o", back, "--no-backup"});
+        ASSERT_EQ(read.exitCode, 0) << read;
+    }
+
     VirtualRadioProcess radio_;
 };
 
@@ -138,15 +152,8 @@ TEST_F(CliTest, ChannelsSetFromTheCommandLineSurviveTheRadio)
     ASSERT_EQ(set.exitCode, 0) << set;
     EXPECT_EQ(loadMemory(initial), before);
 
-    const std::string device = radio_.startOnPty(
-        {"--memory", QString::fromStdString(saveMemory(documentLayout(), "radio.vrc"))});
-    ASSERT_FALSE(device.empty());
-    const QString link = QString::fromStdString(device);
-    const CliRun write = cli({"write", "--device", link, made, "--yes", "--no-backup"});
-    ASSERT_EQ(write.exitCode, 0) << write;
     const QString back = QString::fromStdString(tempPath("back.vrc"));
-    const CliRun read = cli({"read", "--device", link, "-o", back, "--no-backup"});
-    ASSERT_EQ(read.exitCode, 0) << read;
+    ASSERT_NO_FATAL_FAILURE(throughTheRadio(made, back));
 
     const CliRun inspect = cli({"inspect", back});
     ASSERT_EQ(inspect.exitCode, 0) << inspect;
@@ -191,15 +198,8 @@ TEST_F(CliTest, RadioWideSettingsSetFromTheCommandLineSurviveTheRadio)
     const CliRun set = cli(arguments);
     ASSERT_EQ(set.exitCode, 0) << set;
 
-    const std::string device = radio_.startOnPty(
-        {"--memory", QString::fromStdString(saveMemory(documentLayout(), "radio.vrc"))});
-    ASSERT_FALSE(device.empty());
-    const QString link = QString::fromStdString(device);
-    const CliRun write = cli({"write", "--device", link, made, "--yes", "--no-backup"});
-    ASSERT_EQ(write.exitCode, 0) << write;
     const QString back = QString::fromStdString(tempPath("back.vrc"));
-    const CliRun read = cli({"read", "--device", link, "-o", back, "--no-backup"});
-    ASSERT_EQ(read.exitCode, 0) << read;
+    ASSERT_NO_FATAL_FAILURE(throughTheRadio(made, back));
 
     for (const Setting &setting : settings) {
         const CliRun sheet = cli({"sheet", setting.sheet, "--file", back});
