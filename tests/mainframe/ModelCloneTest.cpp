@@ -9,9 +9,12 @@
 #include "link/dst_CDrv_Result.h"
 #include "link/imcCloneDrv.h"
 #include "link/indCloneMan.h"
+#include "mainframe/CloneBackups.h"
 #include "platform/ManualTickClock.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
+
+#include <QDir>
 
 #include <algorithm>
 
@@ -175,6 +178,9 @@ TEST_F(ModelCloneTest, WriteSendsThePreparedImageAfterASecondIdentification)
 // folder, as many as the settings say.
 TEST_F(ModelCloneTest, ReadAndWriteKeepCopiesInTheBackupsFolder)
 {
+    // Copies other tests of this program kept in the same second would take
+    // the names first.
+    QDir(QString::fromStdString(CloneBackups::Folder())).removeRecursively();
     const Bytes memory = documentLayout();
     startRadio(memory);
     model->CloneRead();
