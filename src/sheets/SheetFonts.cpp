@@ -1,6 +1,7 @@
 #include "sheets/SheetFonts.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -41,13 +42,12 @@ void SheetFonts::SetDevice(QPaintDevice *device)
 
 int SheetFonts::Entry::Width(const QString &text) const
 {
-    const auto found = widths.constFind(text);
-    if (found != widths.constEnd())
-        return found.value();
-    if (widths.size() >= kRememberedWidths)
+    if (const auto found = widths.find(text); found != widths.end())
+        return found->second;
+    if (std::ssize(widths) >= kRememberedWidths)
         widths.clear();
     const int width = metrics.horizontalAdvance(text);
-    widths.insert(text, width);
+    widths.emplace(text, width);
     return width;
 }
 

@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QHash>
 #include <QString>
 
 #include <string>
@@ -33,7 +32,7 @@ public:
         // metrics.horizontalAdvance(text), remembered: a sheet measures the
         // same few texts in every cell of a column and on every repaint.
         int Width(const QString &text) const;
-        mutable QHash<QString, int> widths{};
+        mutable std::unordered_map<QString, int> widths{};
     };
 
     // nullptr: the screen. Forgets every font made so far.

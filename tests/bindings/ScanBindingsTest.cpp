@@ -563,8 +563,9 @@ TEST_F(ScanSettings, TreeSheetsShowEveryCellBound)
                     EXPECT_EQ(request.capsule.outputText.find("*Yet*"), std::string::npos)
                         << call << " " << cellLabelName(cell.label) << "[" << cell.index << "]";
                     const std::string name(cellLabelName(cell.label));
-                    if (cell.label >= CL_CTone_RX && !name.empty())
+                    if (cell.label >= CL_CTone_RX && !name.empty()) {
                         EXPECT_TRUE(topics.contains(name)) << "no help topic for " << name;
+                    }
                     ++bound;
                 }
             }

@@ -66,8 +66,8 @@ TEST_P(TreeSheets, EverySheetShowsWhatItsCellsHold)
 }
 
 INSTANTIATE_TEST_SUITE_P(ModelTypes, TreeSheets, ::testing::Values(0, 1),
-                         [](const ::testing::TestParamInfo<int> &info) {
-                             return info.param == 0 ? "Lmr" : "Pmr";
+                         [](const ::testing::TestParamInfo<int> &type) {
+                             return type.param == 0 ? "Lmr" : "Pmr";
                          });
 
 } // namespace
