@@ -70,7 +70,7 @@
 //   0x10EFC            man down transmit time, 1 s         CL_Comm_ManDown_TS3
 //   0x10EFD            man down siren time, 1 s            CL_Comm_ManDown_Sairen
 //   0x10EFE            man down cycles 0-99 (0 endless)    CL_Comm_ManDown_ReCycle
-//   0x10EFF-0x10F02    free
+//   0x10EFF-0x10F02    keys and display (KeyDisplayBindings.cpp)
 //   0x10F03  fixed     repeater hold timer, 0.1 s          CL_Comm_Repeater_HoldTimer
 //   0x10F04  fixed     bit 7 encode tone, bits 5-0 PTT priorities 3, 2, 1
 //   0x10F05  bits 1-0  display at normal voltage           CL_Comm_Volt_Normal_Disp
@@ -87,7 +87,8 @@
 //   0x10F08-0x10F0D    free
 //   0x10F0E-0x10F18  fixed (channel count, LTR flags, model option bits)
 //   0x10F19-0x10F28  fixed: clone password, 16 characters  CL_Comm_ClonePasswordStr
-//   0x10F29-0x10F31    free; 0x10F32 fixed (data marks)
+//   0x10F29-0x10F2E    user CTCSS and beep frequencies (KeyDisplayBindings.cpp)
+//   0x10F2F-0x10F31    free; 0x10F32 fixed (data marks)
 // Block 9, fixed: 0x10F33 and 0x10F43, the two 16-character clone comments
 //   CL_Comm_CloneComment1, CL_Comm_CloneComment2.
 // Block 21 (0x11C8C, 8 bytes): 0x11C8C and 0x11C8D are fixed (the

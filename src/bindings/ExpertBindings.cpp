@@ -17,11 +17,11 @@ namespace {
 
 using Redraw = cmcCellCapsule::RedrawBit;
 
-constexpr std::int32_t kUserCtcss = 0x11E1E;
-constexpr std::int32_t kBeepLow = 0x11E20;
-constexpr std::int32_t kBeepHigh = 0x11E22;
-constexpr std::int32_t kEmergencyOnTime = 0x11E24;
-constexpr std::int32_t kEmergencyOffTime = 0x11E25;
+constexpr std::int32_t kUserCtcss = 0x10F29;
+constexpr std::int32_t kBeepLow = 0x10F2B;
+constexpr std::int32_t kBeepHigh = 0x10F2D;
+constexpr std::int32_t kEmergencyOnTime = 0x12004;
+constexpr std::int32_t kEmergencyOffTime = 0x12005;
 constexpr std::int32_t kEmergencyRepeat = 0x11FFB;
 constexpr std::int32_t kPowerSaveStart1 = 0x11FFC;
 constexpr std::int32_t kPowerSaveStart2 = 0x11FFD;

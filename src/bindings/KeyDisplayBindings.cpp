@@ -13,8 +13,10 @@
 // Where the keys, display, expert and port settings live in the working
 // image. The key bytes in the common block (0x10EBF.., 0x10EC7.., 0x10ED4..,
 // 0x10EDC..) and the port bytes (0x1A730.., 0x1A750.., 0x1A762, 0x1A763)
-// are the radio's; everything else was placed in the blocks kept for these
-// settings (24, 25, 26, 50), so that it travels to and from the radio.
+// are the radio's; everything else was placed in blocks the radio writes
+// back (24, 25, 50 and free bytes of 8), so that it travels to and from the
+// radio. Block 26 and the first four bytes of block 24 hold the MSK address
+// plan and base IDs at places the radio fixes.
 //
 //   block 25 (0x11FE6, 16 bytes)
 //     0x11FE6..0x11FE9  key functions, Right Up, Right Down, Left Up, Left Down
@@ -25,15 +27,7 @@
 //              b1 error channel display, b0 channel code display
 //     0x11FF5  scroll timer, 0.1 s
 //   block 24 (0x11FF6, 16 bytes)
-//     0x11FF6  b7-6 ten-key function, b5-4 rotary selector, b3 SmarTrunk
-//              key, b2 amplifier control, b1 power-on beep, b0 power down
-//              at low battery
-//     0x11FF7  b7 hanger monitor, b6 hanger scan, b5 hanger priority A,
-//              b4 hanger scan suspend, b3-2 power switch, b1-0 power switch
-//              (handheld)
-//     0x11FF8  b7-4 LED LP0, b3-0 LED LP1
-//     0x11FF9  b7-4 LED LP2, b3-2 power selection, b1 priority A at power
-//              on, b0 priority A auto reset
+//     0x11FF6..0x11FF9  the MSK fixed base IDs (MskBindings.cpp)
 //     0x11FFA  b7 priority A after clear-down, b6..b3 transmit disable for
 //              local PTT, external PTT, repeat, option control; b2-0 free
 //     0x11FFB  emergency start repeat (ExpertBindings from here on)
@@ -48,13 +42,22 @@
 //     0x12002  b7-6 external PTT / foot switch input, b5-4 its audio on
 //              conventional channels, b3-2 on SmarTrunk, b1-0 ignition sense
 //     0x12003  b7-6 battery type, b5-4 battery change mode; b3-0 free
-//     0x12004..0x12005  free
-//   block 26 (0x11E1E, 8 bytes)
-//     0x11E1E..0x11E1F  user CTCSS frequency, 0.1 Hz, big-endian
-//     0x11E20..0x11E21  low beep frequency, Hz, big-endian
-//     0x11E22..0x11E23  high beep frequency, Hz, big-endian
-//     0x11E24  emergency switch-on time, 0.1 s
-//     0x11E25  emergency switch-off time, 0.1 s
+//     0x12004  emergency switch-on time, 0.1 s
+//     0x12005  emergency switch-off time, 0.1 s
+//   block 26 (0x11E1E, 8 bytes): the MSK address plan (MskBindings.cpp)
+//   block 8, in bytes the common settings leave free
+//     0x10EFF  b7-6 ten-key function, b5-4 rotary selector, b3 SmarTrunk
+//              key, b2 amplifier control, b1 power-on beep, b0 power down
+//              at low battery
+//     0x10F00  b7 hanger monitor, b6 hanger scan, b5 hanger priority A,
+//              b4 hanger scan suspend, b3-2 power switch, b1-0 power switch
+//              (handheld)
+//     0x10F01  b7-4 LED LP0, b3-0 LED LP1
+//     0x10F02  b7-4 LED LP2, b3-2 power selection, b1 priority A at power
+//              on, b0 priority A auto reset
+//     0x10F29..0x10F2A  user CTCSS frequency, 0.1 Hz, big-endian
+//     0x10F2B..0x10F2C  low beep frequency, Hz, big-endian
+//     0x10F2D..0x10F2E  high beep frequency, Hz, big-endian
 //   block 50 (0x1AD8B, 12 bytes): the opening text
 //   blocks 44-47: the channel switch table and the port lines
 //     (ExternalPortBindings)
@@ -76,10 +79,10 @@ constexpr std::int32_t kShiftOpf = 0x11FF1;
 
 constexpr std::int32_t kDisplay = 0x11FF4;
 constexpr std::int32_t kScrollTimer = 0x11FF5;
-constexpr std::int32_t kKeyFlags = 0x11FF6;
-constexpr std::int32_t kHangerAndPower = 0x11FF7;
-constexpr std::int32_t kLeds = 0x11FF8;
-constexpr std::int32_t kPowerAndPriority = 0x11FF9;
+constexpr std::int32_t kKeyFlags = 0x10EFF;
+constexpr std::int32_t kHangerAndPower = 0x10F00;
+constexpr std::int32_t kLeds = 0x10F01;
+constexpr std::int32_t kPowerAndPriority = 0x10F02;
 constexpr std::int32_t kPriorityAndTxDisable = 0x11FFA;
 constexpr std::int32_t kOpeningText = 0x1AD8B;
 constexpr int kOpeningTextWidth = 12;

@@ -104,15 +104,15 @@ TEST_F(KeysAndPorts, SettingsShowTheBytesTheyLiveIn)
         {0x11FF4, 0xFE, CL_KDisp_MrCode, "Off"},
         {0x11FF5, 15, CL_KDisp_ScrollTimer, "  1.5"},
         {0x11FF5, 0, CL_KDisp_ScrollTimer, "Off"},
-        {0x11FF6, 0x90, CL_KDisp_Tenkey_Select, "Channel Select"},
-        {0x11FF7, 0x08, CL_KDisp_PwrSW, "Always On"},
-        {0x11FF8, 0x25, CL_KDisp_LED_LP0, "Transmit"},
-        {0x11FF8, 0x25, CL_KDisp_LED_LP1, "Call Received"},
-        {0x11FF9, 0xA0, CL_KDisp_LED_LP2, "Scrambler"},
+        {0x10EFF, 0x90, CL_KDisp_Tenkey_Select, "Channel Select"},
+        {0x10F00, 0x08, CL_KDisp_PwrSW, "Always On"},
+        {0x10F01, 0x25, CL_KDisp_LED_LP0, "Transmit"},
+        {0x10F01, 0x25, CL_KDisp_LED_LP1, "Call Received"},
+        {0x10F02, 0xA0, CL_KDisp_LED_LP2, "Scrambler"},
         {0x11FFA, 0x40, CL_KDisp_TxDisableSel_LocalPTT, "Inhibited"},
         {0x11FFA, 0xBF, CL_KDisp_TxDisableSel_LocalPTT, "Transmit"},
         {0x11FFB, 7, CL_Exp_Emer_StartRepeat, "7"},
-        {0x11E24, 25, CL_Exp_Emer_SwOnTimer, "  2.5"},
+        {0x12004, 25, CL_Exp_Emer_SwOnTimer, "  2.5"},
         {0x12000, 30, CL_Exp_IgnitionTimer, " 5:00"},
         {0x12001, 0x80, CL_Exp_DtcsInv_Tx, "Inverted"},
         {0x12001, 0x03, CL_Exp_RxAf_Filter, "Band-Pass 300 Hz-3 kHz"},
@@ -137,10 +137,10 @@ TEST_F(KeysAndPorts, SettingsShowTheBytesTheyLiveIn)
 // twelve characters.
 TEST_F(KeysAndPorts, WideValuesAndTheOpeningText)
 {
-    setByte(0x11E1E, 0x03);
-    setByte(0x11E1F, 0x75); // 885
-    setByte(0x11E20, 0x03);
-    setByte(0x11E21, 0xE8); // 1000
+    setByte(0x10F29, 0x03);
+    setByte(0x10F2A, 0x75); // 885
+    setByte(0x10F2B, 0x03);
+    setByte(0x10F2C, 0xE8); // 1000
     EXPECT_EQ(draw(CL_Exp_UserCtcss).text, " 88.5");
     EXPECT_EQ(draw(CL_Exp_BeepFreq_Low).text, "1000");
 
@@ -165,8 +165,8 @@ TEST_F(KeysAndPorts, ChangesKeepTheOtherBitsOfTheirByte)
     } cases[] = {
         {0x11FF4, 0xFF, CL_KDisp_MrCode, ' ', 0, 0xFE},
         {0x11FF4, 0x0F, CL_KDisp_Disp_Mode, 0, 2, 0x2F},
-        {0x11FF7, 0xF3, CL_KDisp_PwrSW, 0, 1, 0xF7},
-        {0x11FF8, 0x5A, CL_KDisp_LED_LP1, 0, 4, 0x54},
+        {0x10F00, 0xF3, CL_KDisp_PwrSW, 0, 1, 0xF7},
+        {0x10F01, 0x5A, CL_KDisp_LED_LP1, 0, 4, 0x54},
         {0x11FFA, 0x00, CL_KDisp_TxDisableSel_OptControl, ' ', 0, 0x08},
         {0x12001, 0xFC, CL_Exp_RxAf_Filter, 0, 1, 0xFD},
         {0x12002, 0x3F, CL_Exp_Select_ExPttFtsw, 0, 1, 0x7F},
@@ -199,11 +199,11 @@ TEST_F(KeysAndPorts, TypedNumbersAndTimes)
         int width; // bytes
         std::uint32_t stored;
     } cases[] = {
-        {CL_Exp_UserCtcss, "88.5", 0x11E1E, 2, 885},
-        {CL_Exp_UserCtcss, "999", 0x11E1E, 2, 3000}, // pulled into 50.0..300.0
-        {CL_Exp_BeepFreq_High, "2505", 0x11E22, 2, 2510},
-        {CL_Exp_BeepFreq_Low, "20", 0x11E20, 2, 300},
-        {CL_Exp_Emer_SwOffTimer, "3.2", 0x11E25, 1, 32},
+        {CL_Exp_UserCtcss, "88.5", 0x10F29, 2, 885},
+        {CL_Exp_UserCtcss, "999", 0x10F29, 2, 3000}, // pulled into 50.0..300.0
+        {CL_Exp_BeepFreq_High, "2505", 0x10F2D, 2, 2510},
+        {CL_Exp_BeepFreq_Low, "20", 0x10F2B, 2, 300},
+        {CL_Exp_Emer_SwOffTimer, "3.2", 0x12005, 1, 32},
         {CL_Exp_ExPttDelay, "0.25", 0x11FFF, 1, 25},
         {CL_Exp_RxExo_Delay, "25.5", 0x11FFE, 1, 255},
         {CL_Exp_PSaveStartTimer_2, "30", 0x11FFD, 1, 30},
@@ -355,9 +355,9 @@ TEST_F(KeysAndPorts, DependentSettingsShowInSilver)
     const Shown handheld = draw(CL_KDisp_PwrSW_HH);
     EXPECT_EQ(handheld.text, "----");
     EXPECT_TRUE(handheld.silver);
-    setByte(0x11FF7, 0x00);
+    setByte(0x10F00, 0x00);
     press(CL_KDisp_PwrSW_HH, ' ');
-    EXPECT_EQ(byteAt(0x11FF7), 0x00);
+    EXPECT_EQ(byteAt(0x10F00), 0x00);
 }
 
 TEST_F(KeysAndPorts, BeepsTheWrongWayRoundAreMarked)
@@ -370,10 +370,10 @@ TEST_F(KeysAndPorts, BeepsTheWrongWayRoundAreMarked)
         {800, 1600, false}, {1600, 1600, true}, {2000, 1000, true}, {0, 0, false}, {2000, 0, false},
     };
     for (const Case &c : cases) {
-        setByte(0x11E20, static_cast<std::uint8_t>(c.low >> 8));
-        setByte(0x11E21, static_cast<std::uint8_t>(c.low));
-        setByte(0x11E22, static_cast<std::uint8_t>(c.high >> 8));
-        setByte(0x11E23, static_cast<std::uint8_t>(c.high));
+        setByte(0x10F2B, static_cast<std::uint8_t>(c.low >> 8));
+        setByte(0x10F2C, static_cast<std::uint8_t>(c.low));
+        setByte(0x10F2D, static_cast<std::uint8_t>(c.high >> 8));
+        setByte(0x10F2E, static_cast<std::uint8_t>(c.high));
         EXPECT_EQ(draw(CL_Exp_BeepFreq_Low).warning, c.warned) << c.low << " " << c.high;
         EXPECT_EQ(draw(CL_Exp_BeepFreq_High).warning, c.warned) << c.low << " " << c.high;
     }
