@@ -121,10 +121,14 @@ int32_t decodeBcd(const cmcEeprom &image, int32_t address)
     return value;
 }
 
-// An address that is no 4-digit number is stored as all non-decimal digits,
-// so that it reads back as the same "no address".
+// An address that is no 4-digit number reads back as the same "no
+// address": digits a radio stored that are not decimal stay as they are
+// (editing another field of the entry must not rewrite them), anything else
+// becomes all non-decimal digits.
 void encodeBcd(cmcEeprom &image, int32_t address, int32_t value)
 {
+    if ((value < 0 || value > 9999) && decodeBcd(image, address) == 0xFFFF)
+        return;
     uint32_t digits = 0xFFFF;
     if (value >= 0 && value <= 9999) {
         digits = 0;

@@ -373,10 +373,16 @@ TEST(datChKinds, MskCallAddressOutsideFourDecimalDigitsReadsAsNoAddress)
     record.decode(14, 5);
     EXPECT_EQ(record.Adr, 65535);
     record.encode(14, 5);
-    EXPECT_EQ(w.word(at(0x10494, 4, 5, 0)), 0xFFFF) << "written back as the same no-address";
+    EXPECT_EQ(w.word(at(0x10494, 4, 5, 0)), 0x1A00) << "the radio's digits stay as they were";
     EXPECT_EQ(w.word(at(0x10494, 4, 5, 2)), 0xFFFF) << "the padding bytes are 0xFF";
     record.decode(14, 5);
     EXPECT_EQ(record.Adr, 65535);
+
+    // Over a valid address "no address" is written as non-decimal digits.
+    w.set(at(0x10494, 4, 6, 0), 0x01);
+    w.set(at(0x10494, 4, 6, 1), 0x23);
+    record.encode(14, 6);
+    EXPECT_EQ(w.word(at(0x10494, 4, 6, 0)), 0xFFFF);
 
     record.Adr = 907;
     record.encode(14, 5);
