@@ -1,15 +1,16 @@
 #include "bindings/LabelFamilies.h"
 
 #include "bindings/ChannelColumnBindings.h"
+#include "bindings/CommonSettingsBindings.h"
 #include "bindings/CwIdBindings.h"
 #include "bindings/ExpertBindings.h"
 #include "bindings/ExternalPortBindings.h"
-#include "bindings/CommonSettingsBindings.h"
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/KeyDisplayBindings.h"
+#include "bindings/MskBindings.h"
 #include "bindings/RowNumberBindings.h"
-#include "bindings/SetModeBindings.h"
 #include "bindings/ScanBindings.h"
+#include "bindings/SetModeBindings.h"
 #include "bindings/ToneTableBindings.h"
 #include "bindings/UserCharacterBindings.h"
 #include "cells/CellBindingRegistry.h"
@@ -30,4 +31,5 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(toneTableBindings());
     registry.Add(commonSettingsBindings());
     registry.Add(userCharacterBindings());
+    registry.Add(mskBindings());
 }

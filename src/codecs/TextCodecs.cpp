@@ -139,7 +139,8 @@ std::string shownName(Bytes bytes, std::size_t size)
 
 DotMatrixText nameInDisplayFont(const std::string &name, int width, int enterable)
 {
-    const int perLine = width > kLongestShortName ? kLongLine : kShortLine;
+    // A field narrower than a line (a block of a message) fills its cell.
+    const int perLine = width > kLongestShortName ? kLongLine : std::clamp(width, 1, kShortLine);
     DotMatrixText text{.characters = name,
                        .charactersPerLine = perLine,
                        .lines = std::max(1, (width + perLine - 1) / perLine)};

@@ -134,6 +134,12 @@ TEST(NameTest, DrawsInTheDisplayFont)
          kLargeFont,
          "HELLO",
          {.characters = "HELLO", .charactersPerLine = 25, .lines = 4}},
+        {"BlockOfAMessage",
+         editName(4, NameFill::Spaces),
+         textBytes("OK", 4),
+         kLargeFont,
+         "OK",
+         {.characters = "OK", .charactersPerLine = 4, .lines = 1}},
     };
     for (const DrawCase &c : cases) {
         SCOPED_TRACE(c.name);
