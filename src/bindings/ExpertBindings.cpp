@@ -1,6 +1,7 @@
 #include "bindings/ExpertBindings.h"
 
 #include "bindings/SettingRows.h"
+#include "bindings/SettingRules.h"
 #include "cells/CellHost.h"
 #include "cells/CellLabels.h"
 #include "cells/indCellHandler.h"
@@ -41,25 +42,16 @@ constexpr BitField kBeepHighField = BitField::bytes(kBeepHigh, 2);
 enum Controlling : std::int32_t { kBySpeakerOut = 0, kByIgnition = 1 };
 constexpr std::array<BitField, 2> kSwitches{kSpeakerOutOn, kIgnitionSense};
 
-// A timer or delay that only acts while its switch is on shows its value in
-// silver while the switch is off; the switch redraws it.
-void silverWhileOff(indCellHandler &frame, const CellBinding &row, std::int32_t)
+// A timer or delay acts only while its switch is on.
+bool switchIsOn(const indCellHandler &frame, std::int32_t controlling)
 {
-    const BitField &controlling = kSwitches.at(static_cast<std::size_t>(row.argument));
-    if (frame.IsDraw() && controlling.Read(frame.host.WorkingImage()) == 0)
-        frame.ShowSilver();
+    return kSwitches.at(static_cast<std::size_t>(controlling)).Read(frame.host.WorkingImage()) != 0;
 }
 
 CellBinding dependsOn(CellBinding row, Controlling controlling)
 {
     row.argument = controlling;
-    row.rule = silverWhileOff;
-    return row;
-}
-
-CellBinding controlling(CellBinding row)
-{
-    row.redrawOnChange |= Redraw::kRedrawLabelled;
+    row.rule = setting_rules::silverUnlessApplies<switchIsOn>;
     return row;
 }
 
@@ -113,7 +105,7 @@ const std::array kRows = {
 
     imageOption(CL_Exp_DtcsInv_Tx, kAudioFlags, 7, 1, "GI_Sheet_Sel_Exp_DtcsPolarity"),
     imageOption(CL_Exp_DtcsInv_Rx, kAudioFlags, 6, 1, "GI_Sheet_Sel_Exp_DtcsPolarity"),
-    controlling(imageOnOff(CL_Exp_RxExo_On, kAudioFlags, 5)),
+    redrawsAll(imageOnOff(CL_Exp_RxExo_On, kAudioFlags, 5)),
     dependsOn(tenthsTimer(CL_Exp_RxExo_Delay, kSpeakerOutDelay, 255), kBySpeakerOut),
     imageOnOff(CL_Exp_ToneMuteExPtt, kAudioFlags, 4),
     imageOnOff(CL_Exp_DimIgsw, kAudioFlags, 3),
@@ -126,7 +118,7 @@ const std::array kRows = {
     imageOption(CL_Exp_Select_ExPttFtsw, kAccessories, 6, 2, "GI_Sheet_Sel_Exp_ExPttFtsw"),
     imageOption(CL_Exp_EpttFtsw_C, kAccessories, 4, 2, "GI_Sheet_Sel_Exp_EpttFtswAudio"),
     imageOption(CL_Exp_EpttFtsw_S, kAccessories, 2, 2, "GI_Sheet_Sel_Exp_EpttFtswAudio"),
-    controlling(imageOption(CL_Exp_Ignition, kAccessories, 0, 2, "GI_Sheet_Sel_Exp_Ignition")),
+    redrawsAll(imageOption(CL_Exp_Ignition, kAccessories, 0, 2, "GI_Sheet_Sel_Exp_Ignition")),
     dependsOn(CellBinding{.label = CL_Exp_IgnitionTimer,
                           .storage = CellStorage::imageByte(kIgnitionTimer),
                           .codec = editMinSec(0, 2550, 10)},

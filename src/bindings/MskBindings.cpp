@@ -66,7 +66,6 @@
 
 namespace {
 
-using Redraw = cmcCellCapsule::RedrawBit;
 using setting_rules::outsideRange;
 
 constexpr const char *kOnOff = "GI_Sheet_Sel_Misc_OnOff";
@@ -115,13 +114,15 @@ void rowAddressMark(indCellHandler &frame, const CellBinding &row, std::int32_t 
         frame.SetError();
 }
 
-CellBinding address(std::int32_t label, std::int32_t at, int entry)
+// A 16-bit address of the image; the row's argument is for its rule.
+CellBinding address(std::int32_t label, std::int32_t at, std::int32_t argument,
+                    CellBinding::Rule rule = addressMark)
 {
     return {.label = label,
             .storage = CellStorage::imageBits(at, 0, 16),
             .codec = addressCodec(),
-            .argument = entry,
-            .rule = addressMark};
+            .argument = argument,
+            .rule = rule};
 }
 
 // Row 0 of the individual range starts at 0 and row 1 ends just below the
@@ -168,7 +169,7 @@ enum Applies : std::int32_t {
     kWhileGpsAutomatic,
 };
 
-bool applies(indCellHandler &frame, std::int32_t when)
+bool applies(const indCellHandler &frame, std::int32_t when)
 {
     const cmcEeprom &image = frame.host.WorkingImage();
     auto on = [&image](const BitField &bit) { return bit.Read(image) != 0; };
@@ -188,24 +189,10 @@ bool applies(indCellHandler &frame, std::int32_t when)
     }
 }
 
-// A setting the radio ignores while its switch is off keeps its value, in
-// silver; the switch redraws it.
-void silverUnlessApplies(indCellHandler &frame, const CellBinding &row, std::int32_t)
-{
-    if (frame.IsDraw() && !applies(frame, row.argument))
-        frame.ShowSilver();
-}
-
 CellBinding when(CellBinding row, Applies condition)
 {
     row.argument = condition;
-    row.rule = silverUnlessApplies;
-    return row;
-}
-
-CellBinding switching(CellBinding row)
-{
-    row.redrawOnChange |= Redraw::kRedrawLabelled;
+    row.rule = setting_rules::silverUnlessApplies<applies>;
     return row;
 }
 
@@ -215,16 +202,7 @@ void baseIdLook(indCellHandler &frame, const CellBinding &row, std::int32_t id)
 {
     if (outsidePlan(frame, kIndividualAddress, id))
         frame.SetError();
-    silverUnlessApplies(frame, row, id);
-}
-
-CellBinding baseId(std::int32_t label, std::int32_t at, Applies condition)
-{
-    return {.label = label,
-            .storage = CellStorage::imageBits(at, 0, 16),
-            .codec = addressCodec(),
-            .argument = condition,
-            .rule = baseIdLook};
+    setting_rules::silverUnlessApplies<applies>(frame, row, id);
 }
 
 // --- Timers and counts -------------------------------------------------------
@@ -323,7 +301,7 @@ const CellBinding kRows[] = {
     // The address plan.
     {.label = CL_Msk_AdrRange_Individual, .run = runIndividualRange},
     [] {
-        CellBinding row = switching(address(CL_Msk_AdrRange_Group, kGroupStart, kAnyAddress));
+        CellBinding row = redrawsAll(address(CL_Msk_AdrRange_Group, kGroupStart, kAnyAddress));
         row.run = runGroupRange;
         return row;
     }(),
@@ -411,24 +389,24 @@ const CellBinding kRows[] = {
     wholeSeconds(CL_Msk_Cfg_Dec_BeepRepeatTimer, kDecoderTimers, kTimerOff),
     imageOnOff(CL_Msk_Cfg_Dec_MuteMskTone, kCodec, 2),
     wholeSeconds(CL_Msk_Cfg_Dec_DurationTimer, kDecoderTimers + 1, kTimerOff),
-    switching(imageOnOff(CL_Msk_Cfg_Dec_ANI_Disp, kCodec, 1)),
+    redrawsAll(imageOnOff(CL_Msk_Cfg_Dec_ANI_Disp, kCodec, 1)),
     when(wholeSeconds(CL_Msk_Cfg_Dec_ANI_Disp_Timer, kDecoderTimers + 2, kTimerOff),
          kWhileAniShown),
 
     // Status messages sent by the radio itself.
-    baseId(CL_Msk_Cfg_Status_FixBaseId, kStatusBaseId, kWhenStatusGoesToBase),
+    address(CL_Msk_Cfg_Status_FixBaseId, kStatusBaseId, kWhenStatusGoesToBase, baseIdLook),
     imageOnOff(CL_Msk_Cfg_Status_Send_PrioA, kSending, 7),
-    switching(imageOption(CL_Msk_Cfg_Status_Send_Base, kSending, 6, 1, kSendToList)),
+    redrawsAll(imageOption(CL_Msk_Cfg_Status_Send_Base, kSending, 6, 1, kSendToList)),
     imageOnOff(CL_Msk_Cfg_Status_Send_On, kSending, 5),
     imageOnOff(CL_Msk_Cfg_Status_Send_Off, kSending, 4),
     imageOnOff(CL_Msk_Cfg_Status_Send_Dim, kSending, 3),
 
     // Positions.
-    switching(imageOnOff(CL_Msk_Cfg_Gps_Enable, kSending, 2)),
-    baseId(CL_Msk_Cfg_Gps_FixBaseId, kGpsBaseId, kWhenGpsGoesToBase),
-    when(switching(imageOption(CL_Msk_Cfg_Gps_Send_Base, kSending, 1, 1, kSendToList)),
+    redrawsAll(imageOnOff(CL_Msk_Cfg_Gps_Enable, kSending, 2)),
+    address(CL_Msk_Cfg_Gps_FixBaseId, kGpsBaseId, kWhenGpsGoesToBase, baseIdLook),
+    when(redrawsAll(imageOption(CL_Msk_Cfg_Gps_Send_Base, kSending, 1, 1, kSendToList)),
          kWhileGpsOn),
-    when(switching(imageOnOff(CL_Msk_Cfg_Gps_Auto, kSending, 0)), kWhileGpsOn),
+    when(redrawsAll(imageOnOff(CL_Msk_Cfg_Gps_Auto, kSending, 0)), kWhileGpsOn),
     when(imageOnOff(CL_Msk_Cfg_Gps_TimeMarker, kGpsSentWith, 0), kWhileGpsOn),
     when(timer(CL_Msk_Cfg_Gps_IntervalTimer, kGpsInterval, editMinSec(0, 2550, 10)),
          kWhileGpsAutomatic),

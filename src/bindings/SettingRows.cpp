@@ -1,6 +1,7 @@
 #include "bindings/SettingRows.h"
 
 #include "cells/CellLabels.h"
+#include "cells/cmcCellCapsule.h"
 #include "codecs/OptionCodecs.h"
 
 CellBinding imageOption(std::int32_t label, std::int32_t at, int lowestBit, int width,
@@ -14,4 +15,10 @@ CellBinding imageOption(std::int32_t label, std::int32_t at, int lowestBit, int 
 CellBinding imageOnOff(std::int32_t label, std::int32_t at, int bit)
 {
     return imageOption(label, at, bit, 1, "GI_Sheet_Sel_Misc_OnOff");
+}
+
+CellBinding redrawsAll(CellBinding row)
+{
+    row.redrawOnChange |= cmcCellCapsule::kRedrawLabelled;
+    return row;
 }

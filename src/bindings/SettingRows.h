@@ -11,3 +11,5 @@ CellBinding imageOption(std::int32_t label, std::int32_t at, int lowestBit, int 
                         const char *list);
 // The same for one bit, Off or On.
 CellBinding imageOnOff(std::int32_t label, std::int32_t at, int bit);
+// A setting other cells' look follows: a change redraws every labelled cell.
+CellBinding redrawsAll(CellBinding row);

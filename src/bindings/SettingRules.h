@@ -17,6 +17,16 @@ void outsideRange(indCellHandler &frame, const CellBinding &, std::int32_t value
         frame.SetWarning();
 }
 
+// A setting the radio ignores while another one is off keeps its value and
+// still takes keys, but is shown in silver. `Applies(frame, row.argument)`
+// tells whether it counts now; the switch redraws it (redrawsAll).
+template <bool (*Applies)(const indCellHandler &, std::int32_t)>
+void silverUnlessApplies(indCellHandler &frame, const CellBinding &row, std::int32_t)
+{
+    if (frame.IsDraw() && !Applies(frame, row.argument))
+        frame.ShowSilver();
+}
+
 // Settings the radio keeps nothing for (a check or an information page of
 // its set mode): "----" in silver; keys change nothing.
 void runNothingKept(indCellHandler &frame, const CellBinding &row);
