@@ -3,21 +3,13 @@
 // where a typed or chosen value lands, when a setting does not apply, and the
 // marks that tell a setting the radio cannot follow.
 #include "CellRequests.h"
+#include "TreeSheetCells.h"
 
 #include "cells/CellIdentifiers.h"
 #include "cells/cmcFCache.h"
 #include "codecs/PickerCodecs.h"
-#include "model/CellTyping.h"
-#include "model/TreeNodeFilter.h"
-#include "sheets/SheetLayout.h"
-#include "sheets/SheetLayoutFactory.h"
-#include "textdb/GlobalTexts.h"
-#include "textdb/cmcGTex.h"
-
-#include "support/TestPaths.h"
 
 #include <algorithm>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -533,43 +525,26 @@ TEST_F(ScanSettings, OptionListsFitTheirFields)
 TEST_F(ScanSettings, TreeSheetsShowEveryCellBound)
 {
     setChannels({145000000, 146000000});
-    cmcGTex help;
-    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
-    std::set<std::string> topics;
-    std::string line;
-    for (int n = 0; help.TryGetLine("GI_AppItem_Topic_ID", n, line) && !line.starts_with('#'); ++n)
-        topics.insert(line.substr(0, line.find('\t')));
+    const std::set<std::string> topics = labelsWithHelp();
     const std::vector<std::string> ours = {"[St_Common]GI_Sheet_Scan", "GI_Sheet_ScanList",
                                            "GI_Sheet_UserTone", "GI_Sheet_TonePair"};
     for (const int type : {0, 1}) {
         ASSERT_TRUE(model->ChangeModelType(type, false));
-        const std::vector<std::string> tree = CellTyping::TreeSheets(
-            mainTextDatabase(), type, TreeNodeFilter::HiddenFlags(type, false, false));
+        const std::vector<std::string> tree = treeSheetsOf(type);
         for (const std::string &call : ours) {
             ASSERT_NE(std::find(tree.begin(), tree.end(), call), tree.end()) << call;
-            std::unique_ptr<SheetLayout> sheet =
-                SheetLayoutFactory::Create(mainTextDatabase(), call);
-            sheet->SetWidthsPersistent(false);
-            sheet->SetHandler(SheetLayout::ModelHandler(), nullptr);
-            sheet->Show();
-            int bound = 0;
-            for (int row = 0; row < sheet->RowCount(); ++row) {
-                for (int col = 0; col < sheet->ColCount(); ++col) {
-                    cmcCellObj cell = sheet->CellAt(col, row);
-                    if (cell.label <= CL_Null)
-                        continue;
-                    Request request(cell);
-                    request.run(kHandlerDraw);
-                    EXPECT_EQ(request.capsule.outputText.find("*Yet*"), std::string::npos)
-                        << call << " " << cellLabelName(cell.label) << "[" << cell.index << "]";
-                    const std::string name(cellLabelName(cell.label));
-                    if (cell.label >= CL_CTone_RX && !name.empty()) {
-                        EXPECT_TRUE(topics.contains(name)) << "no help topic for " << name;
-                    }
-                    ++bound;
+            const std::vector<cmcCellObj> cells = labelledCellsOf(call);
+            for (cmcCellObj cell : cells) {
+                Request request(cell);
+                request.run(kHandlerDraw);
+                EXPECT_EQ(request.capsule.outputText.find("*Yet*"), std::string::npos)
+                    << call << " " << cellLabelName(cell.label) << "[" << cell.index << "]";
+                const std::string name(cellLabelName(cell.label));
+                if (cell.label >= CL_CTone_RX && !name.empty()) {
+                    EXPECT_TRUE(topics.contains(name)) << "no help topic for " << name;
                 }
             }
-            EXPECT_GT(bound, 0) << call;
+            EXPECT_FALSE(cells.empty()) << call;
         }
     }
 }

@@ -1,0 +1,58 @@
+#pragma once
+
+// The sheets the tree offers, the cells they show and the labels the help
+// overlay knows: what the tests of a family's sheets walk through.
+
+#include "cells/CellLabels.h"
+#include "cells/cmcCellObj.h"
+#include "model/CellTyping.h"
+#include "model/TreeNodeFilter.h"
+#include "sheets/SheetLayout.h"
+#include "sheets/SheetLayoutFactory.h"
+#include "support/KeyLines.h"
+#include "support/TestPaths.h"
+#include "textdb/GlobalTexts.h"
+#include "textdb/cmcGTex.h"
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+// The sheet calls of the tree of a model type, as a user sees it (no maker
+// or option nodes).
+inline std::vector<std::string> treeSheetsOf(int modelType)
+{
+    return CellTyping::TreeSheets(mainTextDatabase(), modelType,
+                                  TreeNodeFilter::HiddenFlags(modelType, false, false));
+}
+
+// The labelled cells of a sheet, built and shown as the tree shows it on
+// the model's handler, row by row.
+inline std::vector<cmcCellObj> labelledCellsOf(const std::string &call)
+{
+    std::unique_ptr<SheetLayout> sheet = SheetLayoutFactory::Create(mainTextDatabase(), call);
+    sheet->SetWidthsPersistent(false);
+    sheet->SetHandler(SheetLayout::ModelHandler(), nullptr);
+    sheet->Show();
+    std::vector<cmcCellObj> cells;
+    for (int row = 0; row < sheet->RowCount(); ++row) {
+        for (int col = 0; col < sheet->ColCount(); ++col) {
+            const cmcCellObj &cell = sheet->CellAt(col, row);
+            if (cell.label > CL_Null)
+                cells.push_back(cell);
+        }
+    }
+    return cells;
+}
+
+// The labels the help overlay gives a topic.
+inline std::set<std::string> labelsWithHelp()
+{
+    cmcGTex help;
+    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
+    std::set<std::string> labels;
+    for (const std::string &line : testing_support::keyLines(help, "GI_AppItem_Topic_ID"))
+        labels.insert(line.substr(0, line.find('\t')));
+    return labels;
+}
