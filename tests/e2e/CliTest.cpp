@@ -184,6 +184,7 @@ TEST_F(CliTest, RadioWideSettingsSetFromTheCommandLineSurviveTheRadio)
         {"CL_ScanList_Text[2]=AIRPORT", "GI_Sheet_ScanList", "  3\t\tAIRPORT\t"},
         {"CL_UTone_Encode[0]=1000", "GI_Sheet_UserTone", "  1\t1000.0!W\t"},
         {"CL_CTone_Sel[4]=On", "GI_Sheet_TonePair", "\tOn\n"},
+        {"CL_Msk_AdrRange_Group=2000", "GI_Sheet_Msk", "Group addresses\t2000\t4095 (No Edit)\n"},
     };
     const std::string initial = tempPath("initial.vrc");
     ASSERT_TRUE(
