@@ -60,4 +60,16 @@ protected:
             bytes += static_cast<char>(byteAt(address + i));
         return bytes;
     }
+    void setBytes(std::int32_t address, const std::string &bytes)
+    {
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            setByte(address + static_cast<std::int32_t>(i), static_cast<std::uint8_t>(bytes[i]));
+    }
+    // A big-endian word, as the radio keeps numbers wider than a byte.
+    int word(std::int32_t address) { return byteAt(address) << 8 | byteAt(address + 1); }
+    void setWord(std::int32_t address, int value)
+    {
+        setByte(address, static_cast<std::uint8_t>(value >> 8));
+        setByte(address + 1, static_cast<std::uint8_t>(value));
+    }
 };

@@ -1,10 +1,13 @@
 #pragma once
 
-// The sheets the tree offers, the cells they show and the labels the help
-// overlay knows: what the tests of a family's sheets walk through.
+// The sheets the tree offers, the cells they show, the option lists they
+// choose from and the labels the help overlay knows: what the tests of a
+// family's sheets walk through.
 
 #include "cells/CellLabels.h"
 #include "cells/cmcCellObj.h"
+#include "cells/cmcFCache.h"
+#include "cells/indCellHandler.h"
 #include "model/CellTyping.h"
 #include "model/TreeNodeFilter.h"
 #include "sheets/SheetLayout.h"
@@ -55,4 +58,24 @@ inline std::set<std::string> labelsWithHelp()
     for (const std::string &line : testing_support::keyLines(help, "GI_AppItem_Topic_ID"))
         labels.insert(line.substr(0, line.find('\t')));
     return labels;
+}
+
+// What is wrong with an option list whose values are kept in `bits` bits:
+// no option at all, a value the bits cannot hold, two options with one
+// text. Empty when nothing is.
+inline std::vector<std::string> optionListFaults(const char *key, int bits)
+{
+    const cmcFCacheEntry &entry = indCellHandler::ProgramFormats().Entry(key, Flex0);
+    if (entry.byValue.empty())
+        return {std::string(key) + ": no options"};
+    std::vector<std::string> faults;
+    std::set<std::string> texts;
+    for (const auto &option : entry.byValue) {
+        const std::string value = std::string(key) + " " + std::to_string(option.value);
+        if (option.value < 0 || option.value >= (1 << bits))
+            faults.push_back(value + ": outside " + std::to_string(bits) + " bits");
+        if (!texts.insert(entry.textOf(option)).second)
+            faults.push_back(value + ": a text another option has");
+    }
+    return faults;
 }
