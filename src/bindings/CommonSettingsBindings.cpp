@@ -54,7 +54,8 @@
 //   0x10E9B-0x10EA2    user password, 8 characters         CL_Comm_UserPassword
 //   0x10EA3-0x10EAA    power-on password, 8 characters     CL_Comm_PwrOnPassword
 //   0x10EAB-0x10EB2    dealer passcode, 8 characters       CL_Comm_DealerPasscode
-//   0x10EB3-0x10EBC    free
+//   0x10EB3-0x10EB8    user CTCSS and beep frequencies (KeyDisplayBindings.cpp)
+//   0x10EB9-0x10EBC    free
 //   0x10EBD-0x10EE6  fixed (key tables)
 //   0x10EE7  fixed     power save timer 1, 0.1 s           CL_Comm_PwrSave_Timer1
 //   0x10EE8  fixed     power save timer 2, 1 s             CL_Comm_PwrSave_Timer2
@@ -87,8 +88,7 @@
 //   0x10F08-0x10F0D    free
 //   0x10F0E-0x10F18  fixed (channel count, LTR flags, model option bits)
 //   0x10F19-0x10F28  fixed: clone password, 16 characters  CL_Comm_ClonePasswordStr
-//   0x10F29-0x10F2E    user CTCSS and beep frequencies (KeyDisplayBindings.cpp)
-//   0x10F2F-0x10F31    free; 0x10F32 fixed (data marks)
+//   0x10F29-0x10F31    free; 0x10F32 fixed (data marks)
 // Block 9, fixed: 0x10F33 and 0x10F43, the two 16-character clone comments
 //   CL_Comm_CloneComment1, CL_Comm_CloneComment2.
 // Block 21 (0x11C8C, 8 bytes): 0x11C8C and 0x11C8D are fixed (the

@@ -18,9 +18,9 @@ namespace {
 
 using Redraw = cmcCellCapsule::RedrawBit;
 
-constexpr std::int32_t kUserCtcss = 0x10F29;
-constexpr std::int32_t kBeepLow = 0x10F2B;
-constexpr std::int32_t kBeepHigh = 0x10F2D;
+constexpr std::int32_t kUserCtcss = 0x10EB3;
+constexpr std::int32_t kBeepLow = 0x10EB5;
+constexpr std::int32_t kBeepHigh = 0x10EB7;
 constexpr std::int32_t kEmergencyOnTime = 0x12004;
 constexpr std::int32_t kEmergencyOffTime = 0x12005;
 constexpr std::int32_t kEmergencyRepeat = 0x11FFB;

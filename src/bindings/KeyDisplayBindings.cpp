@@ -55,9 +55,9 @@
 //     0x10F01  b7-4 LED LP0, b3-0 LED LP1
 //     0x10F02  b7-4 LED LP2, b3-2 power selection, b1 priority A at power
 //              on, b0 priority A auto reset
-//     0x10F29..0x10F2A  user CTCSS frequency, 0.1 Hz, big-endian
-//     0x10F2B..0x10F2C  low beep frequency, Hz, big-endian
-//     0x10F2D..0x10F2E  high beep frequency, Hz, big-endian
+//     0x10EB3..0x10EB4  user CTCSS frequency, 0.1 Hz, big-endian
+//     0x10EB5..0x10EB6  low beep frequency, Hz, big-endian
+//     0x10EB7..0x10EB8  high beep frequency, Hz, big-endian
 //   block 50 (0x1AD8B, 12 bytes): the opening text
 //   blocks 44-47: the channel switch table and the port lines
 //     (ExternalPortBindings)

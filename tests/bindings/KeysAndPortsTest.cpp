@@ -137,10 +137,10 @@ TEST_F(KeysAndPorts, SettingsShowTheBytesTheyLiveIn)
 // twelve characters.
 TEST_F(KeysAndPorts, WideValuesAndTheOpeningText)
 {
-    setByte(0x10F29, 0x03);
-    setByte(0x10F2A, 0x75); // 885
-    setByte(0x10F2B, 0x03);
-    setByte(0x10F2C, 0xE8); // 1000
+    setByte(0x10EB3, 0x03);
+    setByte(0x10EB4, 0x75); // 885
+    setByte(0x10EB5, 0x03);
+    setByte(0x10EB6, 0xE8); // 1000
     EXPECT_EQ(draw(CL_Exp_UserCtcss).text, " 88.5");
     EXPECT_EQ(draw(CL_Exp_BeepFreq_Low).text, "1000");
 
@@ -199,10 +199,10 @@ TEST_F(KeysAndPorts, TypedNumbersAndTimes)
         int width; // bytes
         std::uint32_t stored;
     } cases[] = {
-        {CL_Exp_UserCtcss, "88.5", 0x10F29, 2, 885},
-        {CL_Exp_UserCtcss, "999", 0x10F29, 2, 3000}, // pulled into 50.0..300.0
-        {CL_Exp_BeepFreq_High, "2505", 0x10F2D, 2, 2510},
-        {CL_Exp_BeepFreq_Low, "20", 0x10F2B, 2, 300},
+        {CL_Exp_UserCtcss, "88.5", 0x10EB3, 2, 885},
+        {CL_Exp_UserCtcss, "999", 0x10EB3, 2, 3000}, // pulled into 50.0..300.0
+        {CL_Exp_BeepFreq_High, "2505", 0x10EB7, 2, 2510},
+        {CL_Exp_BeepFreq_Low, "20", 0x10EB5, 2, 300},
         {CL_Exp_Emer_SwOffTimer, "3.2", 0x12005, 1, 32},
         {CL_Exp_ExPttDelay, "0.25", 0x11FFF, 1, 25},
         {CL_Exp_RxExo_Delay, "25.5", 0x11FFE, 1, 255},
@@ -370,10 +370,10 @@ TEST_F(KeysAndPorts, BeepsTheWrongWayRoundAreMarked)
         {800, 1600, false}, {1600, 1600, true}, {2000, 1000, true}, {0, 0, false}, {2000, 0, false},
     };
     for (const Case &c : cases) {
-        setByte(0x10F2B, static_cast<std::uint8_t>(c.low >> 8));
-        setByte(0x10F2C, static_cast<std::uint8_t>(c.low));
-        setByte(0x10F2D, static_cast<std::uint8_t>(c.high >> 8));
-        setByte(0x10F2E, static_cast<std::uint8_t>(c.high));
+        setByte(0x10EB5, static_cast<std::uint8_t>(c.low >> 8));
+        setByte(0x10EB6, static_cast<std::uint8_t>(c.low));
+        setByte(0x10EB7, static_cast<std::uint8_t>(c.high >> 8));
+        setByte(0x10EB8, static_cast<std::uint8_t>(c.high));
         EXPECT_EQ(draw(CL_Exp_BeepFreq_Low).warning, c.warned) << c.low << " " << c.high;
         EXPECT_EQ(draw(CL_Exp_BeepFreq_High).warning, c.warned) << c.low << " " << c.high;
     }
