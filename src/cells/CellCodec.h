@@ -1,5 +1,8 @@
 #pragma once
 
+#include "cells/PrintMode.h"
+#include "channels/DisplayFont.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -58,6 +61,10 @@ struct CodecRequest {
     // to change (the display font size of names, the 5-tone group code);
     // 0 when the row names none.
     std::int32_t context = 0;
+    // A draw for paper (a printed or previewed page): what the sheet being
+    // printed asks of its cells; kScreen on screen and for everything a
+    // user does.
+    PrintMode::Mode printMode = PrintMode::kScreen;
 
     // The decoded record of the cell's row when its category has one, for
     // codecs that compare with a partner value.
@@ -156,6 +163,8 @@ struct DotMatrixText {
     // Characters from here on are drawn in olive (beyond what the field
     // keeps); -1: all are kept.
     std::int32_t keptLength = -1;
+    // The font size to draw in; none: the working image's.
+    std::optional<DisplayFont::Size> size{};
 
     bool operator==(const DotMatrixText &) const = default;
 };

@@ -8,6 +8,7 @@
 #include "cells/DrawPassRecords.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
+#include "cells/PrintMode.h"
 #include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellObj.h"
 #include "cells/cmcEvMan.h"
@@ -447,6 +448,8 @@ CodecRequest indCellHandler::Request() const
     request.index = index;
     // A probe asks as a user's Enter on a grid would.
     request.interactive = capsule.grid != nullptr || probedOpen_ != nullptr;
+    if ((capsule.stateBits & cmcCellCapsule::kStatePrinting) != 0)
+        request.printMode = PrintMode::Current();
     request.cellText = cell.GetText();
     request.record = record.kind != datCh::kKindNone ? &record : nullptr;
     request.texts = &mainTextDatabase();

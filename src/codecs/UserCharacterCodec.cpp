@@ -30,6 +30,21 @@ DotPlace placeOf(int row, int column, bool smallFont)
 
 struct NoParams {};
 
+// The font size the character is drawn in: paper asks for the font of the
+// radio its sheet is for, the screen shows the working image's.
+DisplayFont::Size drawnSize(const CodecRequest &request)
+{
+    switch (request.printMode) {
+    case PrintMode::kSmallGlyphs:
+        return DisplayFont::Size::Small;
+    case PrintMode::kLargeGlyphs:
+        return DisplayFont::Size::Large;
+    case PrintMode::kScreen:
+        break;
+    }
+    return request.context != 0 ? DisplayFont::Size::Small : DisplayFont::Size::Large;
+}
+
 CodecAnswer userCharacter(const NoParams &, CellCodec::Bytes bytes, const CodecRequest &request)
 {
     const bool smallFont = request.context != 0;
@@ -47,8 +62,11 @@ CodecAnswer userCharacter(const NoParams &, CellCodec::Bytes bytes, const CodecR
         answer.open.width = kGlyphColumns;
         answer.open.last = smallFont ? kSmallGlyphRows : kLargeGlyphRows;
     } else if (request.kind == CodecRequest::Kind::Draw) {
-        answer.dotMatrix = DotMatrixText{
-            .characters = std::string(1, code), .charactersPerLine = 1, .lines = 1, .framed = true};
+        answer.dotMatrix = DotMatrixText{.characters = std::string(1, code),
+                                         .charactersPerLine = 1,
+                                         .lines = 1,
+                                         .framed = true,
+                                         .size = drawnSize(request)};
     }
     return answer;
 }

@@ -21,9 +21,10 @@ inline constexpr int kUserCharacters = 16;
 // The cell of user character `index` (the cell's index, 0..15). Its value
 // is the 24-byte glyph (CellStorage::recordBytes<&datCh::Glyph24>()); the
 // request's context is the display font, not 0 for the small one. A draw
-// answers the character framed in the display font; Enter opens the cell
-// editor with the glyph's dots of the current font; the editor's answer,
-// the edited dots, rebuilds that part of the glyph.
+// answers the character framed in the display font (on paper in the size the
+// print mode asks for, if any); Enter opens the cell editor with the glyph's
+// dots of the current font; the editor's answer, the edited dots, rebuilds
+// that part of the glyph.
 CellCodec editUserChar();
 
 // The dots of the glyph part of one font size as '0'/'1', row by row from

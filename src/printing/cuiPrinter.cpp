@@ -3,6 +3,7 @@
 #include "cells/DescriptionText.h"
 #include "cells/EventCodes.h"
 #include "cells/GlobalEvents.h"
+#include "cells/PrintMode.h"
 #include "cells/cmcEvMan.h"
 #include "platform/MessageService.h"
 #include "platform/cmcTask.h"
@@ -12,6 +13,7 @@
 #include "printing/cuiPreview.h"
 #include "settings/GlobalEnvironment.h"
 #include "settings/indEnviron.h"
+#include "sheets/SheetDescriptor.h"
 #include "sheets/SheetFonts.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
@@ -29,12 +31,36 @@
 
 #include <algorithm>
 #include <set>
+#include <string_view>
 
 namespace {
 
 constexpr int kDefaultFrameFontSize = 9;
 // The hidden form a printed sheet lays its panels out in.
 const QSize kHiddenFormSize(800, 600);
+
+// The user character sheets print their glyphs in the font of the radio
+// they are for, the handheld's small one or the mobile's large one.
+struct GlyphSheet {
+    std::string_view prefix;
+    PrintMode::Mode mode;
+};
+constexpr GlyphSheet kGlyphSheets[] = {
+    {"GI_Sheet_Common_CEdit", PrintMode::kSmallGlyphs},
+    {"GI_Sheet_Common_CEdit_Mob", PrintMode::kLargeGlyphs},
+};
+
+// The tree opens a sheet with its class in front ("[St_Common]..."); the
+// layout's key prefix names the sheet either way.
+PrintMode::Mode printModeOf(const std::string &callText)
+{
+    const std::string prefix = SheetDescriptor::Parse(callText).prefix;
+    for (const GlyphSheet &sheet : kGlyphSheets) {
+        if (prefix == sheet.prefix)
+            return sheet.mode;
+    }
+    return PrintMode::kScreen;
+}
 
 int printerFontSize()
 {
@@ -306,6 +332,7 @@ int cuiPrinter::PrintOneSheet(const std::string &callText, const QRect &margins,
     if (printer_ == nullptr)
         return 0;
     QPrinter &printer = *printer_;
+    const PrintMode::Scope mode(printModeOf(callText));
     QWidget form;
     std::unique_ptr<cuiSheet> sheet = makeSheet(form, callText);
     if (sheet == nullptr)
@@ -385,6 +412,7 @@ void cuiPrinter::layOutIntoPreview(cuiPreview &preview, const std::vector<std::s
 
 void cuiPrinter::renderPreviewPage(const dst_Preview &page, QImage &bitmap)
 {
+    const PrintMode::Scope mode(printModeOf(page.callText));
     QWidget form;
     std::unique_ptr<cuiSheet> sheet = makeSheet(form, page.callText);
     if (sheet == nullptr || printer_ == nullptr)

@@ -28,6 +28,8 @@ struct dst_Preview;
 // and rows repeat on every page), and shown in the preview, where the user
 // confirms. "Print all" goes one sheet per tick of its task, so that the
 // window stays responsive and the printing dialog's cancel button works.
+// While a sheet is laid out, printed or drawn into the preview, the print
+// mode (PrintMode) tells its cells what the sheet asks of them on paper.
 class cuiPrinter : public QObject
 {
     Q_OBJECT

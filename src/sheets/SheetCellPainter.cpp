@@ -89,7 +89,8 @@ void SheetCellPainter::DrawDisplayText(QPainter &painter, const QRect &area,
     const auto split = [](int start, int length, int parts, int part) {
         return start + static_cast<int>(static_cast<std::int64_t>(length) * part / parts);
     };
-    const int rows = font.Rows();
+    const DisplayFont::Size size = text.size.value_or(font.FontSize());
+    const int rows = DisplayFont::RowsOf(size);
     const int count = std::min(static_cast<int>(text.characters.size()), perLine * lines);
     painter.save();
     for (int i = 0; i < count; ++i) {
@@ -109,7 +110,7 @@ void SheetCellPainter::DrawDisplayText(QPainter &painter, const QRect &area,
             const int left = split(cell.left(), cell.width(), DisplayFont::kColumns, c);
             const int right = split(cell.left(), cell.width(), DisplayFont::kColumns, c + 1);
             for (int r = 0; r < rows; ++r) {
-                if (!DisplayFont::Dot(glyph, font.FontSize(), c, r))
+                if (!DisplayFont::Dot(glyph, size, c, r))
                     continue;
                 const int top = split(cell.top(), cell.height(), rows, r);
                 const int bottom = split(cell.top(), cell.height(), rows, r + 1);

@@ -33,7 +33,8 @@ public:
     // equal character cells (characters per line x lines), and each dot of
     // a character's glyph fills its share of the character cell in
     // `colour`, or in olive from the text's kept length on; framed texts get
-    // a grey outline around every character cell. A 0 ends the text.
+    // a grey outline around every character cell. A 0 ends the text. A size
+    // the text names wins over the font's.
     static void DrawDisplayText(QPainter &painter, const QRect &area, const DotMatrixText &text,
                                 const DisplayFont &font, const QColor &colour);
     // The same in the font of the program's working image (the large size

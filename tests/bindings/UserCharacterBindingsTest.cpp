@@ -4,6 +4,7 @@
 #include "HandlerTestFixture.h"
 
 #include "cells/CellCodec.h"
+#include "cells/PrintMode.h"
 #include "channels/DisplayFont.h"
 #include "channels/datCh.h"
 #include "settings/GlobalEnvironment.h"
@@ -70,6 +71,18 @@ protected:
         request.capsule.grid = reinterpret_cast<cuiGrid *>(&grid);
         request.run(kHandlerAction);
     }
+    // The rows the cell draws its glyph in, on screen or for paper.
+    int drawnRows(int index, bool forPaper)
+    {
+        cmcCellObj cell = cellOf(CT_CEdit, CL_CEdit, index);
+        Request request(cell);
+        if (forPaper)
+            request.capsule.stateBits |= cmcCellCapsule::kStatePrinting;
+        request.run(kHandlerDraw);
+        if (!request.capsule.dotMatrix || !request.capsule.dotMatrix->size)
+            return 0;
+        return DisplayFont::RowsOf(*request.capsule.dotMatrix->size);
+    }
     // What the character editor's OK sends.
     void answer(int index, const std::string &dots)
     {
@@ -98,6 +111,34 @@ TEST_F(UserCharacters, EnterOpensTheEditorOnTheRowsOfTheFontInUse)
         ASSERT_EQ(calls.size(), 1u) << c.small;
         EXPECT_EQ(calls[0], c.call);
     }
+}
+
+// The handheld's sheet prints its glyphs in the small font and the
+// mobile's in the large one, whatever the radio is set to; the screen, and
+// any page printed without a mode, follows the radio's font bit, also while
+// a sheet with a mode is being printed.
+TEST_F(UserCharacters, TheGlyphIsDrawnInTheRowsThePrintModeAsksFor)
+{
+    struct Case {
+        PrintMode::Mode mode;
+        bool forPaper;
+        bool small;
+        int rows;
+    } cases[] = {
+        {PrintMode::kScreen, false, true, 8},        {PrintMode::kScreen, false, false, 17},
+        {PrintMode::kScreen, true, true, 8},         {PrintMode::kScreen, true, false, 17},
+        {PrintMode::kSmallGlyphs, true, false, 8},   {PrintMode::kSmallGlyphs, true, true, 8},
+        {PrintMode::kLargeGlyphs, true, true, 17},   {PrintMode::kLargeGlyphs, true, false, 17},
+        {PrintMode::kSmallGlyphs, false, false, 17}, {PrintMode::kLargeGlyphs, false, true, 8},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << c.mode << " paper " << c.forPaper << " small " << c.small);
+        useSmallFont(c.small);
+        const PrintMode::Scope mode(c.mode);
+        EXPECT_EQ(drawnRows(4, c.forPaper), c.rows);
+    }
+    EXPECT_EQ(PrintMode::Current(), PrintMode::kScreen);
 }
 
 // Row r of column c: small font bit r of byte c; large font bit r mod 8 of

@@ -79,8 +79,12 @@ TEST(UserCharacterTest, DrawsItsCharacterFramed)
 {
     const CodecAnswer answer = editUserChar()(CellCodec::Bytes(kGlyphA), atIndex(draw(), 3));
     EXPECT_EQ(answer.text, "%13");
-    const DotMatrixText expected{
-        .characters = "\x13", .charactersPerLine = 1, .lines = 1, .framed = true};
+    // The request's context 0: the large font.
+    const DotMatrixText expected{.characters = "\x13",
+                                 .charactersPerLine = 1,
+                                 .lines = 1,
+                                 .framed = true,
+                                 .size = DisplayFont::Size::Large};
     EXPECT_EQ(answer.dotMatrix, expected);
 }
 

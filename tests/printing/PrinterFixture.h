@@ -28,7 +28,10 @@
 //   Tall   a heading row over 150 rows;
 //   Hidden a sheet whose style forbids printing;
 //   Joined headings each spanning two columns;
-//   Huge   one column far wider than any page.
+//   Huge   one column far wider than any page;
+//   the user character sheets of the handheld (GI_Sheet_Common_CEdit) and
+//   of the mobile (..._Mob) and a sheet of names, one labelled cell each
+//   (Flex0 index 0, 1 and 2) for the handler to see drawn.
 inline std::vector<std::string> printerTestLines()
 {
     std::vector<std::string> lines{
@@ -67,6 +70,12 @@ inline std::vector<std::string> printerTestLines()
     add(sheetKeys("GI_Sheet_Joined", "(FixedCols=1)(FixedRows=1)", {pairs, values}));
     add(sheetKeys("GI_Sheet_Huge", "(FixedRows=1)",
                   {"{($Head)}Text", "{($Val)}" + std::string(400, 'M')}));
+    add(sheetKeys("GI_Sheet_Common_CEdit", "(FixedRows=1)(TitleString=Handheld)",
+                  {"{($Head)}Code|{($Head)}Character", "{($Head)}16|{($Val)(%Flex0[0])}WW"}));
+    add(sheetKeys("GI_Sheet_Common_CEdit_Mob", "(FixedRows=1)(TitleString=Mobile)",
+                  {"{($Head)}Code|{($Head)}Character", "{($Head)}16|{($Val)(%Flex0[1])}WW"}));
+    add(sheetKeys("GI_Sheet_Names", "(FixedRows=1)(TitleString=Names)",
+                  {"{($Head)}No.|{($Head)}Name", "{($Head)}1|{($Val)(%Flex0[2])}WW"}));
     return lines;
 }
 

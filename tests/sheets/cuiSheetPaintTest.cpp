@@ -301,24 +301,28 @@ protected:
     // The middle of dot (column, row) of character `n` in a cell of
     // `perLine` characters on one line; the dots leave the cell's last
     // pixel column and row to the grid lines.
-    static QPoint dotCentre(const QRect &cell, int perLine, int n, int column, int row)
+    static QPoint dotCentre(const QRect &cell, int perLine, int n, int column, int row,
+                            int rows = kRows)
     {
         const double width = (cell.width() - 1.0) / perLine;
         const double height = cell.height() - 1.0;
         return QPoint(static_cast<int>(cell.left() + width * n + width * (column + 0.5) / 6),
-                      static_cast<int>(cell.top() + height * (row + 0.5) / kRows));
+                      static_cast<int>(cell.top() + height * (row + 0.5) / rows));
     }
     // The dots of the large 'A' as the font holds them, compared with what
     // was drawn.
     static void expectLetterA(const QImage &image, const QRect &cell, int perLine, int n,
-                              const QColor &ink, const QColor &paper)
+                              const QColor &ink, const QColor &paper,
+                              DisplayFont::Size size = DisplayFont::Size::Large)
     {
-        const DisplayFont font;
+        const DisplayFont::Glyph &glyph = DisplayFont::BuiltIn('A');
+        const int rows = DisplayFont::RowsOf(size);
         for (int column = 0; column < 6; ++column) {
-            for (int row = 0; row < kRows; ++row) {
+            for (int row = 0; row < rows; ++row) {
                 SCOPED_TRACE(testing::Message() << "column " << column << " row " << row);
-                const QPoint at = dotCentre(cell, perLine, n, column, row);
-                EXPECT_EQ(QColor(image.pixel(at)), font.Dot('A', column, row) ? ink : paper);
+                const QPoint at = dotCentre(cell, perLine, n, column, row, rows);
+                EXPECT_EQ(QColor(image.pixel(at)),
+                          DisplayFont::Dot(glyph, size, column, row) ? ink : paper);
             }
         }
     }
@@ -339,6 +343,19 @@ TEST_F(DisplayTextPixels, EachDotOfTheGlyphFillsItsShareOfTheCellInTheFontColour
         << "the cell's own text is not drawn";
     EXPECT_GT(testing_support::darkPixels(image, grid().cellRect(1, 1)), 0)
         << "cells without a display text keep theirs";
+}
+
+// The user character sheets print in the size of the radio the page is
+// for: a text that names its size is drawn in it, not in the font's.
+TEST_F(DisplayTextPixels, ATextThatNamesItsSizeIsDrawnInIt)
+{
+    for (const DisplayFont::Size size : {DisplayFont::Size::Small, DisplayFont::Size::Large}) {
+        SCOPED_TRACE(DisplayFont::RowsOf(size));
+        texts[1] = DotMatrixText{.characters = "A", .charactersPerLine = 1, .size = size};
+        open("GI_Sheet_Dots");
+        expectLetterA(shot(), grid().cellRect(1, 0), 1, 0, grid().palette().color(QPalette::Text),
+                      grid().palette().color(QPalette::Base), size);
+    }
 }
 
 TEST_F(DisplayTextPixels, CharactersBeyondTheKeptLengthAreOliveAndFramesGrey)
