@@ -1,16 +1,19 @@
 #include "bindings/LabelFamilies.h"
 
 #include "bindings/ChannelColumnBindings.h"
+#include "bindings/CommonSettingsBindings.h"
 #include "bindings/CwIdBindings.h"
+#include "bindings/DtmfBindings.h"
 #include "bindings/ExpertBindings.h"
 #include "bindings/ExternalPortBindings.h"
-#include "bindings/CommonSettingsBindings.h"
+#include "bindings/FiveToneBindings.h"
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/KeyDisplayBindings.h"
 #include "bindings/RowNumberBindings.h"
-#include "bindings/SetModeBindings.h"
 #include "bindings/ScanBindings.h"
+#include "bindings/SetModeBindings.h"
 #include "bindings/ToneTableBindings.h"
+#include "bindings/TwoToneBindings.h"
 #include "bindings/UserCharacterBindings.h"
 #include "cells/CellBindingRegistry.h"
 
@@ -30,4 +33,7 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(toneTableBindings());
     registry.Add(commonSettingsBindings());
     registry.Add(userCharacterBindings());
+    registry.Add(dtmfBindings());
+    registry.Add(twoToneBindings());
+    registry.Add(fiveToneBindings());
 }
