@@ -186,14 +186,7 @@ TEST_F(DtmfCells, ValuesOutsideTheListsAreShownAndKept)
 
 TEST_F(DtmfCells, CommonSettingsShowAndTakeTheirBytes)
 {
-    struct Case {
-        std::int32_t label;
-        std::int32_t at;
-        std::uint8_t stored;
-        const char *shown;
-        const char *typed; // nullptr: Space
-        std::uint8_t after;
-    } cases[] = {
+    const CommonCase cases[] = {
         {CL_Dtmf_PttDelayTimer, kTimers, 50, "  0.50", "1.2", 120},
         {CL_Dtmf_DtmfTimer, kTimers + 1, 15, "  1.5", "3", 30},
         {CL_Dtmf_FirstTimer, kTimers + 2, 0, "  0.00", "0.25", 25},
@@ -204,15 +197,7 @@ TEST_F(DtmfCells, CommonSettingsShowAndTakeTheirBytes)
         {CL_Dtmf_Setting_DecodeWithCTone, kOptions, 0x0A, "Off", nullptr, 0x8A},
         {CL_Dtmf_CodeEmer, kOptions, 0x83, "3", nullptr, 0x84},
     };
-    for (const Case &c : cases) {
-        setByte(c.at, c.stored);
-        EXPECT_EQ(shown(CT_Null, c.label), c.shown) << cellLabelName(c.label);
-        if (c.typed != nullptr)
-            typeIntoCell(CT_Null, c.label, 0, c.typed);
-        else
-            pressCell(CT_Null, c.label, 0, ' ');
-        EXPECT_EQ(byteAt(c.at), c.after) << cellLabelName(c.label);
-    }
+    checkCommonSettings(CT_Null, cases);
 }
 
 } // namespace

@@ -195,14 +195,7 @@ TEST_F(FiveToneCells, TransmitCodesLandInTheirTwoRecords)
 
 TEST_F(FiveToneCells, CommonSettingsShowAndTakeTheirBytes)
 {
-    struct Case {
-        std::int32_t label;
-        std::int32_t at;
-        std::uint8_t stored;
-        const char *shown;
-        const char *typed; // nullptr: Space
-        std::uint8_t after;
-    } cases[] = {
+    const CommonCase cases[] = {
         {CL_5TRx_LinkATimer, 0x10F08, 20, "  2.0", "3.5", 35},
         {CL_5TRx_IdDecodeTimer, 0x10F09, 0, "  0.0", "1", 10},
         {CL_5TRx_ExoTimer, 0x10F0A, 0, "Off", "30", 30},
@@ -228,15 +221,7 @@ TEST_F(FiveToneCells, CommonSettingsShowAndTakeTheirBytes)
         {CL_5TTx_DispDigit9, 0x11460, 0x00, "0", "9", 0x90},
         {CL_5TTx_DispDigit0, 0x11460, 0x90, "0", "a", 0x9A},
     };
-    for (const Case &c : cases) {
-        setByte(c.at, c.stored);
-        EXPECT_EQ(shown(CT_Null, c.label), c.shown) << cellLabelName(c.label);
-        if (c.typed != nullptr)
-            typeIntoCell(CT_Null, c.label, 0, c.typed);
-        else
-            pressCell(CT_Null, c.label, 0, ' ');
-        EXPECT_EQ(byteAt(c.at), c.after) << cellLabelName(c.label);
-    }
+    checkCommonSettings(CT_Null, cases);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "image/cmcEeprom.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,28 @@ protected:
     std::string shown(std::int32_t category, std::int32_t label, int index = 0)
     {
         return drawCell(category, label, index).text;
+    }
+
+    // A setting of a common sheet: one byte as stored and shown, then typed
+    // (or stepped with Space) and stored.
+    struct CommonCase {
+        std::int32_t label;
+        std::int32_t at;
+        std::uint8_t stored;
+        const char *shown;
+        const char *typed; // nullptr: Space
+        std::uint8_t after;
+    };
+    void checkCommonSettings(std::int32_t category, std::span<const CommonCase> cases)
+    {
+        for (const CommonCase &c : cases) {
+            setByte(c.at, c.stored);
+            EXPECT_EQ(shown(category, c.label), c.shown) << cellLabelName(c.label);
+            if (c.typed != nullptr)
+                typeIntoCell(category, c.label, 0, c.typed);
+            else
+                pressCell(category, c.label, 0, ' ');
+            EXPECT_EQ(byteAt(c.at), c.after) << cellLabelName(c.label);
+        }
     }
 };

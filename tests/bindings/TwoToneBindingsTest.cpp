@@ -131,26 +131,14 @@ TEST_F(TwoToneCells, SettingsThe2ToneCodeDoesNotHoldAreShownSafely)
 
 TEST_F(TwoToneCells, CommonTimersShowAndTakeTheirBytes)
 {
-    struct Case {
-        std::int32_t label;
-        std::int32_t at;
-        std::uint8_t stored;
-        const char *shown;
-        const char *typed;
-        std::uint8_t after;
-    } cases[] = {
+    const CommonCase cases[] = {
         {CL_2T_NotoneTimer, kTimers, 5, "  0.05", "0.2", 20},
         {CL_2T_GroupTimer, kTimers + 1, 30, "  3.0", "1.5", 15},
         {CL_2T_ExoTimer, kTimers + 2, 0, "Off", "20", 20},
         {CL_2T_BeepRepeatTimer, kTimers + 3, 10, " 10", "off", 0},
         {CL_2T_AutoTxTimer, 0x1145B, 255, " 25.5", "0.5", 5},
     };
-    for (const Case &c : cases) {
-        setByte(c.at, c.stored);
-        EXPECT_EQ(drawCell(CT_2ToneTX_Common, c.label, 0).text, c.shown) << cellLabelName(c.label);
-        typeIntoCell(CT_2ToneTX_Common, c.label, 0, c.typed);
-        EXPECT_EQ(byteAt(c.at), c.after) << cellLabelName(c.label);
-    }
+    checkCommonSettings(CT_2ToneTX_Common, cases);
 }
 
 } // namespace
