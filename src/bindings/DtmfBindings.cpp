@@ -1,6 +1,7 @@
 #include "bindings/DtmfBindings.h"
 
 #include "bindings/SignallingRows.h"
+#include "cells/CellHost.h"
 #include "cells/CellLabels.h"
 #include "cells/indCellHandler.h"
 #include "channels/datCh.h"
@@ -44,6 +45,7 @@ constexpr int kMaxDigits = 24;
 // Memory 10 holds the ID code the radio sends as its own.
 constexpr std::int32_t kIdCodeRow = 10;
 constexpr const char *kMemoryList = "GI_Sheet_Sel_Dtmf_Memory";
+constexpr int kKindMemory = 4;
 
 // The memories count from 1; the ID code row is named.
 void runMemoryNumber(indCellHandler &frame, const CellBinding &row)
@@ -53,6 +55,23 @@ void runMemoryNumber(indCellHandler &frame, const CellBinding &row)
         return;
     }
     CellBinding::RunValue(frame, row);
+}
+
+// A memory chosen to be sent that holds no digits sends nothing.
+void emptyMemoryMark(indCellHandler &frame, const CellBinding &, std::int32_t memory)
+{
+    if (memory < 1 || memory > kIdCodeRow)
+        return;
+    datCh chosen(&frame.host.WorkingImage());
+    chosen.decode(kKindMemory, memory - 1);
+    if (chosen.DigitCount == 0)
+        frame.SetWarning();
+}
+
+CellBinding sentMemory(CellBinding row)
+{
+    row.rule = emptyMemoryMark;
+    return row;
 }
 
 CellBinding digits(std::int32_t label, std::uint32_t redraw = 0)
@@ -92,7 +111,7 @@ const std::vector<CellBinding> kRows = {
     alertOption(CL_Dtmf_Decode_IdDec, Alert::IdDecode),
     alertOption(CL_Dtmf_Decode_Bell, Alert::Bell),
     alertOption(CL_Dtmf_Decode_EmerCancel, Alert::Emergency),
-    recordOption(CL_Dtmf_Decode_Abc, &datCh::Abc, kMemoryList),
+    sentMemory(recordOption(CL_Dtmf_Decode_Abc, &datCh::Abc, kMemoryList)),
     alertOption(CL_Dtmf_Decode_Exo, Alert::Exo),
     alertOption(CL_Dtmf_Decode_Beep, Alert::Beep),
     alertOption(CL_Dtmf_Decode_AutoTx, Alert::AutoTx),
@@ -117,7 +136,8 @@ const std::vector<CellBinding> kRows = {
      .codec = editOption(kOnOff, Flex0)},
     {.label = CL_Dtmf_CodeEmer,
      .storage = CellStorage::imageBits(kOptions, 0, 4),
-     .codec = editOption(kMemoryList, Flex0)},
+     .codec = editOption(kMemoryList, Flex0),
+     .rule = emptyMemoryMark},
 };
 
 } // namespace

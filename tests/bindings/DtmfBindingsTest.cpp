@@ -169,6 +169,23 @@ TEST_F(DtmfCells, ActionsWriteTheirOutputAndState)
     }
 }
 
+// A memory chosen to be sent that holds no digits would send nothing.
+TEST_F(DtmfCells, ChoosingAnEmptyMemoryIsMarked)
+{
+    typeIntoCell(CT_DTMF, CL_Dtmf_Code, 2, "123");
+    typeIntoCell(CT_DTMF, CL_Dtmf_Code, 3, "");
+    struct Case {
+        std::int32_t memory;
+        bool warning;
+    } cases[] = {{0, false}, {3, false}, {4, true}};
+    for (const Case &c : cases) {
+        answerCell(CT_Null, CL_Dtmf_CodeEmer, 0, Flex0, c.memory);
+        answerCell(CT_DTMF_Rx, CL_Dtmf_Decode_Abc, 5, Flex0, c.memory);
+        EXPECT_EQ(drawCell(CT_Null, CL_Dtmf_CodeEmer, 0).warning, c.warning) << c.memory;
+        EXPECT_EQ(drawCell(CT_DTMF_Rx, CL_Dtmf_Decode_Abc, 5).warning, c.warning) << c.memory;
+    }
+}
+
 // Values no list offers, as an erased radio leaves them, show the list's
 // error text; drawing writes nothing back.
 TEST_F(DtmfCells, ValuesOutsideTheListsAreShownAndKept)
