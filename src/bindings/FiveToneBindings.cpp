@@ -106,6 +106,28 @@ CellBinding tone(std::int32_t label, std::int32_t at, int lowestBit)
 
 // Transmit codes are chosen by their number, 0 for none.
 constexpr const char *kTransmitCodeList = "GI_Sheet_Sel_RxC_AbcCode";
+constexpr int kKindTransmitCode = 8;
+constexpr std::int32_t kTransmitCodes = 32;
+
+// A transmit code chosen to be sent whose first digit already ends it
+// sends nothing.
+void emptyTransmitCodeMark(indCellHandler &frame, const CellBinding &, std::int32_t code)
+{
+    if (code < 1 || code > kTransmitCodes)
+        return;
+    datCh chosen(&frame.host.WorkingImage());
+    chosen.decode(kKindTransmitCode, code - 1);
+    if (chosen.Code[0] >= 0xF0)
+        frame.SetWarning();
+}
+
+CellBinding transmitCodeChoice(std::int32_t label, CellStorage storage)
+{
+    return {.label = label,
+            .storage = storage,
+            .codec = pickFromCells(kTransmitCodeList, Flex1, CellMatch::Number, true),
+            .rule = emptyTransmitCodeMark};
+}
 
 const std::vector<CellBinding> kRows = {
     // Receive codes.
@@ -118,9 +140,7 @@ const std::vector<CellBinding> kRows = {
     keptByTemplateOnLmr(alertOption(CL_5TRx_IdDec, Alert::IdDecode)),
     alertOption(CL_5TRx_Bell, Alert::Bell),
     keptByTemplateOnLmr(alertOption(CL_5TRx_EmerCancel, Alert::Emergency)),
-    {.label = CL_5TRx_Abc,
-     .storage = CellStorage::record(&datCh::Abc),
-     .codec = pickFromCells(kTransmitCodeList, Flex1, CellMatch::Number, true)},
+    transmitCodeChoice(CL_5TRx_Abc, CellStorage::record(&datCh::Abc)),
     alertOption(CL_5TRx_Exo, Alert::Exo),
     alertOption(CL_5TRx_Beep, Alert::Beep),
     alertOption(CL_5TRx_AutoTx, Alert::AutoTx),
@@ -153,9 +173,7 @@ const std::vector<CellBinding> kRows = {
     recordOnOff(CL_5TTx_AbcDec, &datCh::AbcDec),
     recordOnOff(CL_5TTx_AbcAud, &datCh::AbcAud),
     recordOnOff(CL_5TTx_Sel, &datCh::Sel),
-    {.label = CL_5Tone_TxCodeCh_Long,
-     .storage = CellStorage::imageByte(kLongToneCode),
-     .codec = pickFromCells(kTransmitCodeList, Flex1, CellMatch::Number, true)},
+    transmitCodeChoice(CL_5Tone_TxCodeCh_Long, CellStorage::imageByte(kLongToneCode)),
     // A transmit code and its name as lists of codes show them.
     {.label = CL_Select_TX_Code,
      .storage = CellStorage::recordBytes<&datCh::Code>(),

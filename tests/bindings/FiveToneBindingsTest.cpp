@@ -157,6 +157,23 @@ TEST_F(FiveToneCells, ReceiveCodeChoicesLandInTheirBits)
     }
 }
 
+// A transmit code chosen to be sent that holds no digit sends nothing.
+TEST_F(FiveToneCells, ChoosingAnEmptyTransmitCodeIsMarked)
+{
+    setBytes(transmitCode(0), {0x12, 0x3F, 0xFF, 0xFF});
+    setBytes(transmitCode(1), {0xFF, 0xFF, 0xFF, 0xFF});
+    struct Case {
+        std::int32_t code;
+        bool warning;
+    } cases[] = {{0, false}, {1, false}, {2, true}};
+    for (const Case &c : cases) {
+        answerCell(CT_RX_Code, CL_5TRx_Abc, 1, Flex1, c.code);
+        answerCell(CT_Null, CL_5Tone_TxCodeCh_Long, 0, Flex1, c.code);
+        EXPECT_EQ(drawCell(CT_RX_Code, CL_5TRx_Abc, 1).warning, c.warning) << c.code;
+        EXPECT_EQ(drawCell(CT_Null, CL_5Tone_TxCodeCh_Long, 0).warning, c.warning) << c.code;
+    }
+}
+
 TEST_F(FiveToneCells, TransmitCodesLandInTheirTwoRecords)
 {
     setByte(kGroupCode, 0x0E);
