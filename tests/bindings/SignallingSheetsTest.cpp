@@ -1,11 +1,14 @@
 // The DTMF, 2-tone and 5-tone sheets as the tree opens them on each model
 // type: every cell they show is bound, shows a value of the overlay's lists
 // and has its help topic; the LMR-only sheets stay out of the PMR tree.
+#include "HelpFields.h"
 #include "SignallingCells.h"
 
 #include "bindings/LabelFamilies.h"
 #include "cells/CellBindingRegistry.h"
 #include "cells/cmcFCache.h"
+#include "cells/indCellHandler.h"
+#include "mainframe/HelpContext.h"
 #include "model/CellTyping.h"
 #include "model/TreeNodeFilter.h"
 #include "sheets/SheetLayout.h"
@@ -16,8 +19,8 @@
 #include "support/TestPaths.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
-#include <set>
 
 namespace {
 
@@ -32,23 +35,12 @@ bool ours(const std::string &name)
     return false;
 }
 
-std::set<std::string> helpTopics()
-{
-    cmcGTex help;
-    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
-    std::set<std::string> topics;
-    std::string line;
-    for (int n = 0; help.TryGetLine("GI_AppItem_Topic_ID", n, line) && !line.starts_with('#'); ++n)
-        topics.insert(line.substr(0, line.find('\t')));
-    return topics;
-}
-
 // Also the labels no sheet shows yet (a list of transmit codes would).
 TEST(SignallingLabels, EveryLabelOfTheFamiliesIsBoundAndHasHelp)
 {
     CellBindingRegistry registry;
     addLabelFamilies(registry);
-    const std::set<std::string> topics = helpTopics();
+    const std::map<std::string, std::string> topics = helpFields("GI_AppItem_Topic_ID");
     int labels = 0;
     for (std::int32_t label = 0; label < kLabelCount; ++label) {
         const std::string name(cellLabelName(label));
@@ -63,7 +55,7 @@ TEST(SignallingLabels, EveryLabelOfTheFamiliesIsBoundAndHasHelp)
 
 TEST_F(SignallingSheets, TreeSheetsShowEveryCellBoundWithHelp)
 {
-    const std::set<std::string> topics = helpTopics();
+    const std::map<std::string, std::string> topics = helpFields("GI_AppItem_Topic_ID");
 
     const struct {
         const char *call;
@@ -111,6 +103,26 @@ TEST_F(SignallingSheets, TreeSheetsShowEveryCellBoundWithHelp)
             }
             EXPECT_GT(bound, 0) << sheet.call;
         }
+    }
+}
+
+// Context help on a decode entry's action looks its function up in the help
+// overlay (the AUX outputs by their state): every action the list offers
+// finds its topic and its context number.
+TEST_F(SignallingSheets, EveryDtmfActionHasItsHelpContext)
+{
+    const std::map<std::string, std::string> contexts = helpFields("GI_AppItem_Context_ID");
+    constexpr std::int32_t kFirstAction = 0x1A514 + 41;
+    cmcFCache &formats = indCellHandler::ProgramFormats();
+    const cmcFCacheEntry &actions = formats.Entry("GI_Sheet_Sel_DTMF_Action_Popup", FlexMark);
+    ASSERT_FALSE(actions.byValue.empty());
+    for (const cmcFCacheEntry::Record &action : actions.byValue) {
+        setByte(kFirstAction, static_cast<std::uint8_t>(action.value));
+        const help_context::Topic topic =
+            help_context::topicOf(CL_Dtmf_Decode_Action, 0, image(), mainTextDatabase(), formats);
+        std::map<std::string, std::string> topics = helpFields(topic.key);
+        ASSERT_TRUE(topics.contains(topic.text)) << action.value << " " << topic.text;
+        EXPECT_TRUE(contexts.contains(topics[topic.text])) << topic.text;
     }
 }
 
