@@ -3,8 +3,10 @@
 #include "bindings/ChannelColumnBindings.h"
 #include "bindings/CommonSettingsBindings.h"
 #include "bindings/CwIdBindings.h"
+#include "bindings/DtmfBindings.h"
 #include "bindings/ExpertBindings.h"
 #include "bindings/ExternalPortBindings.h"
+#include "bindings/FiveToneBindings.h"
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/KeyDisplayBindings.h"
 #include "bindings/MskBindings.h"
@@ -12,6 +14,7 @@
 #include "bindings/ScanBindings.h"
 #include "bindings/SetModeBindings.h"
 #include "bindings/ToneTableBindings.h"
+#include "bindings/TwoToneBindings.h"
 #include "bindings/UserCharacterBindings.h"
 #include "cells/CellBindingRegistry.h"
 
@@ -32,4 +35,7 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(commonSettingsBindings());
     registry.Add(userCharacterBindings());
     registry.Add(mskBindings());
+    registry.Add(dtmfBindings());
+    registry.Add(twoToneBindings());
+    registry.Add(fiveToneBindings());
 }

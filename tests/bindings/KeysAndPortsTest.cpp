@@ -3,6 +3,7 @@
 // chosen entry stores (and what it leaves alone), the rules between
 // settings, and bytes a radio stored outside the lists.
 #include "HandlerTestFixture.h"
+#include "HelpFields.h"
 #include "support/KeyLines.h"
 
 #include "cells/CellColours.h"
@@ -408,20 +409,6 @@ TEST_F(KeysAndPorts, EveryLabelIsBound)
 namespace {
 
 using testing_support::keyLines;
-
-// The help overlay's lines of a key as the first field (before the tab) and
-// the rest.
-std::map<std::string, std::string> helpFields(const std::string &key)
-{
-    cmcGTex help;
-    help.Open(testing_support::sourceDir() + "data/QX7315C_ENG_HLP.OVL");
-    std::map<std::string, std::string> fields;
-    for (const std::string &line : keyLines(help, key)) {
-        const std::size_t tab = line.find('\t');
-        fields[line.substr(0, tab)] = tab == std::string::npos ? "" : line.substr(tab + 1);
-    }
-    return fields;
-}
 
 // Every cell of the three sheets and the switch table, read as the sheets
 // read their rows, shows its value with the overlay's own lists (a fresh

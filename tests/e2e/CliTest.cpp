@@ -185,6 +185,9 @@ TEST_F(CliTest, RadioWideSettingsSetFromTheCommandLineSurviveTheRadio)
         {"CL_UTone_Encode[0]=1000", "GI_Sheet_UserTone", "  1\t1000.0!W\t"},
         {"CL_CTone_Sel[4]=On", "GI_Sheet_TonePair", "\tOn\n"},
         {"CL_Msk_AdrRange_Group=2000", "GI_Sheet_Msk", "Group addresses\t2000\t4095 (No Edit)\n"},
+        {"CL_Dtmf_Code[0]=12*#", "GI_Sheet_Dtmf_Memory", "  1\t12*#\t"},
+        {"CL_2T_RxFreq_1st[2]=1500", "GI_Sheet_TwoTone_Code", "  2\t1500.0\t"},
+        {"CL_5TRx_RxCode[3]=1234", "GI_Sheet_FiveTone_Rx", "  3\t1234\t"},
     };
     const std::string initial = tempPath("initial.vrc");
     ASSERT_TRUE(
