@@ -12,16 +12,19 @@
 #include "channels/ChannelGlobals.h"
 #include "channels/ChannelOffsets.h"
 #include "channels/datCh.h"
+#include "codecs/CodecBasics.h"
 #include "codecs/HexCodecs.h"
 #include "codecs/NumberCodecs.h"
 #include "codecs/OptionCodecs.h"
 #include "codecs/TextCodecs.h"
+#include "platform/HexDigits.h"
 #include "platform/MessageService.h"
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <utility>
 
 // The digital lists are records and need no other bytes:
@@ -188,12 +191,31 @@ CellBinding fixedNac(std::int32_t label, std::int32_t datCh::*member)
             .codec = editHexValue(0, kLastNac, kNacDigits)};
 }
 
-CellBinding hexNumber(std::int32_t label, std::int32_t datCh::*member, std::int32_t last,
-                      int digits)
+// A key is four hexadecimal digits: a longer text is another key, not one
+// to be cut to the largest, so it is refused as text that is not hex is.
+bool keyText(std::string_view typed)
 {
-    return {.label = label,
-            .storage = CellStorage::record(member),
-            .codec = editHexValue(0, last, digits)};
+    const std::string_view digits = trimmed(typed);
+    return !digits.empty() && digits.size() <= kKeyDigits && platform::isHexText(digits);
+}
+
+struct KeyParams {
+    CellCodec hex;
+};
+
+CodecAnswer runKeyCodec(const KeyParams &params, std::int32_t value, const CodecRequest &request)
+{
+    if (request.kind != CodecRequest::Kind::Typed || keyText(request.typed))
+        return params.hex(value, request);
+    CodecRequest shown = request;
+    shown.kind = CodecRequest::Kind::Draw;
+    shown.typed = {};
+    return params.hex(value, shown);
+}
+
+CellCodec editKey()
+{
+    return CellCodec(runKeyCodec, KeyParams{editHexValue(0, kLastKey, kKeyDigits)});
 }
 
 // --- Status messages -----------------------------------------------------------
@@ -253,7 +275,9 @@ const CellBinding kRows[] = {
     {.label = CL_Digi_Msg_Status_AUX, .run = runOutput},
 
     // Encryption keys.
-    hexNumber(CL_Digi_Encryption_Key, &datCh::Key, kLastKey, kKeyDigits),
+    {.label = CL_Digi_Encryption_Key,
+     .storage = CellStorage::record(&datCh::Key),
+     .codec = editKey()},
 
     // Short data messages.
     name<&datCh::Message>(CL_Digi_SDM_Message),
