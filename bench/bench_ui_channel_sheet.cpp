@@ -1,6 +1,8 @@
 // The memory channel sheet of each model type with 32 channels: building
 // and painting it as the tree opens it, and one typed frequency through the
 // cell handler, its codec and the record with the repaint that follows.
+#include "ProgramSheetBench.h"
+
 #include "cells/CellHandler.h"
 #include "cells/CellLabels.h"
 #include "cells/GlobalEvents.h"
@@ -12,7 +14,6 @@
 #include "image/WorkingLayout.h"
 #include "model/GlobalModel.h"
 #include "model/indMain.h"
-#include "platform/ProgramDir.h"
 #include "settings/GlobalEnvironment.h"
 #include "settings/indEnviron.h"
 #include "sheets/SheetFactory.h"
@@ -21,7 +22,6 @@
 #include "textdb/GlobalTexts.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QImage>
 #include <QWidget>
 
@@ -133,18 +133,4 @@ BENCHMARK(BM_TypedFrequencyWithRepaint)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    // Painting needs a QApplication, never a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The overlays and initial files are copied beside the programs.
-    platform::setProgramDirectory(
-        QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath().toStdString() + "/");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runProgramSheetBenchmarks(argc, argv); }
