@@ -4,10 +4,23 @@
 // outputs of status actions, keys that are not hexadecimal, and the channel
 // columns that name list entries.
 #include "CellRequests.h"
+#include "HelpFields.h"
 #include "SettingCellsFixture.h"
 
+#include "cells/cmcFCache.h"
+#include "cells/indCellHandler.h"
 #include "channels/ChannelGlobals.h"
 #include "channels/ChannelOffsets.h"
+#include "mainframe/HelpContext.h"
+#include "model/CellTyping.h"
+#include "model/TreeNodeFilter.h"
+#include "sheets/SheetLayout.h"
+#include "sheets/SheetLayoutFactory.h"
+#include "textdb/GlobalTexts.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
 
 #include <gmock/gmock.h>
 
@@ -366,6 +379,68 @@ TEST_F(DigitalLists, ChannelColumnsShowTheEntryTheyName)
     answerCell(CT_Mch, CL_Mch_TG_List, 0, Flex_TgIDList_ChNo, 2);
     setWord(talkGroup(2), 77);
     EXPECT_EQ(drawCell(CT_Mch, CL_Mch_TG_List, 0).text, "3: 77");
+}
+
+// --- Sheets and help --------------------------------------------------------------
+
+// The LMR tree offers the lists, the PMR tree none; every cell they show is
+// bound and each label has its help topic.
+TEST_F(DigitalLists, TheLmrTreeShowsEveryListWithHelp)
+{
+    const std::map<std::string, std::string> topics = helpFields("GI_AppItem_Topic_ID");
+    const char *const sheets[] = {"GI_Sheet_Digital_Ind_Id,X",   "GI_Sheet_Digital_Grp_Id,Q",
+                                  "GI_Sheet_Digital_NacCh",      "GI_Sheet_Digital_Status",
+                                  "GI_Sheet_Digital_Encryption", "GI_Sheet_Digital_Sdm"};
+    for (const int type : {0, 1}) {
+        const std::vector<std::string> tree = CellTyping::TreeSheets(
+            mainTextDatabase(), type, TreeNodeFilter::HiddenFlags(type, false, false));
+        for (const char *call : sheets) {
+            SCOPED_TRACE(::testing::Message() << type << " " << call);
+            const bool inTree = std::find(tree.begin(), tree.end(), call) != tree.end();
+            EXPECT_EQ(inTree, type == 0);
+        }
+    }
+    setCount(datCh::kKindDigInd, 3);
+    for (const char *call : sheets) {
+        std::unique_ptr<SheetLayout> layout = SheetLayoutFactory::Create(mainTextDatabase(), call);
+        layout->SetWidthsPersistent(false);
+        layout->SetHandler(SheetLayout::ModelHandler(), nullptr);
+        layout->Show();
+        int bound = 0;
+        for (int row = layout->FixedRows(); row < layout->RowCount(); ++row) {
+            for (int col = 0; col < layout->ColCount(); ++col) {
+                const cmcCellObj &cell = layout->CellAt(col, row);
+                const std::string name(cellLabelName(cell.label));
+                if (!name.starts_with("CL_Digi_"))
+                    continue;
+                const ShownCell shown = drawCell(cell.category, cell.label, cell.index);
+                EXPECT_EQ(shown.text.find("*Yet*"), std::string::npos) << call << " " << name;
+                EXPECT_NE(shown.text, cmcFCache::kErrorText) << call << " " << name;
+                EXPECT_TRUE(topics.contains(name)) << "no help topic for " << name;
+                ++bound;
+            }
+        }
+        EXPECT_GT(bound, 0) << call;
+    }
+}
+
+// Context help on a status action looks its function up (the AUX outputs by
+// their state): every action the list offers finds its topic and context.
+TEST_F(DigitalLists, EveryStatusActionHasItsHelpContext)
+{
+    const std::map<std::string, std::string> contexts = helpFields("GI_AppItem_Context_ID");
+    cmcFCache &formats = indCellHandler::ProgramFormats();
+    const cmcFCacheEntry &actions =
+        formats.Entry("GI_Sheet_Sel_Digital_Status_Action_Popup", FlexMark);
+    ASSERT_FALSE(actions.byValue.empty());
+    for (const cmcFCacheEntry::Record &action : actions.byValue) {
+        setByte(kStatusReceived + 15, static_cast<std::uint8_t>(action.value));
+        const help_context::Topic topic = help_context::topicOf(
+            CL_Digi_Msg_Status_Action, 0, image(), mainTextDatabase(), formats);
+        std::map<std::string, std::string> topics = helpFields(topic.key);
+        ASSERT_TRUE(topics.contains(topic.text)) << action.value << " " << topic.text;
+        EXPECT_TRUE(contexts.contains(topics[topic.text])) << topic.text;
+    }
 }
 
 } // namespace
