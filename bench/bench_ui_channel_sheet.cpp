@@ -1,7 +1,7 @@
 // The memory channel sheet of each model type with 32 channels: building
 // and painting it as the tree opens it, and one typed frequency through the
 // cell handler, its codec and the record with the repaint that follows.
-#include "ProgramSheetBench.h"
+#include "WidgetBench.h"
 
 #include "cells/CellHandler.h"
 #include "cells/CellLabels.h"
@@ -60,25 +60,13 @@ struct Radio {
     }
     std::unique_ptr<cuiSheet> show(int modelType)
     {
-        auto sheet =
-            SheetFactory::Create(&container, nullptr, 0, 0, mainTextDatabase(), kSheets[modelType]);
-        sheet->SetWidthsPersistent(false);
-        sheet->SetHandler(&indCellHandler::Handle, nullptr);
-        sheet->Show();
-        QApplication::processEvents();
-        return sheet;
+        return showProgramSheet(container, kSheets[modelType]);
     }
 
     indEnviron settings{indEnviron::Detached::Defaults};
     indMain model;
     QWidget container;
 };
-
-void paint(cuiGrid &grid, QImage &image)
-{
-    grid.viewport()->render(&image);
-    benchmark::DoNotOptimize(image.constBits());
-}
 
 void BM_ChannelSheetBuildAndPaint(benchmark::State &state)
 {
@@ -88,7 +76,7 @@ void BM_ChannelSheetBuildAndPaint(benchmark::State &state)
     int columns = 0;
     for (auto _ : state) {
         const auto sheet = radio.show(modelType);
-        paint(*sheet->Grid(), image);
+        paintVisibleArea(*sheet->Grid(), image);
         columns = sheet->Grid()->colCount();
     }
     state.counters["columns"] = columns;
@@ -124,7 +112,7 @@ void BM_TypedFrequencyWithRepaint(benchmark::State &state)
         if (repaint == 1)
             grid.viewport()->render(&image, row.topLeft(), QRegion(row));
         else if (repaint == 2)
-            paint(grid, image);
+            paintVisibleArea(grid, image);
     }
 }
 BENCHMARK(BM_TypedFrequencyWithRepaint)
