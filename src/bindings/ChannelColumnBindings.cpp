@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -232,34 +233,37 @@ void idListEntry(indCellHandler &frame, const CellBinding &, std::int32_t entry)
     frame.SetOutput(text);
 }
 
-// The encryption entry shows the key it holds, as the key list does.
+// An encryption entry shows the key it holds, as its key list does: the
+// key of entry `entry` of the key kind on a draw, none otherwise.
+std::optional<std::int32_t> keyToShow(indCellHandler &frame, std::int32_t entry, int keyKind)
+{
+    if (!frame.IsDraw() || entry < 0 || entry > datCh::lastIndex(keyKind) ||
+        frame.record.image == nullptr)
+        return std::nullopt;
+    datCh key = frame.record;
+    key.decode(keyKind, entry);
+    return key.Key;
+}
+
 constexpr int kKindEncryptionKey = 21;
+constexpr int kKindDpmrEncryptionKey = 26;
 
 void encryptionKeyText(indCellHandler &frame, const CellBinding &, std::int32_t entry)
 {
-    if (!frame.IsDraw() || entry < 0 || entry > datCh::lastIndex(kKindEncryptionKey) ||
-        frame.record.image == nullptr)
-        return;
-    datCh key = frame.record;
-    key.decode(kKindEncryptionKey, entry);
-    char text[16];
-    std::snprintf(text, sizeof text, ": %04X", static_cast<unsigned>(key.Key & 0xFFFF));
-    frame.SetOutput(frame.capsule.outputText + text);
+    if (const auto key = keyToShow(frame, entry, kKindEncryptionKey)) {
+        char text[16];
+        std::snprintf(text, sizeof text, ": %04X", static_cast<unsigned>(*key & 0xFFFF));
+        frame.SetOutput(frame.capsule.outputText + text);
+    }
 }
-
-// The dPMR encryption entry shows the key it holds.
-constexpr int kKindDpmrEncryptionKey = 26;
 
 void dpmrEncryptionKeyText(indCellHandler &frame, const CellBinding &, std::int32_t entry)
 {
-    if (!frame.IsDraw() || entry < 0 || entry > datCh::lastIndex(kKindDpmrEncryptionKey) ||
-        frame.record.image == nullptr)
-        return;
-    datCh key = frame.record;
-    key.decode(kKindDpmrEncryptionKey, entry);
-    char text[16];
-    std::snprintf(text, sizeof text, ": %5d", static_cast<int>(key.Key));
-    frame.SetOutput(frame.capsule.outputText + text);
+    if (const auto key = keyToShow(frame, entry, kKindDpmrEncryptionKey)) {
+        char text[16];
+        std::snprintf(text, sizeof text, ": %5d", static_cast<int>(*key));
+        frame.SetOutput(frame.capsule.outputText + text);
+    }
 }
 
 // The MSK columns sit at the foot of their cells, on the right.

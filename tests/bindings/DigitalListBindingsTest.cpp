@@ -39,7 +39,6 @@ constexpr std::int32_t kStatusSent = 0x16A2F;
 constexpr std::int32_t kKeys = 0x17719;
 constexpr std::int32_t kMessages = 0x10574;
 constexpr std::int32_t kMessageSelection = 0x176F5;
-constexpr int kKindKeys = 21;
 
 constexpr std::int32_t individualId(int row) { return kIndividualIds + 16 * row; }
 constexpr std::int32_t talkGroup(int row) { return kTalkGroups + 14 * row; }
