@@ -1,6 +1,8 @@
 // The memory channel sheet of each model type with 32 channels: building
 // and painting it as the tree opens it, and one typed frequency through the
 // cell handler, its codec and the record with the repaint that follows.
+#include "WidgetBench.h"
+
 #include "cells/CellHandler.h"
 #include "cells/CellLabels.h"
 #include "cells/GlobalEvents.h"
@@ -12,7 +14,6 @@
 #include "image/WorkingLayout.h"
 #include "model/GlobalModel.h"
 #include "model/indMain.h"
-#include "platform/ProgramDir.h"
 #include "settings/GlobalEnvironment.h"
 #include "settings/indEnviron.h"
 #include "sheets/SheetFactory.h"
@@ -21,7 +22,6 @@
 #include "textdb/GlobalTexts.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QImage>
 #include <QWidget>
 
@@ -60,25 +60,13 @@ struct Radio {
     }
     std::unique_ptr<cuiSheet> show(int modelType)
     {
-        auto sheet =
-            SheetFactory::Create(&container, nullptr, 0, 0, mainTextDatabase(), kSheets[modelType]);
-        sheet->SetWidthsPersistent(false);
-        sheet->SetHandler(&indCellHandler::Handle, nullptr);
-        sheet->Show();
-        QApplication::processEvents();
-        return sheet;
+        return showProgramSheet(container, kSheets[modelType]);
     }
 
     indEnviron settings{indEnviron::Detached::Defaults};
     indMain model;
     QWidget container;
 };
-
-void paint(cuiGrid &grid, QImage &image)
-{
-    grid.viewport()->render(&image);
-    benchmark::DoNotOptimize(image.constBits());
-}
 
 void BM_ChannelSheetBuildAndPaint(benchmark::State &state)
 {
@@ -88,7 +76,7 @@ void BM_ChannelSheetBuildAndPaint(benchmark::State &state)
     int columns = 0;
     for (auto _ : state) {
         const auto sheet = radio.show(modelType);
-        paint(*sheet->Grid(), image);
+        paintVisibleArea(*sheet->Grid(), image);
         columns = sheet->Grid()->colCount();
     }
     state.counters["columns"] = columns;
@@ -124,7 +112,7 @@ void BM_TypedFrequencyWithRepaint(benchmark::State &state)
         if (repaint == 1)
             grid.viewport()->render(&image, row.topLeft(), QRegion(row));
         else if (repaint == 2)
-            paint(grid, image);
+            paintVisibleArea(grid, image);
     }
 }
 BENCHMARK(BM_TypedFrequencyWithRepaint)
@@ -133,18 +121,4 @@ BENCHMARK(BM_TypedFrequencyWithRepaint)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    // Painting needs a QApplication, never a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The overlays and initial files are copied beside the programs.
-    platform::setProgramDirectory(
-        QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath().toStdString() + "/");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runProgramSheetBenchmarks(argc, argv); }

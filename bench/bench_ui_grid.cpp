@@ -2,6 +2,8 @@
 // client. How long painting the visible area takes (on screen and on paper,
 // with a callback that draws like a sheet and one that only fills), and how
 // fast the geometry answers the questions every mouse event asks.
+#include "WidgetBench.h"
+
 #include "sheets/cuiGrid.h"
 
 #include <QApplication>
@@ -149,15 +151,4 @@ BENCHMARK(BM_WalkDownTheSheet)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    // Painting needs a QApplication, never a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runWidgetBenchmarks(argc, argv); }

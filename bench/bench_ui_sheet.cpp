@@ -2,6 +2,8 @@
 // column, eight labelled columns, the rows made by a loop. How long it takes
 // to build (the whole sheet on its grid, and the engine alone), and to paint
 // the visible area of a 1200 x 800 window.
+#include "WidgetBench.h"
+
 #include "sheets/SheetLayout.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
@@ -125,14 +127,5 @@ BENCHMARK(BM_WalkDownTheSheet)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    // Painting needs a QApplication, never a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    mainTextDatabase().Open(fixtureOverlay());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, [] { mainTextDatabase().Open(fixtureOverlay()); });
 }

@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -211,27 +212,58 @@ void talkGroupEntryMark(indCellHandler &frame, const CellBinding &, std::int32_t
         frame.SetError();
 }
 
-// The ID list columns name the entry from 1. Their lists are loops over
-// the ID lists, whose rows the cell list of the popup does not hold.
-void entryFromOne(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+// The ID list columns name the entry from 1, with the ID it holds, as
+// their lists show it; an entry beyond the list names no ID and is marked.
+// Their lists are loops over the ID lists, whose rows the cell list of the
+// popup does not hold.
+template <int Kind>
+void idListEntry(indCellHandler &frame, const CellBinding &, std::int32_t entry)
 {
-    if (frame.IsDraw())
-        frame.SetOutput(std::to_string(static_cast<std::int64_t>(entry) + 1));
+    if (!frame.IsDraw())
+        return;
+    std::string text = std::to_string(static_cast<std::int64_t>(entry) + 1);
+    const int kind = Kind;
+    if (entry < 0 || entry >= frame.record.listCount(kind) || frame.record.image == nullptr) {
+        frame.SetError();
+    } else {
+        datCh listed = frame.record;
+        listed.decode(kind, entry);
+        text += ": " + std::to_string(static_cast<std::int64_t>(listed.Id));
+    }
+    frame.SetOutput(text);
 }
 
-// The dPMR encryption entry shows the key it holds.
+// An encryption entry shows the key it holds, as its key list does: the
+// key of entry `entry` of the key kind on a draw, none otherwise.
+std::optional<std::int32_t> keyToShow(indCellHandler &frame, std::int32_t entry, int keyKind)
+{
+    if (!frame.IsDraw() || entry < 0 || entry > datCh::lastIndex(keyKind) ||
+        frame.record.image == nullptr)
+        return std::nullopt;
+    datCh key = frame.record;
+    key.decode(keyKind, entry);
+    return key.Key;
+}
+
+constexpr int kKindEncryptionKey = 21;
 constexpr int kKindDpmrEncryptionKey = 26;
+
+void encryptionKeyText(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+{
+    if (const auto key = keyToShow(frame, entry, kKindEncryptionKey)) {
+        char text[16];
+        std::snprintf(text, sizeof text, ": %04X", static_cast<unsigned>(*key & 0xFFFF));
+        frame.SetOutput(frame.capsule.outputText + text);
+    }
+}
 
 void dpmrEncryptionKeyText(indCellHandler &frame, const CellBinding &, std::int32_t entry)
 {
-    if (!frame.IsDraw() || entry < 0 || entry > datCh::lastIndex(kKindDpmrEncryptionKey) ||
-        frame.record.image == nullptr)
-        return;
-    datCh key = frame.record;
-    key.decode(kKindDpmrEncryptionKey, entry);
-    char text[16];
-    std::snprintf(text, sizeof text, ": %5d", static_cast<int>(key.Key));
-    frame.SetOutput(frame.capsule.outputText + text);
+    if (const auto key = keyToShow(frame, entry, kKindDpmrEncryptionKey)) {
+        char text[16];
+        std::snprintf(text, sizeof text, ": %5d", static_cast<int>(*key));
+        frame.SetOutput(frame.capsule.outputText + text);
+    }
 }
 
 // The MSK columns sit at the foot of their cells, on the right.
@@ -902,15 +934,17 @@ const CellBinding kRows[] = {
            .storage = CellStorage::record(&datCh::IndList),
            .codec =
                pickFromCells("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, CellMatch::Number, false),
-           .rule = entryFromOne},
+           .rule = idListEntry<datCh::kKindDigInd>},
           kDigitalWithList),
     gated({.label = CL_Mch_TG_List,
            .storage = CellStorage::record(&datCh::TgList),
            .codec =
                pickFromCells("GI_Sheet_Sel_TGList", Flex_TgIDList_ChNo, CellMatch::Number, false),
-           .rule = entryFromOne},
+           .rule = idListEntry<datCh::kKindDigTg>},
           kDigital),
-    gated(picked(CL_Mch_Encryption_No, &datCh::EncryptionNo, "GI_Sheet_Sel_EncryptionList", Flex0),
+    gated(withRule(picked(CL_Mch_Encryption_No, &datCh::EncryptionNo, "GI_Sheet_Sel_EncryptionList",
+                          Flex0),
+                   encryptionKeyText),
           kEncryption),
     gated({.label = CL_Mch_Dpmr_Unit_Id,
            .storage = CellStorage::record(&datCh::DpmrUnitId),

@@ -14,7 +14,17 @@ using namespace channel_offsets;
 namespace {
 
 // The tables whose entries are named by number elsewhere.
-enum class Named : uint8_t { Nothing, Channels, IndividualIds, TalkGroups, DpmrIds };
+enum class Named : uint8_t {
+    Nothing,
+    Channels,
+    IndividualIds,
+    TalkGroups,
+    DpmrIds,
+    EncryptionKeys
+};
+
+// The digital encryption keys, which channels name by number.
+constexpr int kKindDigitalKey = 21;
 
 Named namedTable(int kind)
 {
@@ -28,6 +38,8 @@ Named namedTable(int kind)
         return Named::TalkGroups;
     case datCh::kKindDpmrId:
         return Named::DpmrIds;
+    case kKindDigitalKey:
+        return Named::EncryptionKeys;
     default:
         return Named::Nothing;
     }
@@ -80,6 +92,7 @@ constexpr Reference kReferences[] = {
     word(Named::DpmrIds, kDpmrIdEntryWord3),
     channelMember(Named::DpmrIds, &datCh::DpmrCallList),
     channelMember(Named::DpmrIds, &datCh::DpmrTgList),
+    channelMember(Named::EncryptionKeys, &datCh::EncryptionNo),
 };
 
 // How the entry numbers of a table change when a place opens or closes at

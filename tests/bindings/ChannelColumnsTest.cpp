@@ -466,8 +466,9 @@ TEST_F(ChannelColumns, DpmrEncryptionEntryShowsItsKey)
     EXPECT_EQ(draw(CL_Mch_Dpmr_Encryption_No, 0).text, "3:  4711");
 }
 
-// The ID list columns show the entry from 1 and only change through their
-// list: Space and Backspace leave them alone.
+// The ID list columns show the entry from 1 with its ID (the initial file's
+// lists hold one entry, ID 0; entry 5 lies beyond them) and only change
+// through their list: Space and Backspace leave them alone.
 TEST_F(ChannelColumns, IdListColumnsShowTheEntryFromOneAndIgnoreSteps)
 {
     setChannels({145000000});
@@ -477,7 +478,7 @@ TEST_F(ChannelColumns, IdListColumnsShowTheEntryFromOneAndIgnoreSteps)
         ch.TgList = 0;
     });
     EXPECT_EQ(draw(CL_Mch_Ind_List, 0).text, "5");
-    EXPECT_EQ(draw(CL_Mch_TG_List, 0).text, "1");
+    EXPECT_EQ(draw(CL_Mch_TG_List, 0).text, "1: 0");
     for (const std::int32_t key : {std::int32_t{' '}, std::int32_t{8}}) {
         press(CL_Mch_Ind_List, 0, key);
         press(CL_Mch_TG_List, 0, key);

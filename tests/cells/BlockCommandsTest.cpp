@@ -279,6 +279,42 @@ INSTANTIATE_TEST_SUITE_P(
                                     std::pair{0, 1},
                                     {},
                                     {}},
+                      UnchangedCase{"InsertIntoAFullTalkGroupList",
+                                    {.talkGroups = co::kListCapacity},
+                                    CL_PMenu_Insert,
+                                    CT_DIG_Tg,
+                                    CL_Digi_Grp_Id_Dec,
+                                    3,
+                                    std::nullopt,
+                                    {},
+                                    {"ChErr_Overflow"}},
+                      UnchangedCase{"DeleteOnAnEmptyTalkGroupList",
+                                    {},
+                                    CL_PMenu_Delete,
+                                    CT_DIG_Tg,
+                                    CL_Digi_Grp_Id_Dec,
+                                    0,
+                                    std::nullopt,
+                                    {},
+                                    {}},
+                      UnchangedCase{"CarryDownOnAnEmptyTalkGroupList",
+                                    {},
+                                    CL_PMenu_CarryDown,
+                                    CT_DIG_Tg,
+                                    CL_Digi_Grp_Id_Dec,
+                                    0,
+                                    std::pair{0, 1},
+                                    {},
+                                    {}},
+                      UnchangedCase{"CarryUpTheFirstEncryptionKey",
+                                    {},
+                                    CL_PMenu_CarryUp,
+                                    CT_DIG_Encryption,
+                                    CL_Digi_Encryption_Key,
+                                    0,
+                                    std::nullopt,
+                                    {},
+                                    {}},
                       UnchangedCase{"CarryDownAtTheBanksEnd",
                                     {.channels = 4},
                                     CL_PMenu_CarryDown,
@@ -461,6 +497,41 @@ TEST_F(BlockCommands, ListInsertAndDeleteGrowAndShrinkTheList)
     EXPECT_EQ(entryRequests(), (std::vector<std::string>{"send 32 @1", "send 32 @1"}));
     EXPECT_EQ(ChannelGlobals::listCount(image(), datCh::kKindDigTg), 3);
     EXPECT_EQ(read(datCh::kKindDigTg, 1).Id, 701);
+}
+
+// A block larger than the room left: the list fills up to its 500 entries,
+// the rest is refused with the overflow message, and no entry is pushed out.
+TEST_F(BlockCommands, InsertStopsAtTheListsLimitWithoutLosingEntries)
+{
+    fillTalkGroups(co::kListCapacity - 2);
+    run(CL_PMenu_Insert, CT_DIG_Tg, CL_Digi_Grp_Id_Dec, 1, std::pair{1, 3});
+    EXPECT_EQ(shownTexts(), std::vector<std::string>{"ChErr_Overflow"});
+    EXPECT_EQ(ChannelGlobals::listCount(image(), datCh::kKindDigTg), co::kListCapacity);
+    EXPECT_EQ(read(datCh::kKindDigTg, 0).Id, 700);
+    EXPECT_EQ(read(datCh::kKindDigTg, 3).Id, 701);
+    EXPECT_EQ(read(datCh::kKindDigTg, co::kListCapacity - 1).Id, 700 + co::kListCapacity - 3);
+}
+
+// Channels name their encryption key by number: carrying keys keeps each
+// channel on the key it had.
+TEST_F(BlockCommands, CarryingEncryptionKeysKeepsTheChannelsOnTheirKeys)
+{
+    constexpr int kKeys = 21;
+    fillBank(3);
+    for (int row = 0; row < 4; ++row)
+        change(kKeys, row, [row](datCh &k) { k.Key = 0x1000 + row; });
+    change(kind(), 0, [](datCh &c) { c.EncryptionNo = 1; });
+    change(kind(), 1, [](datCh &c) { c.EncryptionNo = 2; });
+    change(kind(), 2, [](datCh &c) { c.EncryptionNo = 3; });
+
+    run(CL_PMenu_CarryDown, CT_DIG_Encryption, CL_Digi_Encryption_Key, 1);
+
+    EXPECT_EQ(read(kKeys, 1).Key, 0x1002);
+    EXPECT_EQ(read(kKeys, 2).Key, 0x1001);
+    const std::vector<int32_t> keysOfChannels{read(kKeys, read(kind(), 0).EncryptionNo).Key,
+                                              read(kKeys, read(kind(), 1).EncryptionNo).Key,
+                                              read(kKeys, read(kind(), 2).EncryptionNo).Key};
+    EXPECT_EQ(keysOfChannels, (std::vector<int32_t>{0x1001, 0x1002, 0x1003}));
 }
 
 } // namespace

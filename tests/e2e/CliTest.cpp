@@ -188,6 +188,8 @@ TEST_F(CliTest, RadioWideSettingsSetFromTheCommandLineSurviveTheRadio)
         {"CL_Dtmf_Code[0]=12*#", "GI_Sheet_Dtmf_Memory", "  1\t12*#\t"},
         {"CL_2T_RxFreq_1st[2]=1500", "GI_Sheet_TwoTone_Code", "  2\t1500.0\t"},
         {"CL_5TRx_RxCode[3]=1234", "GI_Sheet_FiveTone_Rx", "  3\t1234\t"},
+        {"CL_Digi_Ind_Id_Dec[1]=4660", "GI_Sheet_Digital_Ind_Id,X", "  2\t\t1234\t4660\t"},
+        {"CL_Digi_Encryption_Key[5]=BEEF", "GI_Sheet_Digital_Encryption", "  6\t\tBEEF\n"},
     };
     const std::string initial = tempPath("initial.vrc");
     ASSERT_TRUE(
