@@ -3,6 +3,7 @@
 #include "bindings/ChannelColumnBindings.h"
 #include "bindings/CommonSettingsBindings.h"
 #include "bindings/CwIdBindings.h"
+#include "bindings/DigitalSettingsBindings.h"
 #include "bindings/DtmfBindings.h"
 #include "bindings/ExpertBindings.h"
 #include "bindings/ExternalPortBindings.h"
@@ -38,4 +39,5 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(dtmfBindings());
     registry.Add(twoToneBindings());
     registry.Add(fiveToneBindings());
+    registry.Add(digitalSettingsBindings());
 }
