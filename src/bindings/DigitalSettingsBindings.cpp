@@ -195,6 +195,23 @@ CellBinding when(CellBinding row, Applies condition)
     return row;
 }
 
+// The same for a value with a range: a stored value beyond it keeps its
+// warning mark while the setting is silver.
+template <std::int32_t Minimum, std::int32_t Maximum>
+void outsideRangeOrSilver(indCellHandler &frame, const CellBinding &row, std::int32_t value)
+{
+    outsideRange<Minimum, Maximum>(frame, row, value);
+    setting_rules::silverUnlessApplies<applies>(frame, row, value);
+}
+
+template <std::int32_t Minimum, std::int32_t Maximum>
+CellBinding whenInRange(CellBinding row, Applies condition)
+{
+    row.argument = condition;
+    row.rule = outsideRangeOrSilver<Minimum, Maximum>;
+    return row;
+}
+
 // --- Row makers ------------------------------------------------------------------
 
 CellBinding onOff(std::int32_t label, std::int32_t at, int bit)
@@ -368,12 +385,6 @@ void statusEntryLook(indCellHandler &frame, const CellBinding &row, std::int32_t
 // is marked; the action counts only while call alerts are received.
 constexpr std::int32_t kLastAction = 37;
 
-void actionLook(indCellHandler &frame, const CellBinding &row, std::int32_t action)
-{
-    outsideRange<0, kLastAction>(frame, row, action);
-    setting_rules::silverUnlessApplies<applies>(frame, row, action);
-}
-
 const CellBinding kRows[] = {
     // The radio's own unit ID and its configuration.
     unitId(CL_Digi_Config_Unit_Hex, kUnitId, true),
@@ -387,11 +398,11 @@ const CellBinding kRows[] = {
     onOff(CL_Digi_Config_BeepG, kConfig, 5),
     onOff(CL_Digi_Config_Emer_Text, kConfig, 4),
     onOff(CL_Digi_Config_Emer_Beep, kConfig, 3),
-    choice<1>(CL_Digi_Config_ID_Disp, kConfig, 2, 1, "GI_Sheet_Sel_Digital_IdDisplay"),
+    imageOption(CL_Digi_Config_ID_Disp, kConfig, 2, 1, "GI_Sheet_Sel_Digital_IdDisplay"),
     redrawsAll(onOff(CL_Digi_Config_CallTypeReset, kConfig, 1)),
     onOff(CL_Digi_Config_ClearDownBeep, kConfig, 0),
     choice<3>(CL_Digi_Config_CallTypeMode, kCalls, 6, 2, "GI_Sheet_Sel_Digital_CallType"),
-    choice<1>(CL_Digi_Config_DecodeComparson, kCalls, 5, 1, "GI_Sheet_Sel_Digital_DecodeCompare"),
+    imageOption(CL_Digi_Config_DecodeComparson, kCalls, 5, 1, "GI_Sheet_Sel_Digital_DecodeCompare"),
     nibbleCount<1>(CL_Digi_Config_Emer_Tans, kPreambleEmergency, 0),
     seconds(CL_Digi_Config_BeepRepeatTimer, kBeepRepeat, kTimerOff),
     when(seconds(CL_Digi_Config_ResetTimer, kCallTypeTimer, nullptr), kWhileCallTypeResets),
@@ -410,7 +421,7 @@ const CellBinding kRows[] = {
     blockedEnd(CL_Digi_Grp_Set_BlockDecode_Max, kBlockedTo, kHighEnd),
     tenthSeconds(CL_Digi_Grp_Op_Hang, kHangTime),
     nibbleCount<0>(CL_Digi_Grp_Op_Pre_Len, kPreambleEmergency, 4),
-    when(choice<1>(CL_Digi_Grp_Op_Disp_Mode, kGroupDisplay, 7, 1, "GI_Sheet_Sel_Digital_AniMode"),
+    when(imageOption(CL_Digi_Grp_Op_Disp_Mode, kGroupDisplay, 7, 1, "GI_Sheet_Sel_Digital_AniMode"),
          kWhileGroupDisplay),
     redrawsAll(onOff(CL_Digi_Grp_Op_Disp_Recieve, kGroupDisplay, 6)),
     redrawsAll(onOff(CL_Digi_Grp_Op_Disp_RecieveUId, kGroupDisplay, 5)),
@@ -430,7 +441,8 @@ const CellBinding kRows[] = {
      .argument = kWhilePowerStatus,
      .rule = statusEntryLook},
     redrawsAll(onOff(CL_Digi_Simul_Send_Data, kStatus, 3)),
-    when(statusNumber(CL_Digi_Simul_Send_Status_Num, kDataStatus), kWhileDataStatus),
+    whenInRange<0, kLastStatus>(statusNumber(CL_Digi_Simul_Send_Status_Num, kDataStatus),
+                                kWhileDataStatus),
 
     // Short data messages.
     onOff(CL_Digi_SDM_Setting_RX, kDataAlert, 7),
@@ -449,20 +461,20 @@ const CellBinding kRows[] = {
      .storage = CellStorage::imageByte(kCallAlertAction),
      .codec = editOption("GI_Sheet_Sel_Digital_CAlert_Action_Popup", FlexMark),
      .argument = kWhileCallAlertReceived,
-     .rule = actionLook},
+     .rule = outsideRangeOrSilver<0, kLastAction>},
     onOff(CL_Digi_CallAlert_RequestAck, kRemote, 5),
 
     // Remote control.
     onOff(CL_Digi_RadioChk_RX, kRemote, 4),
     onOff(CL_Digi_RadioChk_TX, kRemote, 3),
     redrawsAll(onOff(CL_Digi_Stun_TX, kRemote, 2)),
-    when(choice<1>(CL_Digi_Stun_Mode, kRemote, 1, 1, "GI_Sheet_Sel_Digital_StunMode"),
+    when(imageOption(CL_Digi_Stun_Mode, kRemote, 1, 1, "GI_Sheet_Sel_Digital_StunMode"),
          kWhileStunSent),
     onOff(CL_Digi_Kill_TX, kRemote, 0),
     onOff(CL_Digi_Revive_TX, kMonitor, 7),
     redrawsAll(onOff(CL_Digi_RMONI_RX, kMonitor, 6)),
     onOff(CL_Digi_RMONI_TX, kMonitor, 5),
-    when(choice<1>(CL_Digi_RMONI_Mode, kMonitor, 4, 1, "GI_Sheet_Sel_Digital_MonitorMode"),
+    when(imageOption(CL_Digi_RMONI_Mode, kMonitor, 4, 1, "GI_Sheet_Sel_Digital_MonitorMode"),
          kWhileMonitorReceived),
     when(seconds(CL_Digi_RMONI_TXTimer, kMonitorTime, nullptr), kWhileMonitorReceived),
 
@@ -479,8 +491,8 @@ const CellBinding kRows[] = {
 
     // Talk-back and ANI.
     redrawsAll(seconds(CL_Digi_Option_TalkBackTimer, kTalkBackTimer, kTimerOff)),
-    when(choice<1>(CL_Digi_Option_TalkBackRXType, kTalkBackLog, 7, 1,
-                   "GI_Sheet_Sel_Digital_TalkBackRx"),
+    when(imageOption(CL_Digi_Option_TalkBackRXType, kTalkBackLog, 7, 1,
+                     "GI_Sheet_Sel_Digital_TalkBackRx"),
          kWhileTalkBack),
     when(onOff(CL_Digi_Option_TalkBackBeep, kTalkBackLog, 6), kWhileTalkBack),
     onOff(CL_Digi_ANI_OverRinger, kTalkBackLog, 5),
@@ -488,8 +500,9 @@ const CellBinding kRows[] = {
 
     // Call log.
     redrawsAll(onOff(CL_Digi_CallLog_Log, kTalkBackLog, 3)),
-    when(choice<2>(CL_Digi_CallLog_LogActType, kTalkBackLog, 1, 2, "GI_Sheet_Sel_Digital_LogType"),
-         kWhileCallLog),
+    whenInRange<0, 2>(
+        choice<2>(CL_Digi_CallLog_LogActType, kTalkBackLog, 1, 2, "GI_Sheet_Sel_Digital_LogType"),
+        kWhileCallLog),
 
     // Protocol timing (the expert sheet).
     nibbleCount<1>(CL_Digi_Config_Attempt_No, kAttempts, 4),
