@@ -45,10 +45,10 @@
 //              unit ID  b4 show while transmitting; b3-0 free  CL_Digi_Grp_Op_Disp_…
 //   0x15DC7    group display timer, 1 s, 0 = off   CL_Digi_Grp_Op_Disp_Timer
 //   0x15DC8    group hang time, 0.1 s               CL_Digi_Grp_Op_Hang
-//   0x15DC9    b7-4 preamble length  b3-0 emergency transmissions
+//   0x15DC9    b7-4 preamble length  b3-0 emergency transmissions less one
 //   0x15DCA    beep repeat timer, 1 s, 0 = off      CL_Digi_Config_BeepRepeatTimer
 //   0x15DCB    call type reset timer, 1 s           CL_Digi_Config_ResetTimer
-//   0x15DCC    b7-4 attempts; b3-0 free             CL_Digi_Config_Attempt_No
+//   0x15DCC    b7-4 attempts less one; b3-0 free            CL_Digi_Config_Attempt_No
 //   0x15DCD    acknowledgement transmit delay, 10 ms
 //   0x15DCE    acknowledgement receive wait, 0.1 s
 //   0x15DCF    SS wait, 10 ms      0x15DD0  FSSP wait, 10 ms
@@ -236,7 +236,7 @@ CellBinding timer(std::int32_t label, std::int32_t at, CellCodec codec)
 
 CellBinding seconds(std::int32_t label, std::int32_t at, const char *offText)
 {
-    return timer(label, at, editTimer(1, offText != nullptr ? 0 : 1, 255, offText, 3));
+    return timer(label, at, editTimer(1, 0, 255, offText, 3));
 }
 
 CellBinding tenthSeconds(std::int32_t label, std::int32_t at)
@@ -250,13 +250,20 @@ CellBinding hundredthSeconds(std::int32_t label, std::int32_t at)
 }
 
 // A count of 4 bits, the high or the low half of its byte.
-template <std::int32_t Minimum>
 CellBinding nibbleCount(std::int32_t label, std::int32_t at, int lowestBit)
 {
     return {.label = label,
             .storage = CellStorage::imageBits(at, lowestBit, 4),
-            .codec = editIntegerSaturate(Minimum, 15),
-            .rule = outsideRange<Minimum, 15>};
+            .codec = editIntegerSaturate(0, 15)};
+}
+
+// A count of at least one, kept as the count less one in 4 bits: a blank
+// image means once.
+CellBinding countFromOne(std::int32_t label, std::int32_t at, int lowestBit)
+{
+    return {.label = label,
+            .storage = CellStorage::imageBits(at, lowestBit, 4),
+            .codec = editInteger({.minimum = 0, .maximum = 15, .offset = 1, .saturate = true})};
 }
 
 CellBinding byteCount(std::int32_t label, std::int32_t at)
@@ -303,8 +310,9 @@ CellBinding unitId(std::int32_t label, std::int32_t at, bool hex)
 }
 
 // A range of unit IDs or talk groups: the first word is the lowest, the
-// second the highest. A range whose ends cross, or a unit ID outside the
-// limits, is marked on both ends; either end redraws the other.
+// second the highest, and 0 leaves that end open (a blank image limits
+// nothing). Ends that cross are marked on both, as is a unit ID outside the
+// limits; either end redraws the other.
 enum RangeEnd : std::int32_t { kLowEnd, kHighEnd };
 
 std::int32_t otherEnd(const indCellHandler &frame, const CellBinding &row)
@@ -316,20 +324,21 @@ std::int32_t otherEnd(const indCellHandler &frame, const CellBinding &row)
 bool rangeCrossed(const indCellHandler &frame, const CellBinding &row, std::int32_t value)
 {
     const std::int32_t other = otherEnd(frame, row);
+    if (value == 0 || other == 0)
+        return false;
     return row.argument == kLowEnd ? value > other : value < other;
 }
 
 void unitIdRangeMark(indCellHandler &frame, const CellBinding &row, std::int32_t id)
 {
-    unitIdMark(frame, row, id);
-    if (rangeCrossed(frame, row, id))
+    if ((id != 0 && id < frame.unitIdMin) || id > frame.unitIdMax || rangeCrossed(frame, row, id))
         frame.SetError();
 }
 
 void runUnitIdRangeEnd(indCellHandler &frame, const CellBinding &row)
 {
     CellBinding bounded = row;
-    bounded.codec = editIntegerWrap(frame.unitIdMin, frame.unitIdMax);
+    bounded.codec = editIntegerWrap(0, frame.unitIdMax);
     CellBinding::RunValue(frame, bounded);
 }
 
@@ -344,7 +353,7 @@ CellBinding callableEnd(std::int32_t label, std::int32_t at, RangeEnd end)
 
 void talkGroupRangeLook(indCellHandler &frame, const CellBinding &row, std::int32_t group)
 {
-    if (group == 0 || rangeCrossed(frame, row, group))
+    if (rangeCrossed(frame, row, group))
         frame.SetError();
     if (frame.IsDraw() && !applies(frame, kWhileBlockDecode))
         frame.ShowSilver();
@@ -356,7 +365,7 @@ CellBinding blockedEnd(std::int32_t label, std::int32_t at, RangeEnd end)
 {
     return redrawsAll({.label = label,
                        .storage = CellStorage::imageBits(at, 0, 16),
-                       .codec = editIntegerWrap(1, kLastTalkGroup),
+                       .codec = editIntegerWrap(0, kLastTalkGroup),
                        .argument = end,
                        .rule = talkGroupRangeLook});
 }
@@ -403,7 +412,7 @@ const CellBinding kRows[] = {
     onOff(CL_Digi_Config_ClearDownBeep, kConfig, 0),
     choice<3>(CL_Digi_Config_CallTypeMode, kCalls, 6, 2, "GI_Sheet_Sel_Digital_CallType"),
     imageOption(CL_Digi_Config_DecodeComparson, kCalls, 5, 1, "GI_Sheet_Sel_Digital_DecodeCompare"),
-    nibbleCount<1>(CL_Digi_Config_Emer_Tans, kPreambleEmergency, 0),
+    countFromOne(CL_Digi_Config_Emer_Tans, kPreambleEmergency, 0),
     seconds(CL_Digi_Config_BeepRepeatTimer, kBeepRepeat, kTimerOff),
     when(seconds(CL_Digi_Config_ResetTimer, kCallTypeTimer, nullptr), kWhileCallTypeResets),
 
@@ -420,7 +429,7 @@ const CellBinding kRows[] = {
     blockedEnd(CL_Digi_Grp_Set_BlockDecode_Min, kBlockedFrom, kLowEnd),
     blockedEnd(CL_Digi_Grp_Set_BlockDecode_Max, kBlockedTo, kHighEnd),
     tenthSeconds(CL_Digi_Grp_Op_Hang, kHangTime),
-    nibbleCount<0>(CL_Digi_Grp_Op_Pre_Len, kPreambleEmergency, 4),
+    nibbleCount(CL_Digi_Grp_Op_Pre_Len, kPreambleEmergency, 4),
     when(imageOption(CL_Digi_Grp_Op_Disp_Mode, kGroupDisplay, 7, 1, "GI_Sheet_Sel_Digital_AniMode"),
          kWhileGroupDisplay),
     redrawsAll(onOff(CL_Digi_Grp_Op_Disp_Recieve, kGroupDisplay, 6)),
@@ -486,7 +495,7 @@ const CellBinding kRows[] = {
     seconds(CL_Digi_Trunk_SU_Busy_Wait, kTrunkBusyWait, nullptr),
     seconds(CL_Digi_Trunk_SU_Grp_Wait, kTrunkGroupWait, nullptr),
     tenthSeconds(CL_Digi_Trunk_SU_RAccess_Timer, kRandomAccessTimer),
-    nibbleCount<0>(CL_Digi_Trunk_SU_RAccess_Retry, kTrunkGps, 4),
+    nibbleCount(CL_Digi_Trunk_SU_RAccess_Retry, kTrunkGps, 4),
     onOff(CL_Digi_Trunk_SU_ReceiveBeep, kTrunkGps, 3),
 
     // Talk-back and ANI.
@@ -505,7 +514,7 @@ const CellBinding kRows[] = {
         kWhileCallLog),
 
     // Protocol timing (the expert sheet).
-    nibbleCount<1>(CL_Digi_Config_Attempt_No, kAttempts, 4),
+    countFromOne(CL_Digi_Config_Attempt_No, kAttempts, 4),
     hundredthSeconds(CL_Digi_Config_Ack_TX_Delay, kAckTxDelay),
     tenthSeconds(CL_Digi_Config_Ack_RX_Wait, kAckRxWait),
     hundredthSeconds(CL_Digi_Config_SS_Wait, kSsWait),
@@ -513,11 +522,11 @@ const CellBinding kRows[] = {
     hundredthSeconds(CL_Digi_Config_T_ACK_Wait, kAckWait),
     tenthSeconds(CL_Digi_Config_T_LONG_Wait, kLongWait),
     hundredthSeconds(CL_Digi_Config_T_SHORT_Wait, kShortWait),
-    nibbleCount<0>(CL_Digi_Expert_FS38_Attack, kAttack, 4),
-    nibbleCount<0>(CL_Digi_Expert_FS20_Attack, kAttack, 0),
-    nibbleCount<0>(CL_Digi_Expert_N5_BitError, kBitErrors, 4),
-    nibbleCount<0>(CL_Digi_Expert_N6_BitError, kBitErrors, 0),
-    nibbleCount<0>(CL_Digi_Expert_N7_BitError, kMoreBitErrors, 4),
+    nibbleCount(CL_Digi_Expert_FS38_Attack, kAttack, 4),
+    nibbleCount(CL_Digi_Expert_FS20_Attack, kAttack, 0),
+    nibbleCount(CL_Digi_Expert_N5_BitError, kBitErrors, 4),
+    nibbleCount(CL_Digi_Expert_N6_BitError, kBitErrors, 0),
+    nibbleCount(CL_Digi_Expert_N7_BitError, kMoreBitErrors, 4),
     byteCount(CL_Digi_Expert_N7_Counter, kCounters),
     byteCount(CL_Digi_Expert_N5_Counter, kCounters + 1),
     byteCount(CL_Digi_Expert_Resync_Counter, kCounters + 2),

@@ -3,15 +3,20 @@
 // and the ID ranges with their marks, the settings that count only while
 // another is on, and what a radio may have stored that no cell offers.
 #include "CellRequests.h"
+#include "HelpFields.h"
 #include "SettingCellsFixture.h"
 #include "TreeSheetCells.h"
 
 #include "cells/CellIdentifiers.h"
 #include "cells/cmcFCache.h"
+#include "cells/indCellHandler.h"
+#include "mainframe/HelpContext.h"
+#include "textdb/GlobalTexts.h"
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -72,7 +77,8 @@ TEST_F(DigitalSettings, SettingsLandInTheirBits)
         {CL_Digi_Config_ClearDownBeep, nullptr, 0, kConfig, 0x00, 0x01, "On"},
         {CL_Digi_Config_CallTypeMode, nullptr, 3, kCalls, 0x01, 0xC1, "Last Received"},
         {CL_Digi_Config_DecodeComparson, nullptr, 1, kCalls, 0x00, 0x20, "Unit ID + NAC"},
-        {CL_Digi_Config_Emer_Tans, "5", 0, 0x15DC9, 0xA0, 0xA5, "5"},
+        {CL_Digi_Config_Emer_Tans, "5", 0, 0x15DC9, 0xA0, 0xA4, "5"},
+        {CL_Digi_Config_Emer_Tans, "0", 0, 0x15DC9, 0xAF, 0xA0, "1"},
         {CL_Digi_Config_BeepRepeatTimer, "off", 0, 0x15DCA, 30, 0, "Off"},
         {CL_Digi_Config_ResetTimer, "20", 0, 0x15DCB, 0, 20, " 20"},
         // Individual and group calls.
@@ -136,7 +142,8 @@ TEST_F(DigitalSettings, SettingsLandInTheirBits)
         {CL_Digi_CallLog_Log, nullptr, 0, kTalkBackLog, 0x00, 0x08, "On"},
         {CL_Digi_CallLog_LogActType, nullptr, 2, kTalkBackLog, 0x09, 0x0D, "Received + Sent"},
         // Protocol timing.
-        {CL_Digi_Config_Attempt_No, "3", 0, 0x15DCC, 0x0F, 0x3F, "3"},
+        {CL_Digi_Config_Attempt_No, "3", 0, 0x15DCC, 0x0F, 0x2F, "3"},
+        {CL_Digi_Config_Attempt_No, "20", 0, 0x15DCC, 0x00, 0xF0, "16"},
         {CL_Digi_Config_Ack_TX_Delay, "0.25", 0, 0x15DCD, 0, 25, "  0.25"},
         {CL_Digi_Config_Ack_RX_Wait, "1.2", 0, 0x15DCE, 0, 12, "  1.2"},
         {CL_Digi_Config_SS_Wait, "0.5", 0, 0x15DCF, 0, 50, "  0.50"},
@@ -203,9 +210,9 @@ TEST_F(DigitalSettings, UnitIdIsOneWordInTwoForms)
     }
 }
 
-// The unit IDs the keypad may call and the blocked talk groups are ranges:
-// ends that cross are marked on both, as is an end no ID can be; the
-// blocked range counts only while block decode is on.
+// The unit IDs the keypad may call and the blocked talk groups are ranges
+// whose end 0 is open: ends that cross are marked on both, as is an end no
+// unit ID can be; the blocked range counts only while block decode is on.
 TEST_F(DigitalSettings, RangesMarkCrossedEnds)
 {
     struct Case {
@@ -220,14 +227,15 @@ TEST_F(DigitalSettings, RangesMarkCrossedEnds)
         {CL_Digi_Ind_Op_Enc_Min, CL_Digi_Ind_Op_Enc_Max, kCallableFrom, 100, 200, false, false},
         {CL_Digi_Ind_Op_Enc_Min, CL_Digi_Ind_Op_Enc_Max, kCallableFrom, 300, 300, false, false},
         {CL_Digi_Ind_Op_Enc_Min, CL_Digi_Ind_Op_Enc_Max, kCallableFrom, 301, 300, true, true},
-        {CL_Digi_Ind_Op_Enc_Min, CL_Digi_Ind_Op_Enc_Max, kCallableFrom, 0, 300, true, false},
+        {CL_Digi_Ind_Op_Enc_Min, CL_Digi_Ind_Op_Enc_Max, kCallableFrom, 0, 300, false, false},
+        {CL_Digi_Ind_Op_Enc_Min, CL_Digi_Ind_Op_Enc_Max, kCallableFrom, 400, 0, false, false},
         {CL_Digi_Ind_Op_Enc_Min, CL_Digi_Ind_Op_Enc_Max, kCallableFrom, 1, 65535, false, true},
         {CL_Digi_Grp_Set_BlockDecode_Min, CL_Digi_Grp_Set_BlockDecode_Max, kBlockedFrom, 10, 65535,
          false, false},
         {CL_Digi_Grp_Set_BlockDecode_Min, CL_Digi_Grp_Set_BlockDecode_Max, kBlockedFrom, 11, 10,
          true, true},
-        {CL_Digi_Grp_Set_BlockDecode_Min, CL_Digi_Grp_Set_BlockDecode_Max, kBlockedFrom, 0, 10,
-         true, false},
+        {CL_Digi_Grp_Set_BlockDecode_Min, CL_Digi_Grp_Set_BlockDecode_Max, kBlockedFrom, 0, 0,
+         false, false},
     };
     for (const Case &c : cases) {
         setWord(c.lowAt, c.low);
@@ -243,8 +251,10 @@ TEST_F(DigitalSettings, RangesMarkCrossedEnds)
     // Typed ends are held within their IDs, and either end redraws the other.
     typeIntoCell(CT_DIG_Op, CL_Digi_Ind_Op_Enc_Max, 0, "70000");
     EXPECT_EQ(word(kCallableTo), 65519);
-    typeIntoCell(CT_DIG_Op, CL_Digi_Grp_Set_BlockDecode_Min, 0, "0");
-    EXPECT_EQ(word(kBlockedFrom), 1);
+    typeIntoCell(CT_DIG_Op, CL_Digi_Ind_Op_Enc_Min, 0, "0");
+    EXPECT_EQ(word(kCallableFrom), 0) << "an open end";
+    typeIntoCell(CT_DIG_Op, CL_Digi_Grp_Set_BlockDecode_Max, 0, "70000");
+    EXPECT_EQ(word(kBlockedTo), 65535);
     std::vector<std::uint32_t> masks = [this] {
         setWord(kBlockedFrom, 5);
         cmcCellObj cell = cellOf(CT_DIG_Op, CL_Digi_Grp_Set_BlockDecode_Min, 0);
@@ -333,8 +343,6 @@ TEST_F(DigitalSettings, ValuesNoCellOffersAreMarked)
         {CL_Digi_CallLog_LogActType, kTalkBackLog, 0x06, nullptr},
         {CL_Digi_CallAlert_Action, kCallAlertAction, 0xC8, nullptr},
         {CL_Digi_Status_Set_PowerONStat, kPowerOnStatus, 150, "150"},
-        {CL_Digi_Config_Emer_Tans, 0x15DC9, 0x00, "0"},
-        {CL_Digi_Config_Attempt_No, 0x15DCC, 0x00, "0"},
     };
     for (const Case &c : cases) {
         const std::string name(cellLabelName(c.label));
@@ -373,6 +381,26 @@ TEST_F(DigitalSettings, OptionListsFitTheirFields)
     };
     for (const Case &c : cases)
         EXPECT_THAT(optionListFaults(c.key, c.bits), testing::IsEmpty());
+}
+
+// Context help on the call alert action looks its action up in the help
+// overlay (the AUX outputs by their state): every action the list offers
+// finds its topic and its context number.
+TEST_F(DigitalSettings, EveryCallAlertActionHasItsHelpContext)
+{
+    const std::map<std::string, std::string> contexts = helpFields("GI_AppItem_Context_ID");
+    cmcFCache &formats = indCellHandler::ProgramFormats();
+    const cmcFCacheEntry &actions =
+        formats.Entry("GI_Sheet_Sel_Digital_CAlert_Action_Popup", FlexMark);
+    ASSERT_FALSE(actions.byValue.empty());
+    for (const cmcFCacheEntry::Record &action : actions.byValue) {
+        setByte(kCallAlertAction, static_cast<std::uint8_t>(action.value));
+        const help_context::Topic topic = help_context::topicOf(
+            CL_Digi_CallAlert_Action, 0, model->WorkingImage(), mainTextDatabase(), formats);
+        std::map<std::string, std::string> topics = helpFields(topic.key);
+        ASSERT_TRUE(topics.contains(topic.text)) << action.value << " " << topic.text;
+        EXPECT_TRUE(contexts.contains(topics[topic.text])) << topic.text;
+    }
 }
 
 // The LMR model's tree offers both digital sheets, whose cells are all
