@@ -188,6 +188,9 @@ TEST_F(CliTest, RadioWideSettingsSetFromTheCommandLineSurviveTheRadio)
         {"CL_Dtmf_Code[0]=12*#", "GI_Sheet_Dtmf_Memory", "  1\t12*#\t"},
         {"CL_2T_RxFreq_1st[2]=1500", "GI_Sheet_TwoTone_Code", "  2\t1500.0\t"},
         {"CL_5TRx_RxCode[3]=1234", "GI_Sheet_FiveTone_Rx", "  3\t1234\t"},
+        {"CL_Digi_Config_Unit_Hex=1A2B", "GI_Sheet_Digital", "Unit ID\t6699\n"},
+        {"CL_Digi_Trunk_SU_Grp_Wait=42", "GI_Sheet_Digital", "Group call wait (s)\t 42\n"},
+        {"CL_Digi_Expert_N7_Counter=200", "GI_Sheet_Digital_Expert", "Error counter (N7)\t200\n"},
     };
     const std::string initial = tempPath("initial.vrc");
     ASSERT_TRUE(
