@@ -214,11 +214,6 @@ CellBinding whenInRange(CellBinding row, Applies condition)
 
 // --- Row makers ------------------------------------------------------------------
 
-CellBinding onOff(std::int32_t label, std::int32_t at, int bit)
-{
-    return imageOnOff(label, at, bit);
-}
-
 // An option list whose last entry is `Last`: a value a radio stored beyond
 // it shows the warning mark.
 template <std::int32_t Last>
@@ -402,14 +397,14 @@ const CellBinding kRows[] = {
         row.flags = CellBinding::kSharedBits;
         return row;
     }(),
-    onOff(CL_Digi_Config_Grobal, kConfig, 7),
-    onOff(CL_Digi_Config_Beep, kConfig, 6),
-    onOff(CL_Digi_Config_BeepG, kConfig, 5),
-    onOff(CL_Digi_Config_Emer_Text, kConfig, 4),
-    onOff(CL_Digi_Config_Emer_Beep, kConfig, 3),
+    imageOnOff(CL_Digi_Config_Grobal, kConfig, 7),
+    imageOnOff(CL_Digi_Config_Beep, kConfig, 6),
+    imageOnOff(CL_Digi_Config_BeepG, kConfig, 5),
+    imageOnOff(CL_Digi_Config_Emer_Text, kConfig, 4),
+    imageOnOff(CL_Digi_Config_Emer_Beep, kConfig, 3),
     imageOption(CL_Digi_Config_ID_Disp, kConfig, 2, 1, "GI_Sheet_Sel_Digital_IdDisplay"),
-    redrawsAll(onOff(CL_Digi_Config_CallTypeReset, kConfig, 1)),
-    onOff(CL_Digi_Config_ClearDownBeep, kConfig, 0),
+    redrawsAll(imageOnOff(CL_Digi_Config_CallTypeReset, kConfig, 1)),
+    imageOnOff(CL_Digi_Config_ClearDownBeep, kConfig, 0),
     choice<3>(CL_Digi_Config_CallTypeMode, kCalls, 6, 2, "GI_Sheet_Sel_Digital_CallType"),
     imageOption(CL_Digi_Config_DecodeComparson, kCalls, 5, 1, "GI_Sheet_Sel_Digital_DecodeCompare"),
     countFromOne(CL_Digi_Config_Emer_Tans, kPreambleEmergency, 0),
@@ -417,31 +412,31 @@ const CellBinding kRows[] = {
     when(seconds(CL_Digi_Config_ResetTimer, kCallTypeTimer, nullptr), kWhileCallTypeResets),
 
     // Individual calls.
-    onOff(CL_Digi_Ind_Set_LogForInd, kCalls, 4),
-    onOff(CL_Digi_Ind_Op_Idmr, kCalls, 3),
-    onOff(CL_Digi_Ind_Op_Edit, kCalls, 2),
-    onOff(CL_Digi_Ind_Op_Disp_RecieveUId, kCalls, 1),
+    imageOnOff(CL_Digi_Ind_Set_LogForInd, kCalls, 4),
+    imageOnOff(CL_Digi_Ind_Op_Idmr, kCalls, 3),
+    imageOnOff(CL_Digi_Ind_Op_Edit, kCalls, 2),
+    imageOnOff(CL_Digi_Ind_Op_Disp_RecieveUId, kCalls, 1),
     callableEnd(CL_Digi_Ind_Op_Enc_Min, kCallableFrom, kLowEnd),
     callableEnd(CL_Digi_Ind_Op_Enc_Max, kCallableTo, kHighEnd),
 
     // Group calls.
-    redrawsAll(onOff(CL_Digi_Grp_Set_BlockDecode, kCalls, 0)),
+    redrawsAll(imageOnOff(CL_Digi_Grp_Set_BlockDecode, kCalls, 0)),
     blockedEnd(CL_Digi_Grp_Set_BlockDecode_Min, kBlockedFrom, kLowEnd),
     blockedEnd(CL_Digi_Grp_Set_BlockDecode_Max, kBlockedTo, kHighEnd),
     tenthSeconds(CL_Digi_Grp_Op_Hang, kHangTime),
     nibbleCount(CL_Digi_Grp_Op_Pre_Len, kPreambleEmergency, 4),
     when(imageOption(CL_Digi_Grp_Op_Disp_Mode, kGroupDisplay, 7, 1, "GI_Sheet_Sel_Digital_AniMode"),
          kWhileGroupDisplay),
-    redrawsAll(onOff(CL_Digi_Grp_Op_Disp_Recieve, kGroupDisplay, 6)),
-    redrawsAll(onOff(CL_Digi_Grp_Op_Disp_RecieveUId, kGroupDisplay, 5)),
+    redrawsAll(imageOnOff(CL_Digi_Grp_Op_Disp_Recieve, kGroupDisplay, 6)),
+    redrawsAll(imageOnOff(CL_Digi_Grp_Op_Disp_RecieveUId, kGroupDisplay, 5)),
     when(seconds(CL_Digi_Grp_Op_Disp_Timer, kGroupDisplayTimer, kTimerOff), kWhileGroupDisplay),
-    when(onOff(CL_Digi_Grp_Op_Disp_Ptt, kGroupDisplay, 4), kWhileGroupDisplay),
+    when(imageOnOff(CL_Digi_Grp_Op_Disp_Ptt, kGroupDisplay, 4), kWhileGroupDisplay),
 
     // Status messages.
-    onOff(CL_Digi_Status_Set_AllowPoll, kStatus, 7),
-    onOff(CL_Digi_Status_Set_PollTX, kStatus, 6),
-    onOff(CL_Digi_Status_Set_Log, kStatus, 5),
-    onOff(CL_Digi_Status_Set_RequestAck, kStatus, 4),
+    imageOnOff(CL_Digi_Status_Set_AllowPoll, kStatus, 7),
+    imageOnOff(CL_Digi_Status_Set_PollTX, kStatus, 6),
+    imageOnOff(CL_Digi_Status_Set_Log, kStatus, 5),
+    imageOnOff(CL_Digi_Status_Set_RequestAck, kStatus, 4),
     redrawsAll(statusNumber(CL_Digi_Status_Set_PowerONStat, kPowerOnStatus)),
     redrawsAll(statusNumber(CL_Digi_Status_Set_PowerOFFStat, kPowerOffStatus)),
     {.label = CL_Digi_Status_Set_PowerStatID,
@@ -449,46 +444,46 @@ const CellBinding kRows[] = {
      .codec = pickFromCells("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, CellMatch::Number, false),
      .argument = kWhilePowerStatus,
      .rule = statusEntryLook},
-    redrawsAll(onOff(CL_Digi_Simul_Send_Data, kStatus, 3)),
+    redrawsAll(imageOnOff(CL_Digi_Simul_Send_Data, kStatus, 3)),
     whenInRange<0, kLastStatus>(statusNumber(CL_Digi_Simul_Send_Status_Num, kDataStatus),
                                 kWhileDataStatus),
 
     // Short data messages.
-    onOff(CL_Digi_SDM_Setting_RX, kDataAlert, 7),
-    onOff(CL_Digi_SDM_Setting_Ringer, kDataAlert, 6),
-    onOff(CL_Digi_SDM_Setting_Log, kDataAlert, 5),
-    onOff(CL_Digi_SDM_Setting_RequestAck, kDataAlert, 4),
+    imageOnOff(CL_Digi_SDM_Setting_RX, kDataAlert, 7),
+    imageOnOff(CL_Digi_SDM_Setting_Ringer, kDataAlert, 6),
+    imageOnOff(CL_Digi_SDM_Setting_Log, kDataAlert, 5),
+    imageOnOff(CL_Digi_SDM_Setting_RequestAck, kDataAlert, 4),
 
     // Call alert.
-    redrawsAll(onOff(CL_Digi_CallAlert_RX, kDataAlert, 3)),
-    onOff(CL_Digi_CallAlert_TX, kDataAlert, 2),
-    when(onOff(CL_Digi_CallAlert_Ringer, kDataAlert, 1), kWhileCallAlertReceived),
-    when(onOff(CL_Digi_CallAlert_ShowIcon, kDataAlert, 0), kWhileCallAlertReceived),
-    when(onOff(CL_Digi_CallAlert_Log, kRemote, 7), kWhileCallAlertReceived),
-    when(onOff(CL_Digi_CallAlert_Aux, kRemote, 6), kWhileCallAlertReceived),
+    redrawsAll(imageOnOff(CL_Digi_CallAlert_RX, kDataAlert, 3)),
+    imageOnOff(CL_Digi_CallAlert_TX, kDataAlert, 2),
+    when(imageOnOff(CL_Digi_CallAlert_Ringer, kDataAlert, 1), kWhileCallAlertReceived),
+    when(imageOnOff(CL_Digi_CallAlert_ShowIcon, kDataAlert, 0), kWhileCallAlertReceived),
+    when(imageOnOff(CL_Digi_CallAlert_Log, kRemote, 7), kWhileCallAlertReceived),
+    when(imageOnOff(CL_Digi_CallAlert_Aux, kRemote, 6), kWhileCallAlertReceived),
     {.label = CL_Digi_CallAlert_Action,
      .storage = CellStorage::imageByte(kCallAlertAction),
      .codec = editOption("GI_Sheet_Sel_Digital_CAlert_Action_Popup", FlexMark),
      .argument = kWhileCallAlertReceived,
      .rule = outsideRangeOrSilver<0, kLastAction>},
-    onOff(CL_Digi_CallAlert_RequestAck, kRemote, 5),
+    imageOnOff(CL_Digi_CallAlert_RequestAck, kRemote, 5),
 
     // Remote control.
-    onOff(CL_Digi_RadioChk_RX, kRemote, 4),
-    onOff(CL_Digi_RadioChk_TX, kRemote, 3),
-    redrawsAll(onOff(CL_Digi_Stun_TX, kRemote, 2)),
+    imageOnOff(CL_Digi_RadioChk_RX, kRemote, 4),
+    imageOnOff(CL_Digi_RadioChk_TX, kRemote, 3),
+    redrawsAll(imageOnOff(CL_Digi_Stun_TX, kRemote, 2)),
     when(imageOption(CL_Digi_Stun_Mode, kRemote, 1, 1, "GI_Sheet_Sel_Digital_StunMode"),
          kWhileStunSent),
-    onOff(CL_Digi_Kill_TX, kRemote, 0),
-    onOff(CL_Digi_Revive_TX, kMonitor, 7),
-    redrawsAll(onOff(CL_Digi_RMONI_RX, kMonitor, 6)),
-    onOff(CL_Digi_RMONI_TX, kMonitor, 5),
+    imageOnOff(CL_Digi_Kill_TX, kRemote, 0),
+    imageOnOff(CL_Digi_Revive_TX, kMonitor, 7),
+    redrawsAll(imageOnOff(CL_Digi_RMONI_RX, kMonitor, 6)),
+    imageOnOff(CL_Digi_RMONI_TX, kMonitor, 5),
     when(imageOption(CL_Digi_RMONI_Mode, kMonitor, 4, 1, "GI_Sheet_Sel_Digital_MonitorMode"),
          kWhileMonitorReceived),
     when(seconds(CL_Digi_RMONI_TXTimer, kMonitorTime, nullptr), kWhileMonitorReceived),
 
     // Position.
-    onOff(CL_Digi_GPS_SendWithLogoff, kTalkBackLog, 0),
+    imageOnOff(CL_Digi_GPS_SendWithLogoff, kTalkBackLog, 0),
     choice<2>(CL_Digi_GPS_Sentence, kTrunkGps, 0, 2, "GI_Sheet_Sel_Digital_GpsSentence"),
 
     // Trunking.
@@ -496,19 +491,19 @@ const CellBinding kRows[] = {
     seconds(CL_Digi_Trunk_SU_Grp_Wait, kTrunkGroupWait, nullptr),
     tenthSeconds(CL_Digi_Trunk_SU_RAccess_Timer, kRandomAccessTimer),
     nibbleCount(CL_Digi_Trunk_SU_RAccess_Retry, kTrunkGps, 4),
-    onOff(CL_Digi_Trunk_SU_ReceiveBeep, kTrunkGps, 3),
+    imageOnOff(CL_Digi_Trunk_SU_ReceiveBeep, kTrunkGps, 3),
 
     // Talk-back and ANI.
     redrawsAll(seconds(CL_Digi_Option_TalkBackTimer, kTalkBackTimer, kTimerOff)),
     when(imageOption(CL_Digi_Option_TalkBackRXType, kTalkBackLog, 7, 1,
                      "GI_Sheet_Sel_Digital_TalkBackRx"),
          kWhileTalkBack),
-    when(onOff(CL_Digi_Option_TalkBackBeep, kTalkBackLog, 6), kWhileTalkBack),
-    onOff(CL_Digi_ANI_OverRinger, kTalkBackLog, 5),
-    onOff(CL_Digi_ANI_TX_RTTBeep, kTalkBackLog, 4),
+    when(imageOnOff(CL_Digi_Option_TalkBackBeep, kTalkBackLog, 6), kWhileTalkBack),
+    imageOnOff(CL_Digi_ANI_OverRinger, kTalkBackLog, 5),
+    imageOnOff(CL_Digi_ANI_TX_RTTBeep, kTalkBackLog, 4),
 
     // Call log.
-    redrawsAll(onOff(CL_Digi_CallLog_Log, kTalkBackLog, 3)),
+    redrawsAll(imageOnOff(CL_Digi_CallLog_Log, kTalkBackLog, 3)),
     whenInRange<0, 2>(
         choice<2>(CL_Digi_CallLog_LogActType, kTalkBackLog, 1, 2, "GI_Sheet_Sel_Digital_LogType"),
         kWhileCallLog),
