@@ -9,7 +9,6 @@
 #include "codecs/HexCodecs.h"
 #include "codecs/NumberCodecs.h"
 #include "codecs/OptionCodecs.h"
-#include "codecs/PickerCodecs.h"
 #include "codecs/TimeCodecs.h"
 #include "image/BitField.h"
 
@@ -372,16 +371,17 @@ CellBinding allCallId(std::int32_t label, std::int32_t at)
             .codec = editHexValue(0, 0xFFFF, 4)};
 }
 
-// The individual-ID entry is named from 1; an entry beyond the list is
-// marked, and the entry counts only while a power status is sent.
+// The individual-ID entry is named from 1, as the list numbers its rows;
+// an entry beyond the list is marked, and the entry counts only while a
+// power status is sent.
+constexpr std::int32_t kLastEntry = channel_offsets::kListCapacity - 1;
+
 void statusEntryLook(indCellHandler &frame, const CellBinding &row, std::int32_t entry)
 {
     const auto count = static_cast<std::int32_t>(
         BitField::bytes(channel_offsets::kDigIndCount, 2).Read(frame.host.WorkingImage()));
     if (entry >= count)
         frame.SetError();
-    if (frame.IsDraw())
-        frame.SetOutput(std::to_string(static_cast<std::int64_t>(entry) + 1));
     setting_rules::silverUnlessApplies<applies>(frame, row, entry);
 }
 
@@ -441,7 +441,7 @@ const CellBinding kRows[] = {
     redrawsAll(statusNumber(CL_Digi_Status_Set_PowerOFFStat, kPowerOffStatus)),
     {.label = CL_Digi_Status_Set_PowerStatID,
      .storage = CellStorage::imageBits(kStatusEntry, 0, 16),
-     .codec = pickFromCells("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, CellMatch::Number, false),
+     .codec = editInteger({.minimum = 0, .maximum = kLastEntry, .offset = 1, .saturate = true}),
      .argument = kWhilePowerStatus,
      .rule = statusEntryLook},
     redrawsAll(imageOnOff(CL_Digi_Simul_Send_Data, kStatus, 3)),

@@ -314,7 +314,7 @@ TEST_F(DigitalSettings, PowerStatusGoesToAnEntryOfTheIdList)
     setWord(kIndividualIdCount, 3);
     setByte(kPowerOnStatus, 0);
     setByte(kPowerOffStatus, 0);
-    answerCell(CT_DIG_Op, CL_Digi_Status_Set_PowerStatID, 0, Flex_InvIDList_ChNo, 2);
+    typeIntoCell(CT_DIG_Op, CL_Digi_Status_Set_PowerStatID, 0, "3");
     EXPECT_EQ(word(kStatusEntry), 2);
     ShownCell entry = shown(CL_Digi_Status_Set_PowerStatID);
     EXPECT_EQ(entry.text, "3");
@@ -327,6 +327,11 @@ TEST_F(DigitalSettings, PowerStatusGoesToAnEntryOfTheIdList)
     EXPECT_EQ(entry.text, "4");
     EXPECT_TRUE(entry.error);
     EXPECT_FALSE(entry.silver);
+
+    typeIntoCell(CT_DIG_Op, CL_Digi_Status_Set_PowerStatID, 0, "0");
+    EXPECT_EQ(word(kStatusEntry), 0) << "the first entry at least";
+    typeIntoCell(CT_DIG_Op, CL_Digi_Status_Set_PowerStatID, 0, "600");
+    EXPECT_EQ(word(kStatusEntry), 499) << "the last a list can have at most";
 }
 
 // Values a radio stored that no cell offers show as such, marked, and stay
