@@ -223,26 +223,6 @@ CellBinding choice(std::int32_t label, std::int32_t at, int lowestBit, int width
     return row;
 }
 
-CellBinding timer(std::int32_t label, std::int32_t at, CellCodec codec)
-{
-    return {.label = label, .storage = CellStorage::imageByte(at), .codec = std::move(codec)};
-}
-
-CellBinding seconds(std::int32_t label, std::int32_t at, const char *offText)
-{
-    return timer(label, at, editTimer(1, 0, 255, offText, 3));
-}
-
-CellBinding tenthSeconds(std::int32_t label, std::int32_t at)
-{
-    return timer(label, at, editTimer(10, 0, 255, nullptr, 2));
-}
-
-CellBinding hundredthSeconds(std::int32_t label, std::int32_t at)
-{
-    return timer(label, at, editTimer(100, 0, 255, nullptr, 1));
-}
-
 // A count of 4 bits, the high or the low half of its byte.
 CellBinding nibbleCount(std::int32_t label, std::int32_t at, int lowestBit)
 {
@@ -270,7 +250,7 @@ CellBinding byteCount(std::int32_t label, std::int32_t at)
 // A status message by its number, or none.
 CellBinding statusNumber(std::int32_t label, std::int32_t at)
 {
-    CellBinding row = timer(label, at, editTimerByte(1, 0, kLastStatus, kTimerOff, 3));
+    CellBinding row = imageTimer(label, at, editTimerByte(1, 0, kLastStatus, kTimerOff, 3));
     row.rule = outsideRange<0, kLastStatus>;
     return row;
 }
@@ -408,8 +388,8 @@ const CellBinding kRows[] = {
     choice<3>(CL_Digi_Config_CallTypeMode, kCalls, 6, 2, "GI_Sheet_Sel_Digital_CallType"),
     imageOption(CL_Digi_Config_DecodeComparson, kCalls, 5, 1, "GI_Sheet_Sel_Digital_DecodeCompare"),
     countFromOne(CL_Digi_Config_Emer_Tans, kPreambleEmergency, 0),
-    seconds(CL_Digi_Config_BeepRepeatTimer, kBeepRepeat, kTimerOff),
-    when(seconds(CL_Digi_Config_ResetTimer, kCallTypeTimer, nullptr), kWhileCallTypeResets),
+    imageSeconds(CL_Digi_Config_BeepRepeatTimer, kBeepRepeat, kTimerOff),
+    when(imageSeconds(CL_Digi_Config_ResetTimer, kCallTypeTimer, nullptr), kWhileCallTypeResets),
 
     // Individual calls.
     imageOnOff(CL_Digi_Ind_Set_LogForInd, kCalls, 4),
@@ -423,13 +403,14 @@ const CellBinding kRows[] = {
     redrawsAll(imageOnOff(CL_Digi_Grp_Set_BlockDecode, kCalls, 0)),
     blockedEnd(CL_Digi_Grp_Set_BlockDecode_Min, kBlockedFrom, kLowEnd),
     blockedEnd(CL_Digi_Grp_Set_BlockDecode_Max, kBlockedTo, kHighEnd),
-    tenthSeconds(CL_Digi_Grp_Op_Hang, kHangTime),
+    imageTenthSeconds(CL_Digi_Grp_Op_Hang, kHangTime),
     nibbleCount(CL_Digi_Grp_Op_Pre_Len, kPreambleEmergency, 4),
     when(imageOption(CL_Digi_Grp_Op_Disp_Mode, kGroupDisplay, 7, 1, "GI_Sheet_Sel_Digital_AniMode"),
          kWhileGroupDisplay),
     redrawsAll(imageOnOff(CL_Digi_Grp_Op_Disp_Recieve, kGroupDisplay, 6)),
     redrawsAll(imageOnOff(CL_Digi_Grp_Op_Disp_RecieveUId, kGroupDisplay, 5)),
-    when(seconds(CL_Digi_Grp_Op_Disp_Timer, kGroupDisplayTimer, kTimerOff), kWhileGroupDisplay),
+    when(imageSeconds(CL_Digi_Grp_Op_Disp_Timer, kGroupDisplayTimer, kTimerOff),
+         kWhileGroupDisplay),
     when(imageOnOff(CL_Digi_Grp_Op_Disp_Ptt, kGroupDisplay, 4), kWhileGroupDisplay),
 
     // Status messages.
@@ -480,21 +461,21 @@ const CellBinding kRows[] = {
     imageOnOff(CL_Digi_RMONI_TX, kMonitor, 5),
     when(imageOption(CL_Digi_RMONI_Mode, kMonitor, 4, 1, "GI_Sheet_Sel_Digital_MonitorMode"),
          kWhileMonitorReceived),
-    when(seconds(CL_Digi_RMONI_TXTimer, kMonitorTime, nullptr), kWhileMonitorReceived),
+    when(imageSeconds(CL_Digi_RMONI_TXTimer, kMonitorTime, nullptr), kWhileMonitorReceived),
 
     // Position.
     imageOnOff(CL_Digi_GPS_SendWithLogoff, kTalkBackLog, 0),
     choice<2>(CL_Digi_GPS_Sentence, kTrunkGps, 0, 2, "GI_Sheet_Sel_Digital_GpsSentence"),
 
     // Trunking.
-    seconds(CL_Digi_Trunk_SU_Busy_Wait, kTrunkBusyWait, nullptr),
-    seconds(CL_Digi_Trunk_SU_Grp_Wait, kTrunkGroupWait, nullptr),
-    tenthSeconds(CL_Digi_Trunk_SU_RAccess_Timer, kRandomAccessTimer),
+    imageSeconds(CL_Digi_Trunk_SU_Busy_Wait, kTrunkBusyWait, nullptr),
+    imageSeconds(CL_Digi_Trunk_SU_Grp_Wait, kTrunkGroupWait, nullptr),
+    imageTenthSeconds(CL_Digi_Trunk_SU_RAccess_Timer, kRandomAccessTimer),
     nibbleCount(CL_Digi_Trunk_SU_RAccess_Retry, kTrunkGps, 4),
     imageOnOff(CL_Digi_Trunk_SU_ReceiveBeep, kTrunkGps, 3),
 
     // Talk-back and ANI.
-    redrawsAll(seconds(CL_Digi_Option_TalkBackTimer, kTalkBackTimer, kTimerOff)),
+    redrawsAll(imageSeconds(CL_Digi_Option_TalkBackTimer, kTalkBackTimer, kTimerOff)),
     when(imageOption(CL_Digi_Option_TalkBackRXType, kTalkBackLog, 7, 1,
                      "GI_Sheet_Sel_Digital_TalkBackRx"),
          kWhileTalkBack),
@@ -510,13 +491,13 @@ const CellBinding kRows[] = {
 
     // Protocol timing (the expert sheet).
     countFromOne(CL_Digi_Config_Attempt_No, kAttempts, 4),
-    hundredthSeconds(CL_Digi_Config_Ack_TX_Delay, kAckTxDelay),
-    tenthSeconds(CL_Digi_Config_Ack_RX_Wait, kAckRxWait),
-    hundredthSeconds(CL_Digi_Config_SS_Wait, kSsWait),
-    hundredthSeconds(CL_Digi_Config_FSSP_Wait, kFsspWait),
-    hundredthSeconds(CL_Digi_Config_T_ACK_Wait, kAckWait),
-    tenthSeconds(CL_Digi_Config_T_LONG_Wait, kLongWait),
-    hundredthSeconds(CL_Digi_Config_T_SHORT_Wait, kShortWait),
+    imageHundredthSeconds(CL_Digi_Config_Ack_TX_Delay, kAckTxDelay),
+    imageTenthSeconds(CL_Digi_Config_Ack_RX_Wait, kAckRxWait),
+    imageHundredthSeconds(CL_Digi_Config_SS_Wait, kSsWait),
+    imageHundredthSeconds(CL_Digi_Config_FSSP_Wait, kFsspWait),
+    imageHundredthSeconds(CL_Digi_Config_T_ACK_Wait, kAckWait),
+    imageTenthSeconds(CL_Digi_Config_T_LONG_Wait, kLongWait),
+    imageHundredthSeconds(CL_Digi_Config_T_SHORT_Wait, kShortWait),
     nibbleCount(CL_Digi_Expert_FS38_Attack, kAttack, 4),
     nibbleCount(CL_Digi_Expert_FS20_Attack, kAttack, 0),
     nibbleCount(CL_Digi_Expert_N5_BitError, kBitErrors, 4),
@@ -525,8 +506,8 @@ const CellBinding kRows[] = {
     byteCount(CL_Digi_Expert_N7_Counter, kCounters),
     byteCount(CL_Digi_Expert_N5_Counter, kCounters + 1),
     byteCount(CL_Digi_Expert_Resync_Counter, kCounters + 2),
-    hundredthSeconds(CL_Digi_Expert_LET, kCounters + 3),
-    hundredthSeconds(CL_Digi_Expert_Lag_Timer, kCounters + 4),
+    imageHundredthSeconds(CL_Digi_Expert_LET, kCounters + 3),
+    imageHundredthSeconds(CL_Digi_Expert_Lag_Timer, kCounters + 4),
     byteCount(CL_Digi_Expert_RAN_Det_Count, kCounters + 5),
     byteCount(CL_Digi_Expert_RAN_Undet_Count, kCounters + 6),
     allCallId(CL_Digi_Expert_TxAllCall, kTxAllCall),
