@@ -4,6 +4,7 @@
 #include "bindings/CommonSettingsBindings.h"
 #include "bindings/CwIdBindings.h"
 #include "bindings/DigitalListBindings.h"
+#include "bindings/DigitalSettingsBindings.h"
 #include "bindings/DtmfBindings.h"
 #include "bindings/ExpertBindings.h"
 #include "bindings/ExternalPortBindings.h"
@@ -40,4 +41,5 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(twoToneBindings());
     registry.Add(fiveToneBindings());
     registry.Add(digitalListBindings());
+    registry.Add(digitalSettingsBindings());
 }

@@ -224,26 +224,6 @@ CellBinding nibbleCount(std::int32_t label, std::int32_t at, int lowestBit)
             .codec = editIntegerSaturate(0, 15)};
 }
 
-CellBinding timer(std::int32_t label, std::int32_t at, CellCodec codec)
-{
-    return {.label = label, .storage = CellStorage::imageByte(at), .codec = std::move(codec)};
-}
-
-CellBinding tenthSeconds(std::int32_t label, std::int32_t at)
-{
-    return timer(label, at, editTimer(10, 0, 255, nullptr, 2));
-}
-
-CellBinding wholeSeconds(std::int32_t label, std::int32_t at, const char *offText)
-{
-    return timer(label, at, editTimer(1, 0, 255, offText, 3));
-}
-
-CellBinding hundredthSeconds(std::int32_t label, std::int32_t at)
-{
-    return timer(label, at, editTimer(100, 0, 255, nullptr, 1));
-}
-
 // --- Lists -------------------------------------------------------------------
 
 CellBinding listOption(std::int32_t label, std::int32_t datCh::*member, const char *list)
@@ -358,39 +338,39 @@ const CellBinding kRows[] = {
     nibbleCount(CL_Msk_TimingErr_ND, kCounts, 0),
     nibbleCount(CL_Msk_TimingErr_NM, kCounts + 1, 4),
     nibbleCount(CL_Msk_TimingErr_NR, kCounts + 1, 0),
-    tenthSeconds(CL_Msk_TimingErr_TAC, kTenthTimers),
-    tenthSeconds(CL_Msk_TimingErr_TOF, kTenthTimers + 1),
-    tenthSeconds(CL_Msk_TimingErr_TOI, kTenthTimers + 2),
-    tenthSeconds(CL_Msk_TimingErr_TWF, kTenthTimers + 3),
-    tenthSeconds(CL_Msk_TimingErr_TWI, kTenthTimers + 4),
-    tenthSeconds(CL_Msk_TimingErr_TRV, kTenthTimers + 5),
-    tenthSeconds(CL_Msk_TimingErr_TS1, kTenthTimers + 6),
-    tenthSeconds(CL_Msk_TimingErr_TS2, kTenthTimers + 7),
-    tenthSeconds(CL_Msk_TimingErr_TS3, kTenthTimers + 8),
-    wholeSeconds(CL_Msk_TimingErr_TI, kLongTimers + 1, kTimerOff),
+    imageTenthSeconds(CL_Msk_TimingErr_TAC, kTenthTimers),
+    imageTenthSeconds(CL_Msk_TimingErr_TOF, kTenthTimers + 1),
+    imageTenthSeconds(CL_Msk_TimingErr_TOI, kTenthTimers + 2),
+    imageTenthSeconds(CL_Msk_TimingErr_TWF, kTenthTimers + 3),
+    imageTenthSeconds(CL_Msk_TimingErr_TWI, kTenthTimers + 4),
+    imageTenthSeconds(CL_Msk_TimingErr_TRV, kTenthTimers + 5),
+    imageTenthSeconds(CL_Msk_TimingErr_TS1, kTenthTimers + 6),
+    imageTenthSeconds(CL_Msk_TimingErr_TS2, kTenthTimers + 7),
+    imageTenthSeconds(CL_Msk_TimingErr_TS3, kTenthTimers + 8),
+    imageSeconds(CL_Msk_TimingErr_TI, kLongTimers + 1, kTimerOff),
     nibbleCount(CL_Msk_TimingErr_N1, kCounts + 2, 4),
     nibbleCount(CL_Msk_TimingErr_N2, kCounts + 2, 0),
     nibbleCount(CL_Msk_TimingErr_K, kCounts + 3, 4),
-    wholeSeconds(CL_Msk_TimingErr_TT, kLongTimers, kTimerOff),
-    hundredthSeconds(CL_Msk_TimingErr_dTT, kShortTimers),
-    wholeSeconds(CL_Msk_TimingErr_TC, kCallTimers, kTimerOff),
-    tenthSeconds(CL_Msk_TimingErr_TF, kTenthTimers + 9),
-    wholeSeconds(CL_Msk_TimingErr_TV, kCallTimers + 1, kTimerOff),
-    wholeSeconds(CL_Msk_TimingErr_T3, kCallTimers + 2, nullptr),
+    imageSeconds(CL_Msk_TimingErr_TT, kLongTimers, kTimerOff),
+    imageHundredthSeconds(CL_Msk_TimingErr_dTT, kShortTimers),
+    imageSeconds(CL_Msk_TimingErr_TC, kCallTimers, kTimerOff),
+    imageTenthSeconds(CL_Msk_TimingErr_TF, kTenthTimers + 9),
+    imageSeconds(CL_Msk_TimingErr_TV, kCallTimers + 1, kTimerOff),
+    imageSeconds(CL_Msk_TimingErr_T3, kCallTimers + 2, nullptr),
     imageOnOff(CL_Msk_TimingErr_BusyCheck, kCounts + 3, 0),
-    hundredthSeconds(CL_Msk_TimingErr_LetAck, kShortTimers + 1),
-    hundredthSeconds(CL_Msk_TimingErr_LetCall, kShortTimers + 2),
+    imageHundredthSeconds(CL_Msk_TimingErr_LetAck, kShortTimers + 1),
+    imageHundredthSeconds(CL_Msk_TimingErr_LetCall, kShortTimers + 2),
 
     // Configuration: encoder and decoder.
     imageOption(CL_Msk_Cfg_Enc_PttCall, kCodec, 6, 2, "GI_Sheet_Sel_MSK_PttCall"),
     imageOnOff(CL_Msk_Cfg_Enc_PreEmphasis, kCodec, 5),
     imageOption(CL_Msk_Cfg_Enc_SyncvWord, kCodec, 4, 1, "GI_Sheet_Sel_MSK_SyncWord"),
     imageOnOff(CL_Msk_Cfg_Enc_PttSideTone, kCodec, 3),
-    wholeSeconds(CL_Msk_Cfg_Dec_BeepRepeatTimer, kDecoderTimers, kTimerOff),
+    imageSeconds(CL_Msk_Cfg_Dec_BeepRepeatTimer, kDecoderTimers, kTimerOff),
     imageOnOff(CL_Msk_Cfg_Dec_MuteMskTone, kCodec, 2),
-    wholeSeconds(CL_Msk_Cfg_Dec_DurationTimer, kDecoderTimers + 1, kTimerOff),
+    imageSeconds(CL_Msk_Cfg_Dec_DurationTimer, kDecoderTimers + 1, kTimerOff),
     redrawsAll(imageOnOff(CL_Msk_Cfg_Dec_ANI_Disp, kCodec, 1)),
-    when(wholeSeconds(CL_Msk_Cfg_Dec_ANI_Disp_Timer, kDecoderTimers + 2, kTimerOff),
+    when(imageSeconds(CL_Msk_Cfg_Dec_ANI_Disp_Timer, kDecoderTimers + 2, kTimerOff),
          kWhileAniShown),
 
     // Status messages sent by the radio itself.
@@ -408,7 +388,7 @@ const CellBinding kRows[] = {
          kWhileGpsOn),
     when(redrawsAll(imageOnOff(CL_Msk_Cfg_Gps_Auto, kSending, 0)), kWhileGpsOn),
     when(imageOnOff(CL_Msk_Cfg_Gps_TimeMarker, kGpsSentWith, 0), kWhileGpsOn),
-    when(timer(CL_Msk_Cfg_Gps_IntervalTimer, kGpsInterval, editMinSec(0, 2550, 10)),
+    when(imageTimer(CL_Msk_Cfg_Gps_IntervalTimer, kGpsInterval, editMinSec(0, 2550, 10)),
          kWhileGpsAutomatic),
     when(imageOnOff(CL_Msk_Cfg_Gps_Send_Call, kGpsSentWith, 7), kWhileGpsOn),
     when(imageOnOff(CL_Msk_Cfg_Gps_Send_Logoff, kGpsSentWith, 6), kWhileGpsOn),

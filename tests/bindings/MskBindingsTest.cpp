@@ -494,7 +494,6 @@ TEST_F(Msk, ChannelStationListShowsTheIdGroups)
 // have their help; the PMR model has no MSK.
 TEST_F(Msk, SheetsBelongToTheLmrModel)
 {
-    const std::set<std::string> topics = labelsWithHelp();
     const std::vector<std::string> ours = {
         "[St_Common]GI_Sheet_Msk", "GI_Sheet_Msk_IdGroup",   "GI_Sheet_Msk_CallList",
         "GI_Sheet_Msk_Status",     "GI_Sheet_Msk_ShortText", "[St_Common]GI_Sheet_Msk_Timing",
@@ -504,22 +503,8 @@ TEST_F(Msk, SheetsBelongToTheLmrModel)
         EXPECT_EQ(std::find(ours.begin(), ours.end(), call), ours.end()) << call;
 
     ASSERT_TRUE(model->ChangeModelType(0, false));
-    const std::vector<std::string> tree = treeSheetsOf(0);
     std::set<std::string> labels;
-    for (const std::string &call : ours) {
-        ASSERT_NE(std::find(tree.begin(), tree.end(), call), tree.end()) << call;
-        for (cmcCellObj cell : labelledCellsOf(call)) {
-            Request request(cell);
-            request.run(kHandlerDraw);
-            const std::string name(cellLabelName(cell.label));
-            EXPECT_EQ(request.capsule.outputText.find("*Yet*"), std::string::npos)
-                << call << " " << name << "[" << cell.index << "]";
-            if (name.starts_with("CL_Msk_")) {
-                EXPECT_TRUE(topics.contains(name)) << "no help topic for " << name;
-                labels.insert(name);
-            }
-        }
-    }
+    EXPECT_THAT(lmrSheetFaults(ours, "CL_Msk_", labels), testing::IsEmpty());
     EXPECT_EQ(labels.size(),
               std::size_t{CL_Msk_Cfg_Etc_PttEnableAtConnect - CL_Msk_AdrRange_Individual + 1})
         << "every MSK label is on a sheet";

@@ -4,6 +4,9 @@
 // choose from and the labels the help overlay knows: what the tests of a
 // family's sheets walk through.
 
+#include "HandlerTestFixture.h"
+
+#include "cells/CellIdentifiers.h"
 #include "cells/CellLabels.h"
 #include "cells/cmcCellObj.h"
 #include "cells/cmcFCache.h"
@@ -17,6 +20,7 @@
 #include "textdb/GlobalTexts.h"
 #include "textdb/cmcGTex.h"
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -58,6 +62,40 @@ inline std::set<std::string> labelsWithHelp()
     for (const std::string &line : testing_support::keyLines(help, "GI_AppItem_Topic_ID"))
         labels.insert(line.substr(0, line.find('\t')));
     return labels;
+}
+
+// What is wrong with the sheets `calls` of a family whose labels begin with
+// `prefix`, on the LMR model's tree (the model must be of that type): a
+// sheet the tree does not offer, a cell that still shows "*Yet*", a label of
+// the family without a help topic. `labels` gets the family's labels the
+// sheets show.
+inline std::vector<std::string> lmrSheetFaults(const std::vector<std::string> &calls,
+                                               const std::string &prefix,
+                                               std::set<std::string> &labels)
+{
+    const std::set<std::string> topics = labelsWithHelp();
+    const std::vector<std::string> tree = treeSheetsOf(0);
+    std::vector<std::string> faults;
+    for (const std::string &call : calls) {
+        if (std::find(tree.begin(), tree.end(), call) == tree.end()) {
+            faults.push_back(call + ": not in the tree");
+            continue;
+        }
+        for (cmcCellObj cell : labelledCellsOf(call)) {
+            Request request(cell);
+            request.run(kHandlerDraw);
+            const std::string name(cellLabelName(cell.label));
+            const std::string where = call + " " + name + "[" + std::to_string(cell.index) + "]";
+            if (request.capsule.outputText.find("*Yet*") != std::string::npos)
+                faults.push_back(where + ": *Yet*");
+            if (!name.starts_with(prefix))
+                continue;
+            if (!topics.contains(name))
+                faults.push_back(where + ": no help topic");
+            labels.insert(name);
+        }
+    }
+    return faults;
 }
 
 // What is wrong with an option list whose values are kept in `bits` bits:

@@ -190,6 +190,9 @@ TEST_F(CliTest, RadioWideSettingsSetFromTheCommandLineSurviveTheRadio)
         {"CL_5TRx_RxCode[3]=1234", "GI_Sheet_FiveTone_Rx", "  3\t1234\t"},
         {"CL_Digi_Ind_Id_Dec[1]=4660", "GI_Sheet_Digital_Ind_Id,X", "  2\t\t1234\t4660\t"},
         {"CL_Digi_Encryption_Key[5]=BEEF", "GI_Sheet_Digital_Encryption", "  6\t\tBEEF\n"},
+        {"CL_Digi_Config_Unit_Hex=1A2B", "GI_Sheet_Digital", "Unit ID\t6699\n"},
+        {"CL_Digi_Trunk_SU_Grp_Wait=42", "GI_Sheet_Digital", "Group call wait (s)\t 42\n"},
+        {"CL_Digi_Expert_N7_Counter=200", "GI_Sheet_Digital_Expert", "Error counter (N7)\t200\n"},
     };
     const std::string initial = tempPath("initial.vrc");
     ASSERT_TRUE(
