@@ -932,14 +932,12 @@ const CellBinding kRows[] = {
     {.label = CL_Mch_Unit_Dec, .run = runUnitId, .storage = CellStorage::record(&datCh::UnitId)},
     gated({.label = CL_Mch_Ind_List,
            .storage = CellStorage::record(&datCh::IndList),
-           .codec =
-               pickFromCells("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, CellMatch::Number, false),
+           .codec = pickListEntry("GI_Sheet_Sel_IndList", Flex_InvIDList_ChNo, datCh::kKindDigInd),
            .rule = idListEntry<datCh::kKindDigInd>},
           kDigitalWithList),
     gated({.label = CL_Mch_TG_List,
            .storage = CellStorage::record(&datCh::TgList),
-           .codec =
-               pickFromCells("GI_Sheet_Sel_TGList", Flex_TgIDList_ChNo, CellMatch::Number, false),
+           .codec = pickListEntry("GI_Sheet_Sel_TGList", Flex_TgIDList_ChNo, datCh::kKindDigTg),
            .rule = idListEntry<datCh::kKindDigTg>},
           kDigital),
     gated(withRule(picked(CL_Mch_Encryption_No, &datCh::EncryptionNo, "GI_Sheet_Sel_EncryptionList",

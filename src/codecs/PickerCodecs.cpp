@@ -73,6 +73,9 @@ struct CellsParams {
     std::int32_t label = 0;
     CellMatch match = CellMatch::Number;
     bool stepping = true;
+    // The record kind of a list whose rows the popup draws from the image
+    // (a loop over the list's entries): typed numbers count its entries.
+    int entryKind = -1;
 };
 
 std::optional<std::int32_t> prefixItem(const cmcFCacheEntry &entry, const std::string &typed)
@@ -116,6 +119,17 @@ std::optional<std::int32_t> matchedItem(const cmcFCacheEntry &entry, CellMatch m
     return found;
 }
 
+// Entry n of a list (counted from 1) for a typed n, none for anything that
+// names no entry the list holds: the cell then keeps its value.
+std::optional<std::int32_t> typedEntry(int kind, const CodecRequest &request)
+{
+    const std::optional<double> number = typedNumber(request.typed);
+    if (!number || request.record == nullptr || *number != std::floor(*number) || *number < 1 ||
+        *number > request.record->listCount(kind))
+        return std::nullopt;
+    return static_cast<std::int32_t>(*number) - 1;
+}
+
 CodecAnswer cells(const CellsParams &params, std::int32_t value, const CodecRequest &request)
 {
     const auto answerItem = [&](std::int32_t item) {
@@ -126,6 +140,8 @@ CodecAnswer cells(const CellsParams &params, std::int32_t value, const CodecRequ
     };
     if (request.kind == CodecRequest::Kind::Chosen && request.chosenStyle == params.label)
         return answerItem(request.chosenEntry);
+    if (request.kind == CodecRequest::Kind::Typed && params.entryKind >= 0)
+        return answerItem(typedEntry(params.entryKind, request).value_or(value));
     if (request.kind == CodecRequest::Kind::Typed && request.formats != nullptr) {
         const cmcFCacheEntry &entry = request.formats->Entry(params.listName, params.label);
         if (const auto item = matchedItem(entry, params.match, request.typed))
@@ -418,6 +434,11 @@ CodecAnswer scanChannel(const ScanChannelParams &params, CellCodec::Bytes bytes,
 CellCodec pickFromCells(const char *listName, std::int32_t label, CellMatch match, bool stepping)
 {
     return CellCodec(cells, CellsParams{listName, label, match, stepping});
+}
+
+CellCodec pickListEntry(const char *listName, std::int32_t label, int recordKind)
+{
+    return CellCodec(cells, CellsParams{listName, label, CellMatch::Number, false, recordKind});
 }
 
 std::optional<std::pair<std::int32_t, std::int32_t>>

@@ -29,6 +29,12 @@ enum class CellMatch : std::uint8_t {
 // item; a printable key starts the editor with itself.
 CellCodec pickFromCells(const char *listName, std::int32_t label, CellMatch match, bool stepping);
 
+// An entry of a list whose popup `listName` loops over the list's entries in
+// the image (record kind `recordKind`, read through the request's record):
+// as pickFromCells, but a typed n chooses entry n (counted from 1) when the
+// list holds it and changes nothing otherwise.
+CellCodec pickListEntry(const char *listName, std::int32_t label, int recordKind);
+
 // The smallest and largest value among the items of a cell list; none when
 // it has no item.
 std::optional<std::pair<std::int32_t, std::int32_t>>

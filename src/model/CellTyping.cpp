@@ -2,6 +2,7 @@
 
 #include "cells/CellBinding.h"
 #include "cells/CellBindingRegistry.h"
+#include "cells/CellCategories.h"
 #include "cells/CellHandler.h"
 #include "cells/CellHost.h"
 #include "cells/CellIdentifiers.h"
@@ -9,6 +10,7 @@
 #include "cells/cmcCellCapsule.h"
 #include "cells/cmcFCache.h"
 #include "cells/indCellHandler.h"
+#include "channels/datCh.h"
 #include "image/cmcEeprom.h"
 #include "model/TreeNodeFilter.h"
 #include "model/indMain.h"
@@ -301,6 +303,12 @@ bool CellTyping::codecTakes(const cmcCellObj &cell, const std::string &text) con
     CodecRequest typed = codecRequest(cell);
     typed.kind = CodecRequest::Kind::Typed;
     typed.typed = text;
+    // Codecs that count a list's entries read the row's record, as on a sheet.
+    datCh record(&host_.WorkingImage());
+    if (const std::int32_t kind = cellRecordTable(cell.category); kind != datCh::kKindNone) {
+        record.decode(kind, cell.index);
+        typed.record = &record;
+    }
     const Silence silence;
     return row->codec(0, typed).value.has_value() || row->codec(1, typed).value.has_value();
 }

@@ -380,6 +380,32 @@ TEST_F(DigitalLists, ChannelColumnsShowTheEntryTheyName)
     EXPECT_EQ(drawCell(CT_Mch, CL_Mch_TG_List, 0).text, "3: 77");
 }
 
+// A typed number counts the list's entries from 1, as the column and its
+// popup show them; a number the list does not hold changes nothing.
+TEST_F(DigitalLists, ATypedNumberChoosesThatEntryOfTheList)
+{
+    setChannels({146000000});
+    datCh channel(&image());
+    channel.decode(datCh::channelKind(), 0);
+    channel.DigSig = 2;
+    channel.OperationMode = 2;
+    channel.encode(datCh::kKindNone, 0);
+    setCount(datCh::kKindDigInd, 3);
+    setCount(datCh::kKindDigTg, 3);
+    const struct {
+        const char *typed;
+        std::int32_t entry;
+    } cases[] = {{"1", 0}, {"3", 2}, {"4", 2}, {"0", 2}, {"2.5", 2}, {"two", 2}, {"2", 1}};
+    for (const std::int32_t label : {CL_Mch_Ind_List, CL_Mch_TG_List}) {
+        for (const auto &c : cases) {
+            typeIntoCell(CT_Mch, label, 0, c.typed);
+            channel.decode(datCh::channelKind(), 0);
+            EXPECT_EQ(label == CL_Mch_Ind_List ? channel.IndList : channel.TgList, c.entry)
+                << cellLabelName(label) << " typed " << c.typed;
+        }
+    }
+}
+
 // --- Sheets and help --------------------------------------------------------------
 
 // The LMR tree offers the lists, the PMR tree none; every cell they show is
