@@ -3,6 +3,7 @@
 #include "bindings/ChannelColumnBindings.h"
 #include "bindings/CommonSettingsBindings.h"
 #include "bindings/CwIdBindings.h"
+#include "bindings/DpmrBindings.h"
 #include "bindings/DtmfBindings.h"
 #include "bindings/ExpertBindings.h"
 #include "bindings/ExternalPortBindings.h"
@@ -10,6 +11,7 @@
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/KeyDisplayBindings.h"
 #include "bindings/MskBindings.h"
+#include "bindings/MultiTableBindings.h"
 #include "bindings/RowNumberBindings.h"
 #include "bindings/ScanBindings.h"
 #include "bindings/SetModeBindings.h"
@@ -38,4 +40,6 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(dtmfBindings());
     registry.Add(twoToneBindings());
     registry.Add(fiveToneBindings());
+    registry.Add(dpmrBindings());
+    registry.Add(multiTableBindings());
 }
