@@ -265,7 +265,13 @@ void runIndividualRange(indCellHandler &frame, const CellBinding &)
         frame.SetOutput(withNoEdit("0000001"));
         return;
     }
-    const std::int32_t below = identityNumber(firstGroupIdentity(frame.host.WorkingImage())) - 1;
+    const std::uint32_t firstGroup = firstGroupIdentity(frame.host.WorkingImage());
+    const std::int32_t below = identityNumber(firstGroup) - 1;
+    // Without a usable first group identity there are no individual IDs.
+    if (identityHasWildcard(firstGroup) || below < 1) {
+        frame.ShowNotApplicable("----");
+        return;
+    }
     char text[16];
     std::snprintf(text, sizeof text, "%07d", static_cast<int>(below));
     frame.SetOutput(withNoEdit(text));

@@ -19,8 +19,7 @@
 namespace {
 
 // The digital lists are bound later; their sheets still show placeholders.
-constexpr std::string_view kStillToCome[] = {"GI_Sheet_Digital_Ind_Id", "GI_Sheet_Digital_Grp_Id",
-                                             "GI_Sheet_Dpmr_Ind_Id", "GI_Sheet_MultipleTable"};
+constexpr std::string_view kStillToCome[] = {"GI_Sheet_Digital_Ind_Id", "GI_Sheet_Digital_Grp_Id"};
 
 bool stillToCome(const std::string &call)
 {
