@@ -117,6 +117,11 @@ constexpr std::int32_t kBelongingGroup = 0x19F2D;
 constexpr std::int32_t kDisplayTexts = 0x19F89;
 constexpr std::int32_t kDisplayTextSize = 12;
 
+// The first group identity: seven digits without a wildcard, leaving at
+// least one individual identity below it and one group identity above.
+constexpr IdBcdRange kGroupStartRange{
+    {0x00, 0x00, 0x00, 0x00, 0x20}, {0x00, 0x99, 0x99, 0x99, 0x80}, false, false};
+
 void showMessage(const char *key)
 {
     platform::showMessage(mainTextDatabase().GetFirstLine("GI_Sys_AppTitle"),
@@ -194,6 +199,16 @@ void runIdentity(indCellHandler &frame, const CellBinding &row)
         return;
     }
     CellBinding::RunValue(frame, row);
+}
+
+// The record keeps the count of digits shifted past bit 0 of its byte.
+std::int32_t inputDigits(indCellHandler &frame) { return frame.record.InputDigit >> 1; }
+
+void setInputDigits(indCellHandler &frame, std::int32_t digits)
+{
+    frame.record.InputDigit = digits << 1;
+    frame.record.commit();
+    frame.NoteRecordChanged();
 }
 
 // --- Views of the entries a filter passes -----------------------------------------
@@ -309,10 +324,22 @@ CellBinding groupIdentity(std::int32_t label, std::int32_t at)
             .rule = groupIdentityMark};
 }
 
-// An entry of the ID list a setting calls.
+// An entry of the ID list a setting calls. The picker reads the list
+// through the row's record, which a settings sheet leaves without a kind:
+// the first entry stands in (the value lives in the image, not in it).
+void runEntryWord(indCellHandler &frame, const CellBinding &row)
+{
+    if (frame.record.kind == datCh::kKindNone) {
+        frame.record.bind(&frame.host.WorkingImage());
+        frame.record.decode(kIdKind, 0);
+    }
+    CellBinding::RunValue(frame, row);
+}
+
 CellBinding entryWord(std::int32_t label, std::int32_t at, const char *list, DpmrIdFilter filter)
 {
     return {.label = label,
+            .run = runEntryWord,
             .storage = CellStorage::imageBits(at, 0, 16),
             .codec = pickCallList(list, filter)};
 }
@@ -367,7 +394,9 @@ void runFunction(indCellHandler &frame, const CellBinding &row)
     }
     if (!frame.IsDraw())
         return;
-    CellBinding::RunValue(frame, row);
+    static const CellBinding fixed = recordOption(CL_Dpmr_Msg_Status_Function, &datCh::Function,
+                                                  "GI_Sheet_Sel_Dpmr_Status_Function_Fixed");
+    CellBinding::RunValue(frame, fixed);
     frame.SetOutput(withNoEdit(frame.capsule.outputText));
 }
 
@@ -406,7 +435,7 @@ const CellBinding kRows[] = {
     {.label = CL_Dpmr_IdRange_Group,
      .run = runGroupRange,
      .storage = CellStorage::imageBits(kFirstGroup, 0, 32),
-     .codec = editIdBcd(kOwnUnitIdRange),
+     .codec = editIdBcd(kGroupStartRange),
      .redrawOnChange = cmcCellCapsule::kRedrawLabelled,
      .rule = groupStartMark},
 
@@ -420,12 +449,10 @@ const CellBinding kRows[] = {
     {.label = CL_Dpmr_Ind_Id_Name,
      .storage = CellStorage::recordBytes<&datCh::Text>(),
      .codec = editName(12, NameFill::Spaces)},
-    [] {
-        CellBinding row = recordOption(CL_Dpmr_Ind_InputDigit, &datCh::InputDigit,
-                                       "GI_Sheet_Sel_Dpmr_InputDigit");
-        row.rule = outsideRange<0, 7>;
-        return row;
-    }(),
+    {.label = CL_Dpmr_Ind_InputDigit,
+     .storage = CellStorage::model(inputDigits, setInputDigits),
+     .codec = editOption("GI_Sheet_Sel_Dpmr_InputDigit", Flex0),
+     .rule = outsideRange<0, 7>},
     recordOnOff(CL_Dpmr_Ind_Id_Sel, &datCh::Id_Sel),
     view<DpmrIdFilter::Individual, CL_Dpmr_Ind_Id_Dec>(CL_Dpmr_Id_Dec_Inv),
     view<DpmrIdFilter::Individual, CL_Dpmr_Ind_Id_Name>(CL_Dpmr_Id_Name_Inv),
