@@ -237,6 +237,39 @@ TEST_F(Dpmr, SettingsNameEntriesOfTheirView)
         << "an individual identity is no group";
 }
 
+// Deleting and inserting entries from the list's context menu keeps every
+// setting and channel on the entry it named.
+TEST_F(Dpmr, SettingsAndChannelsFollowTheirEntriesThroughListCommands)
+{
+    setIdentities({0x60000000, 0x10000010, 0x20000020, 0x30000030}, 0x50000000);
+    setChannels({145500000});
+    datCh channel(&model->WorkingImage());
+    channel.decode(datCh::channelKind(), 0);
+    channel.DpmrCallList = 3;
+    channel.encode(datCh::kKindNone, 0);
+    setWord(kAmbienceEntry, 2);
+    setWord(kCallAEntry, 3);
+
+    const auto command = [](std::int32_t which, int row) {
+        cmcCellObj cell = cellOf(CT_DPMR_Inv, CL_Dpmr_Ind_Id_Dec, row);
+        Request request(cell);
+        request.capsule.command = which;
+        request.run(kHandlerAction);
+    };
+    command(CL_PMenu_Delete, 0);
+    ASSERT_EQ(listCount(), 3);
+    EXPECT_EQ(word(kAmbienceEntry), 1);
+    EXPECT_EQ(word(kCallAEntry), 2);
+    EXPECT_EQ(drawCell(CT_DPMR_Op, CL_Dpmr_AmbienceListen_ID, 0).text, "2: 2000002");
+    channel.decode(datCh::channelKind(), 0);
+    EXPECT_EQ(channel.DpmrCallList, 2);
+
+    command(CL_PMenu_Insert, 1);
+    ASSERT_EQ(listCount(), 4);
+    EXPECT_EQ(word(kAmbienceEntry), 2);
+    EXPECT_EQ(drawCell(CT_DPMR_Op, CL_Dpmr_Config_KeyAssign_CallA, 0).text, "4: 3000003");
+}
+
 // --- Messages and keys -----------------------------------------------------------------
 
 // An action also writes its AUX output and state beside it; the AUX column
