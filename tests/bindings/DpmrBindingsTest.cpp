@@ -472,9 +472,9 @@ TEST_F(Dpmr, SheetsBelongToThePmrModel)
     }
     // The views of the list show in the popups of the settings and columns
     // that choose an entry.
-    for (std::int32_t view :
+    for (std::int32_t viewLabel :
          {CL_Dpmr_Id_Dec_Inv, CL_Dpmr_Id_Name_Inv, CL_Dpmr_Id_Dec_Grp, CL_Dpmr_Id_Name_Grp}) {
-        const std::string name(cellLabelName(view));
+        const std::string name(cellLabelName(viewLabel));
         EXPECT_TRUE(topics.contains(name));
         labels.insert(name);
     }
