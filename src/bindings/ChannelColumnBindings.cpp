@@ -204,10 +204,22 @@ void dpmrUnitIdMark(indCellHandler &frame, const CellBinding &, std::int32_t ide
         frame.SetError();
 }
 
+// An entry the dPMR ID list no longer holds calls nobody.
+bool dpmrEntryMissing(const DpmrIdList &list, std::int32_t entry)
+{
+    return entry < 0 || static_cast<std::size_t>(entry) >= list.identities.size();
+}
+
+void callListEntryMark(indCellHandler &frame, const CellBinding &, std::int32_t entry)
+{
+    if (dpmrEntryMissing(DpmrIdList::Read(frame.record), entry))
+        frame.SetError();
+}
+
 void talkGroupEntryMark(indCellHandler &frame, const CellBinding &, std::int32_t entry)
 {
     const DpmrIdList list = DpmrIdList::Read(frame.record);
-    if (entry >= 0 && static_cast<std::size_t>(entry) < list.identities.size() &&
+    if (dpmrEntryMissing(list, entry) ||
         isIndividualIdentity(list.identities[static_cast<std::size_t>(entry)], list.firstGroup))
         frame.SetError();
 }
@@ -951,7 +963,8 @@ const CellBinding kRows[] = {
           kDigital),
     gated({.label = CL_Mch_Dpmr_Call_List,
            .storage = CellStorage::record(&datCh::DpmrCallList),
-           .codec = pickCallList("GI_Sheet_Sel_CallList", DpmrIdFilter::All)},
+           .codec = pickCallList("GI_Sheet_Sel_CallList", DpmrIdFilter::All),
+           .rule = callListEntryMark},
           kDigitalWithList),
     gated({.label = CL_Mch_Dpmr_TG_List,
            .storage = CellStorage::record(&datCh::DpmrTgList),

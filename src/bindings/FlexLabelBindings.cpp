@@ -76,7 +76,7 @@ const CellBinding kRows[] = {
     numbered(Flex_Language_ChNo, CellBinding::kSameLabel, 0),
     numbered(Flex_InvIDList_ChNo, CellBinding::kSameLabel, datCh::kKindDigInd),
     numbered(Flex_TgIDList_ChNo, CellBinding::kSameLabel, datCh::kKindDigTg),
-    numbered(Flex_Dpmr_CallList_ChNo, Flex_Dpmr_CallList_ChNo_Grp, datCh::kKindDpmrId),
+    numbered(Flex_Dpmr_CallList_ChNo, CellBinding::kSameLabel, datCh::kKindDpmrId),
     numbered(FlexZoneSelNum, CellBinding::kSameLabel, 0),
     numbered(FlexCHSelNum, CellBinding::kSameLabel, 0),
 };

@@ -5,6 +5,7 @@
 #include "bindings/CwIdBindings.h"
 #include "bindings/DigitalListBindings.h"
 #include "bindings/DigitalSettingsBindings.h"
+#include "bindings/DpmrBindings.h"
 #include "bindings/DtmfBindings.h"
 #include "bindings/ExpertBindings.h"
 #include "bindings/ExternalPortBindings.h"
@@ -12,6 +13,7 @@
 #include "bindings/FlexLabelBindings.h"
 #include "bindings/KeyDisplayBindings.h"
 #include "bindings/MskBindings.h"
+#include "bindings/MultiTableBindings.h"
 #include "bindings/RowNumberBindings.h"
 #include "bindings/ScanBindings.h"
 #include "bindings/SetModeBindings.h"
@@ -42,4 +44,6 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(fiveToneBindings());
     registry.Add(digitalListBindings());
     registry.Add(digitalSettingsBindings());
+    registry.Add(dpmrBindings());
+    registry.Add(multiTableBindings());
 }

@@ -22,6 +22,8 @@ std::uint32_t HiddenFlags(int modelType, bool makerMode, bool optionNodes)
         hidden |= bit(kMakerNodes);
     if (modelType != 0)
         hidden |= bit(kLmrNodes);
+    if (modelType != 1)
+        hidden |= bit(kPmrNodes);
     if (!optionNodes)
         hidden |= bit(kOptionNodes);
     return hidden;

@@ -12,6 +12,7 @@ namespace TreeNodeFilter {
 enum Flag : int {
     kMakerNodes = 0,
     kAdjustNodes = 1,
+    kPmrNodes = 2,
     kLmrNodes = 3,
     kOptionNodes = 4,
 };

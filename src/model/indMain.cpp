@@ -26,6 +26,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace wl = working_layout;
 
@@ -437,6 +438,9 @@ RangeList indMain::GetRangeList(int kind)
 std::vector<std::string> indMain::PrintAllCallTexts(const std::vector<std::string> &treeCallTexts)
 {
     std::vector<std::string> texts;
+    // The tree names the multi-table once and each of its sets again: every
+    // set prints once.
+    bool multiTablePrinted = false;
     for (const std::string &callText : treeCallTexts) {
         if (callText.empty())
             continue;
@@ -444,6 +448,8 @@ std::vector<std::string> indMain::PrintAllCallTexts(const std::vector<std::strin
             texts.push_back(callText);
             continue;
         }
+        if (std::exchange(multiTablePrinted, true))
+            continue;
         for (int table = 0; table < 16; ++table)
             texts.push_back("GI_Sheet_MultipleTable,M P," + std::to_string(table));
     }

@@ -416,7 +416,8 @@ TEST_F(ChannelColumns, DpmrUnitIdentity)
 }
 
 // A talk group that names an individual entry of the dPMR ID list is
-// marked; a group entry is not.
+// marked; a group entry is not. Either list column naming an entry beyond
+// the list is marked too.
 TEST_F(ChannelColumns, TalkGroupOnAnIndividualEntryIsMarked)
 {
     setChannels({145000000});
@@ -438,6 +439,15 @@ TEST_F(ChannelColumns, TalkGroupOnAnIndividualEntryIsMarked)
             ch.DpmrTgList = chosen;
         });
         EXPECT_EQ(draw(CL_Mch_Dpmr_TG_List, 0).error, chosen == 0) << chosen;
+    }
+    for (const std::int32_t chosen : {1, 2}) {
+        change(0, [&](datCh &ch) {
+            ch.DigSig = 2;
+            ch.DpmrCallList = chosen;
+            ch.DpmrTgList = chosen;
+        });
+        EXPECT_EQ(draw(CL_Mch_Dpmr_Call_List, 0).error, chosen == 2) << chosen;
+        EXPECT_EQ(draw(CL_Mch_Dpmr_TG_List, 0).error, chosen == 2) << chosen;
     }
 }
 

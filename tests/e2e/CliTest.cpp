@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <span>
+
 namespace e2e {
 namespace {
 
@@ -30,6 +32,13 @@ std::ostream &operator<<(std::ostream &stream, const CliRun &run)
                   << run.out << "--- stderr\n"
                   << run.err;
 }
+
+// A setting typed from the command line and where its sheet shows it.
+struct TypedSetting {
+    const char *assignment;
+    const char *sheet;
+    const char *shown; // a line of the sheet
+};
 
 // The document the command-line tool works on, and the tool run on private
 // settings with nothing on its standard input.
@@ -87,6 +96,35 @@ protected:
     }
 
     VirtualRadioProcess radio_;
+
+    // Settings typed into an initial file go to the radio and come back on
+    // their sheets as they were typed.
+    void settingsSurviveTheRadio(const char *initialFile, std::span<const TypedSetting> settings)
+    {
+        const std::string initial = tempPath("initial.vrc");
+        ASSERT_TRUE(QFile::copy(
+            QString::fromStdString(testing_support::sourceDir() + "data/" + initialFile),
+            QString::fromStdString(initial)));
+        const QString made = QString::fromStdString(tempPath("made.vrc"));
+        // A radio takes no memory without a channel.
+        QStringList arguments = {"set", QString::fromStdString(initial), "CL_Mch_FreqR[0]=145.5"};
+        for (const TypedSetting &setting : settings)
+            arguments << setting.assignment;
+        arguments << "-o" << made;
+        const CliRun set = cli(arguments);
+        ASSERT_EQ(set.exitCode, 0) << set;
+
+        const QString back = QString::fromStdString(tempPath("back.vrc"));
+        ASSERT_NO_FATAL_FAILURE(throughTheRadio(made, back));
+
+        for (const TypedSetting &setting : settings) {
+            const CliRun sheet = cli({"sheet", setting.sheet, "--file", back});
+            ASSERT_EQ(sheet.exitCode, 0) << setting.sheet << "\n" << sheet;
+            EXPECT_TRUE(holds(sheet.out, setting.shown))
+                << setting.assignment << " on " << setting.sheet << "\n"
+                << sheet;
+        }
+    }
 };
 
 // Reading a radio and writing the file back gives the radio the memory it
@@ -165,12 +203,7 @@ TEST_F(CliTest, ChannelsSetFromTheCommandLineSurviveTheRadio)
 // to the radio and comes back on its sheet as it was typed.
 TEST_F(CliTest, RadioWideSettingsSetFromTheCommandLineSurviveTheRadio)
 {
-    struct Setting {
-        const char *assignment;
-        const char *sheet;
-        const char *shown; // a line of the sheet
-    };
-    const Setting settings[] = {
+    const TypedSetting settings[] = {
         {"CL_SetM_BeepLev=Linked 7", "GI_Sheet_SetMode", "Beep level\tLinked 7\n"},
         {"CL_USetM_Fan=On", "GI_Sheet_UserSetMode", "Fan\tOn\n"},
         {"CL_CW_ID_Code=de w1aw/r", "GI_Sheet_CwId", "ID code\tDE W1AW/R\n"},
@@ -193,30 +226,21 @@ TEST_F(CliTest, RadioWideSettingsSetFromTheCommandLineSurviveTheRadio)
         {"CL_Digi_Config_Unit_Hex=1A2B", "GI_Sheet_Digital", "Unit ID\t6699\n"},
         {"CL_Digi_Trunk_SU_Grp_Wait=42", "GI_Sheet_Digital", "Group call wait (s)\t 42\n"},
         {"CL_Digi_Expert_N7_Counter=200", "GI_Sheet_Digital_Expert", "Error counter (N7)\t200\n"},
+        {"CL_MultiTable_Decode[1]=023N", "GI_Sheet_MultipleTable,M",
+         "  2\t1 (No Edit)\tCTCSS/DTCS\t023N\t"},
     };
-    const std::string initial = tempPath("initial.vrc");
-    ASSERT_TRUE(
-        QFile::copy(QString::fromStdString(testing_support::sourceDir() + "data/QX7315C_LMR.vrc"),
-                    QString::fromStdString(initial)));
-    const QString made = QString::fromStdString(tempPath("made.vrc"));
-    // A radio takes no memory without a channel.
-    QStringList arguments = {"set", QString::fromStdString(initial), "CL_Mch_FreqR[0]=145.5"};
-    for (const Setting &setting : settings)
-        arguments << setting.assignment;
-    arguments << "-o" << made;
-    const CliRun set = cli(arguments);
-    ASSERT_EQ(set.exitCode, 0) << set;
+    settingsSurviveTheRadio("QX7315C_LMR.vrc", settings);
+}
 
-    const QString back = QString::fromStdString(tempPath("back.vrc"));
-    ASSERT_NO_FATAL_FAILURE(throughTheRadio(made, back));
-
-    for (const Setting &setting : settings) {
-        const CliRun sheet = cli({"sheet", setting.sheet, "--file", back});
-        ASSERT_EQ(sheet.exitCode, 0) << setting.sheet << "\n" << sheet;
-        EXPECT_TRUE(holds(sheet.out, setting.shown))
-            << setting.assignment << " on " << setting.sheet << "\n"
-            << sheet;
-    }
+// The PMR model's dPMR settings and lists travel the same way.
+TEST_F(CliTest, DpmrSettingsSetFromTheCommandLineSurviveTheRadio)
+{
+    const TypedSetting settings[] = {
+        {"CL_Dpmr_Ind_Id_Dec[2]=500****", "GI_Sheet_Dpmr_Ind_Id,D", "  3\t500****\t"},
+        {"CL_Dpmr_Config_Attempt_No=4", "GI_Sheet_Dpmr", "Attempts\t4\t"},
+        {"CL_Dpmr_Encryption_Key[0]=c0de", "GI_Sheet_Dpmr_Encryption", "  1\tC0DE\n"},
+    };
+    settingsSurviveTheRadio("QX7315C_PMR.vrc", settings);
 }
 
 // A password-protected radio over TCP: nothing without the password, the

@@ -280,4 +280,16 @@ TEST(PrintAll, MultiTableSheetStandsForItsSixteenTables)
     EXPECT_EQ(texts[17], "GI_Sheet_Scan");
 }
 
+// The tree also opens each table on its own: still every table prints once.
+TEST(PrintAll, EveryMultiTablePrintsOnceWhenTheTreeNamesEachTable)
+{
+    const auto texts =
+        indMain::PrintAllCallTexts({"GI_Sheet_MultipleTable,M", "GI_Sheet_MultipleTable,M P,0",
+                                    "GI_Sheet_MultipleTable,M P,15", "GI_Sheet_Scan"});
+    ASSERT_EQ(texts.size(), 17u);
+    EXPECT_EQ(texts[0], "GI_Sheet_MultipleTable,M P,0");
+    EXPECT_EQ(texts[15], "GI_Sheet_MultipleTable,M P,15");
+    EXPECT_EQ(texts[16], "GI_Sheet_Scan");
+}
+
 } // namespace

@@ -162,9 +162,11 @@ TEST_F(TreeSheets, EverySheetOfTheLmrTreeOpensAndTheCursorMoves)
     const std::set<std::string> opened = walkEverySheet();
     for (const char *expected :
          {"[St_ChBank]GI_Sheet_Mch_Conv_Lmr_KCOOP_Rep,Bank 0", "[St_Common]GI_Sheet_Common",
-          "GI_Sheet_Digital_Ind_Id,X", "GI_Sheet_Digital_Grp_Id,Q", "GI_Sheet_Dpmr_Ind_Id,D",
-          "GI_Sheet_MultipleTable,M", "GI_Sheet_CloneInfo"})
+          "GI_Sheet_Digital_Ind_Id,X", "GI_Sheet_Digital_Grp_Id,Q", "GI_Sheet_MultipleTable,M",
+          "GI_Sheet_MultipleTable,M P,15", "GI_Sheet_CloneInfo"})
         EXPECT_TRUE(opened.contains(expected)) << expected;
+    // dPMR belongs to the PMR model.
+    EXPECT_FALSE(opened.contains("GI_Sheet_Dpmr_Ind_Id,D"));
 }
 
 TEST_F(TreeSheets, EverySheetOfThePmrTreeOpensAndTheCursorMoves)
@@ -178,7 +180,9 @@ TEST_F(TreeSheets, EverySheetOfThePmrTreeOpensAndTheCursorMoves)
         1);
     const std::set<std::string> opened = walkEverySheet();
     EXPECT_TRUE(opened.contains("[St_ChBank]GI_Sheet_Mch_Conv_Pmr_Dpmr_Rep,Bank 0"));
-    EXPECT_TRUE(opened.contains("GI_Sheet_Dpmr_Ind_Id,D"));
+    for (const char *expected : {"GI_Sheet_Dpmr_Ind_Id,D", "[St_Common]GI_Sheet_Dpmr",
+                                 "GI_Sheet_Dpmr_Status", "[St_Common]GI_Sheet_Dpmr_Expert"})
+        EXPECT_TRUE(opened.contains(expected)) << expected;
 }
 
 // A clone file's channels fill the bank's sheet, with the row for a new
