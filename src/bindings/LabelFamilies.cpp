@@ -1,6 +1,7 @@
 #include "bindings/LabelFamilies.h"
 
 #include "bindings/ChannelColumnBindings.h"
+#include "bindings/CheckBindings.h"
 #include "bindings/CommonSettingsBindings.h"
 #include "bindings/CwIdBindings.h"
 #include "bindings/DtmfBindings.h"
@@ -38,4 +39,6 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(dtmfBindings());
     registry.Add(twoToneBindings());
     registry.Add(fiveToneBindings());
+    registry.Add(checkBindings());
+    registry.SetMarkSource(checkMarksOf);
 }

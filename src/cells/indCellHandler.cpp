@@ -379,6 +379,8 @@ void indCellHandler::Dispatch()
         return;
     }
     (row_->run != nullptr ? row_->run : &CellBinding::RunValue)(*this, *row_);
+    if (mode == kHandlerDraw && IsDraw() && bindings_.Marks() != nullptr)
+        capsule.stateBits |= bindings_.Marks()(host, label, index);
 }
 
 std::int32_t indCellHandler::Finish()
