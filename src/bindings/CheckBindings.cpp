@@ -223,26 +223,47 @@ void inspectKeys(const Inspection &check)
 // --- External port -----------------------------------------------------------------
 
 constexpr int kPortLines = 9;
-constexpr int kLabelsPerPortLine = 3;
+constexpr int kLabelsPerPortLine = CL_ExtPort_InOut_2 - CL_ExtPort_InOut_1;
+constexpr std::int32_t kDirectionLabel = CL_ExtPort_InOut_1_Dir - CL_ExtPort_InOut_1;
+// The function lists of the two directions, whose entries are numbered by
+// the byte a line keeps after its direction byte.
+constexpr const char *kInputFunctions = "GI_Sheet_Sel_Input_Port_Conv_Pmr_Dpmr_Popup_Cells";
+constexpr const char *kOutputFunctions = "GI_Sheet_Sel_Output_Port_Conv_Rep_Popup_Cells";
 
-// One function on an input and an output line: the radio drives the line
-// it also reads.
+// The name of a line's function, as its direction's list shows it.
+std::string portFunction(const Inspection &check, std::int32_t line, bool &input)
+{
+    const std::int32_t label = CL_ExtPort_InOut_1 + kLabelsPerPortLine * line;
+    const CellBinding *direction = check.host.Bindings().Find(label + kDirectionLabel);
+    if (direction == nullptr || direction->storage.kind != CellStorage::Kind::Image)
+        return {};
+    input = storedValue(check, label + kDirectionLabel) != 0;
+    const std::int32_t function = check.image.GetByte(direction->storage.offset + 1);
+    std::string entry;
+    if (function == 0 ||
+        !mainTextDatabase().TryGetLine(input ? kInputFunctions : kOutputFunctions, function,
+                                       entry) ||
+        entry.starts_with('#'))
+        return {};
+    return entry.substr(entry.rfind('}') == std::string::npos ? 0 : entry.rfind('}') + 1);
+}
+
+// One function on an input line and an output line: the radio reads the
+// line it also drives.
 void inspectPortLines(const Inspection &check)
 {
-    std::array<std::int32_t, kPortLines> function{};
+    std::array<std::string, kPortLines> function{};
     std::array<bool, kPortLines> input{};
+    for (int line = 0; line < kPortLines; ++line)
+        function[line] = portFunction(check, line, input[line]);
     for (int line = 0; line < kPortLines; ++line) {
-        const std::int32_t label = CL_ExtPort_InOut_1 + kLabelsPerPortLine * line;
-        function[line] = storedValue(check, label);
-        input[line] = storedValue(check, label + 1) != 0;
-    }
-    for (int line = 0; line < kPortLines; ++line) {
-        if (function[line] == 0)
-            continue;
         for (int other = 0; other < kPortLines; ++other) {
-            if (other != line && input[other] != input[line] && function[other] == function[line])
+            if (!function[line].empty() && input[other] != input[line] &&
+                function[other] == function[line]) {
                 check.add(CT_Null, CL_ExtPort_InOut_1 + kLabelsPerPortLine * line, 0, true,
                           kReasonPortInputAndOutput);
+                break;
+            }
         }
     }
 }

@@ -562,20 +562,11 @@ void MainWindowView::ArmWarningCheck()
     warningArmed_ = true;
 }
 
-// A warning mark first, then an error mark over it, so that a node with
-// both shows the error.
 void MainWindowView::MarkTree(const std::vector<std::string> &errors,
                               const std::vector<std::string> &warnings)
 {
-    QTreeWidget *view = tree_ != nullptr ? tree_->View() : nullptr;
-    if (view == nullptr || view->topLevelItemCount() == 0)
-        return;
-    tree_->ClearOverlays(view->topLevelItem(0));
-    for (int top = view->topLevelItemCount() - 1; top >= 0; --top) {
-        QTreeWidgetItem *node = view->topLevelItem(top);
-        tree_->Mark(node, warnings, cuiTree::kOverlayWarning);
-        tree_->Mark(node, errors, cuiTree::kOverlayError);
-    }
+    if (tree_ != nullptr)
+        tree_->MarkProblems(errors, warnings);
 }
 
 bool MainWindowView::QueryClose()
