@@ -74,7 +74,7 @@ TEST_F(CheckList, EveryLineIsACheckOfItsSheetAndTheChannelCheckComesLast)
 
 TEST_F(CheckList, AnErrorAndAWarningOnOneCheckCountAsTheError)
 {
-    const ScopedTexts texts({{"GI_WarningCheckList", {"#"}}});
+    const ScopedTexts texts({ScopedTexts::Entry{"GI_WarningCheckList", {"#"}}});
     FakeChecks::marks = {
         {CL_Check_Mch, cmcCellCapsule::kStateWarning | cmcCellCapsule::kStateError}};
     const WarningCheckList::Result result =
