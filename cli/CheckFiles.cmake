@@ -1,6 +1,7 @@
 # The warning check from the command line on files made with `set` from the
 # initial files, and the write refusing a file with errors.
 #   -DPROGRAM=quillon-cli -DDATA=the data folder -DWORK=a scratch folder
+cmake_minimum_required(VERSION 3.20)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
@@ -24,7 +25,7 @@ run(0 "" set ${DATA}/QX7315C_LMR.vrc ${groups} -o ${WORK}/clean.vrc)
 
 # name | assignments on the clean file | exit of check | what check prints
 set(cases
-  "clean||0|^no errors or warnings\n$"
+  "clean|-|0|^no errors or warnings\n$"
   "repeater|CL_Mch_FreqR[0]=146.52|3|^W Memory Channels\n  Memory Channels, 1, Operation Mode: Repeater — receive and transmit frequencies are equal on a repeater channel\n$"
   "band|CL_Mch_FreqR[0]=50|1|^E Memory Channels\n  Memory Channels, 1, Receive \\(MHz\\): 50.000000 — the frequency is outside the radio's band\n"
   "timeout|CL_Common_Tot_Repeat=12|3|^W Timers\n  Timers, Repeat time-out \\(min\\), Value: 12 — the value is outside its range"
@@ -37,7 +38,7 @@ foreach(case IN LISTS cases)
   list(GET fields 2 expected)
   list(GET fields 3 pattern)
   string(REPLACE "," ";" assignments "${assignments}")
-  if(assignments STREQUAL "")
+  if(assignments STREQUAL "-")
     file(COPY_FILE ${WORK}/clean.vrc ${WORK}/${name}.vrc)
   else()
     run(0 "" set ${WORK}/clean.vrc ${assignments} -o ${WORK}/${name}.vrc)
