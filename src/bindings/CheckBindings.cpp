@@ -24,6 +24,11 @@
 
 namespace {
 
+// Record kinds of the lists the checks read.
+constexpr int kKindMskIdGroup = 13;
+constexpr int kKindNacChannel = 19;
+constexpr int kKindDpmrStatus = 24;
+
 constexpr unsigned kLmr = 1U << 0;
 constexpr unsigned kPmr = 1U << 1;
 constexpr unsigned kBoth = kLmr | kPmr;
@@ -277,7 +282,7 @@ void inspectMskGroups(const Inspection &check)
 {
     std::array<std::int32_t, kMskIdGroups> address{};
     for (int group = 0; group < kMskIdGroups; ++group)
-        address[group] = check.record(13, group).Adr;
+        address[group] = check.record(kKindMskIdGroup, group).Adr;
     for (int group = 0; group < kMskIdGroups; ++group) {
         for (int other = 0; other < kMskIdGroups; ++other) {
             if (other != group && address[group] != 0 && address[group] != 0xFFFF &&
@@ -298,7 +303,7 @@ constexpr std::int32_t kHighestNac = 0xFFF;
 void inspectNacChannels(const Inspection &check)
 {
     for (int entry = 0; entry < kNacChannels; ++entry) {
-        const datCh nac = check.record(19, entry);
+        const datCh nac = check.record(kKindNacChannel, entry);
         if (nac.Sel == 0)
             continue;
         if (nac.RxNac > kHighestNac)
@@ -348,7 +353,7 @@ constexpr int kDpmrStatusEntries = 32;
 void inspectDpmrStatus(const Inspection &check)
 {
     for (int entry = 0; entry < kDpmrStatusEntries; ++entry) {
-        const datCh status = check.record(24, entry);
+        const datCh status = check.record(kKindDpmrStatus, entry);
         if (status.RX != 0 && isBlankText(status.Text_Rx))
             check.add(CT_DPMR_Status, CL_Dpmr_Msg_Status_Text_Rx, entry, false, kReasonStatusEmpty);
         if (status.TX != 0 && isBlankText(status.Text_Tx))
