@@ -30,7 +30,7 @@ set(cases
   "band|CL_Mch_FreqR[0]=50|1|^E Memory Channels\n  Memory Channels, 1, Receive \\(MHz\\): 50.000000 — the frequency is outside the radio's band\n"
   "timeout|CL_Common_Tot_Repeat=12|3|^W Timers\n  Timers, Repeat time-out \\(min\\), Value: 12 — the value is outside its range"
   "both|CL_Mch_FreqR[0]=50,CL_Common_Tot_Repeat=12|1|^E Memory Channels\n.*W Timers\n"
-  "group|CL_Msk_IdGroup_Adr[3]=0102|1|^E ID Groups\n  ID Groups, 3, Address: 0102 — the ID group has the same address as another ID group\n  ID Groups, 4, Address: 0102 — ")
+  "group|CL_Msk_IdGroup_Adr[3]=0102|3|^W ID Groups\n  ID Groups, 3, Address: 0102 — the ID group has the same address as another ID group\n  ID Groups, 4, Address: 0102 — ")
 foreach(case IN LISTS cases)
   string(REPLACE "|" ";" fields "${case}")
   list(GET fields 0 name)

@@ -78,6 +78,8 @@ struct CheckRow {
     unsigned modelTypes;
     Inspect inspect;
     std::span<const ConcernedCells> concerned;
+    // The check's findings warn and never stop a clone write.
+    bool warnsOnly = false;
 };
 
 bool isBlankText(std::span<const std::uint8_t> text)
@@ -130,7 +132,8 @@ void inspectChannels(const Inspection &check)
             continue;
         if (outside(record.FreqR))
             check.add(CT_Mch, CL_Mch_FreqR, channel, true, kReasonFrequencyOutsideBand);
-        if (record.TxInh == 0 && outside(record.FreqT))
+        // A transmit frequency of 0 is none: the channel only receives.
+        if (record.TxInh == 0 && record.FreqT != 0 && outside(record.FreqT))
             check.add(CT_Mch, CL_Mch_FreqT, channel, true, kReasonFrequencyOutsideBand);
     }
 }
@@ -232,8 +235,8 @@ constexpr int kLabelsPerPortLine = CL_ExtPort_InOut_2 - CL_ExtPort_InOut_1;
 constexpr std::int32_t kDirectionLabel = CL_ExtPort_InOut_1_Dir - CL_ExtPort_InOut_1;
 // The function lists of the two directions, whose entries are numbered by
 // the byte a line keeps after its direction byte.
-constexpr const char *kInputFunctions = "GI_Sheet_Sel_Input_Port_Conv_Pmr_Dpmr_Popup_Cells";
-constexpr const char *kOutputFunctions = "GI_Sheet_Sel_Output_Port_Conv_Rep_Popup_Cells";
+constexpr const char *kInputFunctions = "GI_Sheet_Sel_Input_Port_Conv_Pmr_Dpmr_Popup";
+constexpr const char *kOutputFunctions = "GI_Sheet_Sel_Output_Port_Conv_Rep_Popup";
 
 // The name of a line's function, as its direction's list shows it.
 std::string portFunction(const Inspection &check, std::int32_t line, bool &input)
@@ -246,8 +249,8 @@ std::string portFunction(const Inspection &check, std::int32_t line, bool &input
     const std::int32_t function = check.image.GetByte(direction->storage.offset + 1);
     std::string entry;
     if (function == 0 ||
-        !mainTextDatabase().TryGetLine(input ? kInputFunctions : kOutputFunctions, function,
-                                       entry) ||
+        !mainTextDatabase().TryGetLine(
+            std::string(input ? kInputFunctions : kOutputFunctions) + "_Cells", function, entry) ||
         entry.starts_with('#'))
         return {};
     return entry.substr(entry.rfind('}') == std::string::npos ? 0 : entry.rfind('}') + 1);
@@ -432,9 +435,12 @@ const CheckRow kChecks[] = {
     {CL_Check_SetMode, kBoth, nullptr, kSetModeCells},
     {CL_Check_Common, kBoth, nullptr, kCommonCells},
     {CL_Check_User_Tone_Encode, kBoth, nullptr, kUserToneCells},
-    {CL_Check_Msk_IdRange, kLmr, nullptr, kMskRangeCells},
-    {CL_Check_Msk_OwnIdGroup, kLmr, inspectMskGroups, kMskGroupCells},
-    {CL_Check_Msk_Config, kLmr, nullptr, kMskConfigCells},
+    // This radio sends no MSK on its channels (their MSK bits are never
+    // written): a faulty address plan cannot reach the air, so the sheets
+    // show it and the check warns without stopping a write.
+    {CL_Check_Msk_IdRange, kLmr, nullptr, kMskRangeCells, true},
+    {CL_Check_Msk_OwnIdGroup, kLmr, inspectMskGroups, kMskGroupCells, true},
+    {CL_Check_Msk_Config, kLmr, nullptr, kMskConfigCells, true},
     {CL_Check_Dig_Nacch, kLmr, inspectNacChannels, {}},
     {CL_Check_Dpmr_RXTalkgroup, kPmr, inspectDpmrReceiveGroups, kTalkGroupCells},
     {CL_Check_Dpmr_TalkgroupSetting, kPmr, inspectDpmrTalkGroups, {}},
@@ -602,6 +608,10 @@ void collectCheckFindings(CellHost &host, std::int32_t checkLabel,
     inspect(host, *row, found);
     for (const ConcernedCells &cells : row->concerned)
         collectCellMarks(host, cells, found);
+    if (row->warnsOnly) {
+        for (CheckFinding &finding : found)
+            finding.error = false;
+    }
     // A cell that an inspection and its own rule both mark is one finding.
     for (const CheckFinding &finding : found) {
         const auto begin = findings.begin() + static_cast<std::ptrdiff_t>(first);

@@ -51,7 +51,8 @@ std::string WarningCheckList::SheetName(cmcGTex &texts, const std::string &callT
         return texts.GetFirstLine("GI_MChSheetTitle");
     const std::string call = "CallSheet:" + callText + ")";
     std::string line;
-    for (int n = 0; texts.TryGetLine("GI_Tree_Main_Body", n, line) && !line.starts_with('#'); ++n) {
+    const std::string tree = std::string(kTreeName) + "_Body";
+    for (int n = 0; texts.TryGetLine(tree, n, line) && !line.starts_with('#'); ++n) {
         const std::size_t plus = line.find('+');
         const std::size_t brace = line.find('{');
         if (line.find(call) == std::string::npos || plus == std::string::npos ||

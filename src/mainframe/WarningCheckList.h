@@ -18,6 +18,8 @@ class WarningCheckList
 {
 public:
     static constexpr const char *kListKey = "GI_WarningCheckList";
+    // The navigation tree whose captions name the sheets.
+    static constexpr const char *kTreeName = "GI_Tree_Main";
     static constexpr const char *kChannelPattern =
         "{(%%CL_Check_Mch:[St_ChBank]GI_Sheet_Mch_%s,Bank %d)}";
 

@@ -79,9 +79,6 @@ struct Case {
     CheckReason reason;
 };
 
-// The bits a mark of this severity sets.
-std::uint8_t markOf(bool error) { return error ? kError : kWarning; }
-
 class CheckCases : public WarningChecks
 {
 public:
@@ -107,7 +104,10 @@ public:
         // The check cell carries the worst finding, the cell concerned its
         // own mark.
         EXPECT_NE(checkCellMarks(c.check) & (c.error ? kError : kError | kWarning), 0);
-        EXPECT_NE(indCellHandler::MarksOf(c.category, c.label, c.index) & markOf(c.error), 0);
+        // A cell a warning concerns may carry an error of its own rule.
+        EXPECT_NE(indCellHandler::MarksOf(c.category, c.label, c.index) &
+                      (c.error ? kError : kError | kWarning),
+                  0);
     }
 };
 
@@ -154,7 +154,7 @@ TEST_F(CheckCases, EachCheckFindsWhatATechnicianWouldFix)
              for (int group : {3, 5})
                  t.editRecord(13, group, [](datCh &g) { g.Adr = 0x0150; });
          },
-         CL_Check_Msk_OwnIdGroup, CT_MSK_IdGroup, CL_Msk_IdGroup_Adr, 5, true,
+         CL_Check_Msk_OwnIdGroup, CT_MSK_IdGroup, CL_Msk_IdGroup_Adr, 5, false,
          kReasonMskGroupOverlap},
         {"a NAC entry in use without its receive code", 0,
          [](CheckCases &t) {
@@ -264,6 +264,19 @@ TEST_F(WarningChecks, TheInitialFilesPassTheChecksOfTheirOwnSettings)
             EXPECT_EQ(checkCellMarks(check), 0) << cellLabelName(check);
         }
     }
+}
+
+// The LMR initial data's MSK plan leaves the killer address outside it: the
+// MSK sheet shows the error, the check only warns, the data can be written.
+TEST_F(WarningChecks, MskPlanFaultsWarnWithoutStoppingAWrite)
+{
+    useModelType(0);
+    EXPECT_NE(indCellHandler::MarksOf(CT_MSK_AdrRange, CL_Msk_AdrRange_Killer, 0) & kError, 0);
+    const std::vector<CheckFinding> found = findingsOf(CL_Check_Msk_IdRange);
+    ASSERT_FALSE(found.empty());
+    EXPECT_FALSE(found[0].error);
+    EXPECT_EQ(checkCellMarks(CL_Check_Msk_IdRange), kWarning);
+    EXPECT_EQ(model->WarningCheck(), 0);
 }
 
 TEST_F(WarningChecks, ChecksOfTheOtherModelTypeFindNothing)
