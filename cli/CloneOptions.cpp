@@ -92,6 +92,8 @@ bool takeOption(const std::string &name, const std::string *value, unsigned extr
             options.maker = true;
         else if (name == "--no-backup" && (extras & CloneOptions::kBackup))
             options.noBackup = true;
+        else if (name == "--force" && (extras & CloneOptions::kForce))
+            options.force = true;
         else {
             error = "unknown option " + name;
             return false;

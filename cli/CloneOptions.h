@@ -19,6 +19,8 @@ struct CloneOptions {
         kFile = 8,
         // --no-backup: no copy in the backups folder.
         kBackup = 16,
+        // --force: write a file although the warning check finds errors.
+        kForce = 32,
     };
 
     Link link = Link::None;
@@ -31,6 +33,7 @@ struct CloneOptions {
     bool yes = false;
     bool maker = false;
     bool noBackup = false;
+    bool force = false;
     std::string output;
     std::string file;
 };

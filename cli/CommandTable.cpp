@@ -1,5 +1,6 @@
 #include "CommandTable.h"
 
+#include "CheckCommand.h"
 #include "InspectCommand.h"
 #include "LabelsCommand.h"
 #include "RadioCommands.h"
@@ -32,12 +33,19 @@ const CliCommand kCommands[] = {
     {"set", "set FILE.vrc LABEL[INDEX]=TEXT ... [-o OUT.vrc]",
      "type each TEXT into its cell as a user would, then save the file (or OUT.vrc)", runSetCommand,
      kSetHelp},
+    {"check", "check [--file FILE.vrc] [--model-type 0|1]",
+     "list the errors and warnings of the settings (exit 0 none, 3 warnings only, 1 errors)",
+     runCheckCommand},
     {"info", "info LINK [--password TEXT] [--yes]", "show the radio's clone information",
      runInfoCommand},
     {"read", "read LINK [--password TEXT] [--low-speed] [--no-backup] [--yes] -o FILE.vrc",
      "save the radio's memory as a clone file (and a copy in the backups folder)", runReadCommand},
-    {"write", "write LINK [--password TEXT] [--low-speed] [--maker] [--no-backup] [--yes] FILE.vrc",
-     "write a clone file to the radio (after a copy in the backups folder)", runWriteCommand},
+    {"write",
+     "write LINK [--password TEXT] [--low-speed] [--maker] [--no-backup] [--force] [--yes] "
+     "FILE.vrc",
+     "write a clone file to the radio (after a copy in the backups folder); a file with errors "
+     "is refused unless --force is given",
+     runWriteCommand},
 };
 
 bool takesLink(const CliCommand &command) { return std::strstr(command.usage, " LINK") != nullptr; }

@@ -1,5 +1,6 @@
 #include "RadioCommands.h"
 
+#include "CheckCommand.h"
 #include "CloneOptions.h"
 #include "CommandTable.h"
 #include "RadioSession.h"
@@ -7,7 +8,9 @@
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
 #include "link/dst_CDrv_Result.h"
+#include "mainframe/WarningCheckList.h"
 #include "model/indMain.h"
+#include "textdb/GlobalTexts.h"
 
 #include <cstdio>
 #include <iostream>
@@ -29,7 +32,8 @@ constexpr CommandLine kInfo = {"info", 0};
 constexpr CommandLine kRead = {"read", CloneOptions::kLowSpeed | CloneOptions::kOutput |
                                            CloneOptions::kBackup};
 constexpr CommandLine kWrite = {"write", CloneOptions::kLowSpeed | CloneOptions::kMaker |
-                                             CloneOptions::kFile | CloneOptions::kBackup};
+                                             CloneOptions::kFile | CloneOptions::kBackup |
+                                             CloneOptions::kForce};
 
 bool parse(const CommandLine &command, const std::vector<std::string> &arguments,
            CloneOptions &options)
@@ -55,6 +59,24 @@ int stopped(indMain &model, const char *what)
                      "--password\n";
     std::cerr << "quillon-cli: the " << what << " did not run\n";
     return RadioSession::kStopped;
+}
+
+// A file with errors goes to the radio only when the user insists; the
+// program's own write then lets it pass.
+bool passesWarningCheck(indMain &model, bool force)
+{
+    if (model.WarningCheck() == 0)
+        return true;
+    const std::string refusal =
+        WarningCheckList::RefusalText(mainTextDatabase(), model.LastWarningCheck());
+    std::cerr << (force ? "quillon-cli: warning: " : "quillon-cli: ") << refusal << '\n';
+    for (const std::string &line : describeWarningCheck())
+        std::cerr << line << '\n';
+    if (!force)
+        return false;
+    std::cerr << "quillon-cli: warning: --force writes the file with its errors\n";
+    model.AllowWriteWithErrors(true);
+    return true;
 }
 
 void printInformation(indMain &model)
@@ -168,6 +190,8 @@ int runWriteCommand(const std::vector<std::string> &arguments)
             const int error = model.LastFileError();
             return error != 0 ? RadioSession::kFileErrorBase + error : RadioSession::kStopped;
         }
+        if (!passesWarningCheck(model, options.force))
+            return RadioSession::kStopped;
         model.CloneWriteCommand();
         session.waitForRest();
         reportBackup(model);

@@ -5,6 +5,7 @@
 #include "link/PortMap.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "model/GlobalModel.h"
 #include "model/indMain.h"
 #include "platform/RegistryStore.h"
 #include "settings/GlobalEnvironment.h"
@@ -61,6 +62,8 @@ RadioSession::RadioSession(const CloneOptions &options)
         return;
     }
     model_ = std::make_unique<indMain>();
+    // The cells, and with them the warning check, answer the installed model.
+    installModelObject(model_.get());
     model_->BuildWindow();
     model_->SetCloneProgressView(&progress_);
     catchInterrupts();
@@ -70,6 +73,8 @@ RadioSession::~RadioSession()
 {
     if (model_ != nullptr)
         releaseInterrupts();
+    if (model_ != nullptr && modelObject() == model_.get())
+        installModelObject(nullptr);
     model_.reset();
     if (storeSwitched_)
         RegistryStore::setBackingFile(previousStore_);

@@ -1,6 +1,7 @@
 #include "bindings/LabelFamilies.h"
 
 #include "bindings/ChannelColumnBindings.h"
+#include "bindings/CheckBindings.h"
 #include "bindings/CommonSettingsBindings.h"
 #include "bindings/CwIdBindings.h"
 #include "bindings/DigitalListBindings.h"
@@ -46,4 +47,6 @@ void addLabelFamilies(CellBindingRegistry &registry)
     registry.Add(digitalSettingsBindings());
     registry.Add(dpmrBindings());
     registry.Add(multiTableBindings());
+    registry.Add(checkBindings());
+    registry.SetMarkSource(checkMarksOf);
 }

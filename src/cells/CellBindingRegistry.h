@@ -16,9 +16,16 @@
 // registry (CellHost::Bindings). Rows describe storage, codec and parameters
 // for CellBinding::RunValue; a label that needs more gets a runner named
 // after it. Neither touches the handler itself.
+class CellHost;
+
 class CellBindingRegistry
 {
 public:
+    // Marks that other settings put on a cell (the warning check's findings),
+    // added to whatever the cell's own row decides: warning and error bits
+    // of cmcCellCapsule for the cell (label, index) in the host's image.
+    using MarkSource = std::uint8_t (*)(CellHost &host, std::int32_t label, std::int32_t index);
+
     CellBindingRegistry();
 
     // Binds every label of every row. A label bound twice, a label outside
@@ -34,6 +41,10 @@ public:
                    : nullptr;
     }
 
+    void SetMarkSource(MarkSource source) { markSource_ = source; }
+    MarkSource Marks() const { return markSource_; }
+
 private:
     std::vector<const CellBinding *> rows_;
+    MarkSource markSource_ = nullptr;
 };

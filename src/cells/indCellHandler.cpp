@@ -376,9 +376,12 @@ void indCellHandler::Dispatch()
         char text[32];
         std::snprintf(text, sizeof text, "%d *Yet*", static_cast<int>(label));
         capsule.outputText = text;
-        return;
+    } else {
+        (row_->run != nullptr ? row_->run : &CellBinding::RunValue)(*this, *row_);
     }
-    (row_->run != nullptr ? row_->run : &CellBinding::RunValue)(*this, *row_);
+    // Marks other settings put on the cell, whoever binds it.
+    if (mode == kHandlerDraw && IsDraw() && bindings_.Marks() != nullptr)
+        capsule.stateBits |= bindings_.Marks()(host, label, index);
 }
 
 std::int32_t indCellHandler::Finish()

@@ -6,6 +6,7 @@
 #include "cells/cmcCellObj.h"
 #include "cells/cmcEvMan.h"
 #include "cells/cmcFCache.h"
+#include "cells/indCellHandler.h"
 #include "channels/datClipCh.h"
 #include "clonefile/CloneFilePolicy.h"
 #include "clonefile/cmcVrcFile.h"
@@ -244,8 +245,19 @@ void cuiMain::BeforeSave(cmcEeprom &image, bool store)
 
 void cuiMain::ModelHook(cmcEeprom &image) { (void)image; }
 
-// The warning check list is not part of this build yet; it finds nothing.
-int cuiMain::WarningCheck() { return 0; }
+// The checks ask the cell handler, which serves the installed host only: a
+// frame that is not the program's host has nothing to check. The counts
+// do not depend on a tree; only the marks need one.
+int cuiMain::WarningCheck()
+{
+    lastWarningCheck_ = {};
+    if (cellHost() != this)
+        return 0;
+    lastWarningCheck_ =
+        WarningCheckList::Run(mainTextDatabase(), ModelType(), &indCellHandler::Handle);
+    view_->MarkTree(lastWarningCheck_.errors, lastWarningCheck_.warnings);
+    return lastWarningCheck_.ErrorCount();
+}
 
 void cuiMain::LoadInitialFile(int modelType)
 {

@@ -3,6 +3,7 @@
 #include "cells/CellHost.h"
 #include "image/AddressRange.h"
 #include "image/cmcEeprom.h"
+#include "mainframe/WarningCheckList.h"
 #include "mainframe/cuiMainView.h"
 
 #include <array>
@@ -53,8 +54,11 @@ public:
     // Before the image is saved or sent; store is false after loading.
     virtual void BeforeSave(cmcEeprom &image, bool store);
     virtual void ModelHook(cmcEeprom &image);
-    // The number of problems found.
+    // Runs the warning check list, marks the tree and returns the number of
+    // errors found (a clone write waits until there are none).
     virtual int WarningCheck();
+    // The sheets the last warning check found errors or warnings on.
+    const WarningCheckList::Result &LastWarningCheck() const { return lastWarningCheck_; }
     // The model type's initial file into the initial image; fatal when it
     // cannot be read.
     virtual void LoadInitialFile(int modelType);
@@ -228,4 +232,5 @@ private:
     std::string lastBackupPath_;
     std::string lastBackupError_;
     bool factoryAdjustMode_ = false;
+    WarningCheckList::Result lastWarningCheck_;
 };

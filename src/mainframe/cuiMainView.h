@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class cmcCellCapsule;
 struct CodecOpen;
@@ -122,4 +123,13 @@ public:
 
     // An edit changed the image: the warning check runs a little later.
     virtual void ArmWarningCheck() {}
+    // The warning check's result on the navigation tree: every node whose
+    // sheet call text is on a list, and its collapsed ancestors, get the
+    // error or the warning mark; an error mark replaces a warning mark.
+    virtual void MarkTree(const std::vector<std::string> &errors,
+                          const std::vector<std::string> &warnings)
+    {
+        (void)errors;
+        (void)warnings;
+    }
 };

@@ -15,6 +15,7 @@
 #include "image/WorkingLayout.h"
 #include "link/CloneCommands.h"
 #include "link/indCloneMan.h"
+#include "mainframe/WarningCheckList.h"
 #include "platform/FatalError.h"
 #include "platform/MessageService.h"
 #include "settings/GlobalEnvironment.h"
@@ -316,8 +317,9 @@ void indMain::CloneWriteCommand()
                               platform::MessageIcon::Error);
         return;
     }
-    if (WarningCheck() > 0) {
-        platform::showMessage(appTitle(), mainTextDatabase().GetText("GI_Mess_DataError"),
+    if (WarningCheck() > 0 && !writeWithErrors_) {
+        platform::showMessage(appTitle(),
+                              WarningCheckList::RefusalText(mainTextDatabase(), LastWarningCheck()),
                               platform::MessageIcon::Error);
         return;
     }

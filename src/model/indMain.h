@@ -49,6 +49,9 @@ public:
     void AfterLoad(cmcEeprom &image) override;
     void BeforeSave(cmcEeprom &image, bool store) override;
     int WarningCheck() override;
+    // Lets the next clone writes go ahead although the warning check finds
+    // errors (the command line's --force).
+    void AllowWriteWithErrors(bool allow) { writeWithErrors_ = allow; }
     void ReadContinuation(int code) override;
     void CloneWriteCommand() override;
     void WriteContinuation(int code) override;
@@ -128,4 +131,5 @@ private:
     bool sweepPair_ = false;
     // Per band: best value, last value, best reading.
     std::array<std::array<uint8_t, 3>, kSweepBands> sweepRecords_{};
+    bool writeWithErrors_ = false;
 };

@@ -348,6 +348,19 @@ int cuiTree::Mark(QTreeWidgetItem *node, const std::vector<std::string> &names, 
     return marked;
 }
 
+void cuiTree::MarkProblems(const std::vector<std::string> &errors,
+                           const std::vector<std::string> &warnings)
+{
+    if (view_ == nullptr || view_->topLevelItemCount() == 0)
+        return;
+    ClearOverlays(view_->topLevelItem(0));
+    for (int top = view_->topLevelItemCount() - 1; top >= 0; --top) {
+        QTreeWidgetItem *node = view_->topLevelItem(top);
+        Mark(node, warnings, kOverlayWarning);
+        Mark(node, errors, kOverlayError);
+    }
+}
+
 void cuiTree::setCaption(QTreeWidgetItem *node, const std::string &text)
 {
     node->setText(0, QString::fromStdString(text));

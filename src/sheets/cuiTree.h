@@ -85,6 +85,12 @@ public:
     // of named nodes marked.
     int Mark(QTreeWidgetItem *node, const std::vector<std::string> &names, int overlay);
     int Overlay(const QTreeWidgetItem *node) const;
+    // The warning check's result: clears the marks of the first node's
+    // branch, then marks every top-level branch, last to first, with the
+    // warning list and then the error list, so that an error mark replaces
+    // a warning mark on the same node.
+    void MarkProblems(const std::vector<std::string> &errors,
+                      const std::vector<std::string> &warnings);
 
     void SetChangeDelay(int milliseconds);
     int ChangeDelay() const { return changeDelay_; }

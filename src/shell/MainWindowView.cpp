@@ -562,6 +562,13 @@ void MainWindowView::ArmWarningCheck()
     warningArmed_ = true;
 }
 
+void MainWindowView::MarkTree(const std::vector<std::string> &errors,
+                              const std::vector<std::string> &warnings)
+{
+    if (tree_ != nullptr)
+        tree_->MarkProblems(errors, warnings);
+}
+
 bool MainWindowView::QueryClose()
 {
     if (!model_.SaveChangesPrompt(false))

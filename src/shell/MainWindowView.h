@@ -75,6 +75,8 @@ public:
     void Tick();
     // An edit changed the image: the warning check runs a little later.
     void ArmWarningCheck() override;
+    void MarkTree(const std::vector<std::string> &errors,
+                  const std::vector<std::string> &warnings) override;
     // The close query: false keeps the program running. On yes, the window's
     // placement and the tree's width go into the settings.
     bool QueryClose();

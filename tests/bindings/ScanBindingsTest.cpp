@@ -331,6 +331,8 @@ TEST_F(ScanSettings, FixedChannelNotInUseIsMarked)
 {
     setChannels({145000000, 0});
     changeScanList(1, &datCh::ScanMode, 2);
+    // Channel 0 scans with list 1, as a priority channel should.
+    setByte(kScanBitmaps + 4, 0x80);
     struct Case {
         std::int32_t label;
         std::int32_t datCh::*option;

@@ -1,6 +1,7 @@
 #include "FrameTestFixture.h"
 
 #include "cells/EventCodes.h"
+#include "channels/datCh.h"
 #include "mainframe/AboutBox.h"
 #include "mainframe/StatusPanel.h"
 #include "mainframe/cuiInformation.h"
@@ -225,6 +226,51 @@ TEST_F(MainForm, WarningCheckRunsOnceAfterItsDelay)
         view().Tick();
     }
     EXPECT_FALSE(view().WarningCheckArmed());
+}
+
+// The check marks the sheet of a problem in the tree, and the folded node
+// above it; the countdown after an edit and unfolding check again.
+TEST_F(MainForm, TheTreeShowsWhereTheWarningCheckFoundProblems)
+{
+    settings().modelType = 0;
+    openForm();
+    iuiTree &tree = *view().Tree();
+    QTreeWidgetItem *channels =
+        tree.FindNodeBySuffix("[St_ChBank]GI_Sheet_Mch_Conv_Lmr_KCOOP_Rep,Bank 0");
+    ASSERT_NE(channels, nullptr);
+    QTreeWidgetItem *above = channels->parent();
+    ASSERT_NE(above, nullptr);
+    above->setExpanded(true);
+    EXPECT_EQ(tree.Overlay(channels), cuiTree::kNoOverlay);
+
+    // A repeater channel on one frequency (a warning) far below the band
+    // (an error): the error shows.
+    datCh channel(&model().WorkingImage());
+    channel.setBankChannelCount(0, 1);
+    channel.decode(datCh::channelKind(), 0);
+    channel.FreqR = channel.FreqT = 50000000;
+    channel.OperationMode = 0;
+    channel.encode(datCh::kKindNone, 0);
+    view().ArmWarningCheck();
+    for (int i = 0; i < 200 && view().WarningCheckArmed(); ++i) {
+        QThread::msleep(5);
+        view().Tick();
+    }
+    EXPECT_EQ(tree.Overlay(channels), cuiTree::kOverlayError);
+    EXPECT_EQ(tree.Overlay(above), cuiTree::kNoOverlay);
+
+    above->setExpanded(false);
+    EXPECT_EQ(tree.Overlay(above), cuiTree::kOverlayError);
+    above->setExpanded(true);
+    EXPECT_EQ(tree.Overlay(above), cuiTree::kNoOverlay);
+    EXPECT_EQ(tree.Overlay(channels), cuiTree::kOverlayError);
+
+    // Fixed, only the warning remains.
+    channel.decode(datCh::channelKind(), 0);
+    channel.FreqR = channel.FreqT = 146520000;
+    channel.encode(datCh::kKindNone, 0);
+    model().WarningCheck();
+    EXPECT_EQ(tree.Overlay(channels), cuiTree::kOverlayWarning);
 }
 
 TEST_F(MainForm, SheetsReopenWhereTheUserLeftThem)

@@ -130,6 +130,31 @@ TEST_F(NavigationTree, MarksShowOnCollapsedNodesUpToTheStartingNode)
     EXPECT_EQ(node("GI_Sheet_Display")->icon(0).pixmap(16).toImage(), plain);
 }
 
+TEST_F(NavigationTree, CheckResultsMarkSheetsAndTheirFoldedAncestorsWithErrorsOnTop)
+{
+    QTreeWidgetItem *settings = byCaption("Settings");
+    QTreeWidgetItem *display = node("GI_Sheet_Display");
+    QTreeWidgetItem *talkGroups = node("GI_Sheet_TalkGroups");
+    settings->setExpanded(false);
+    // The display sheet fails two checks: the error wins.
+    tree.MarkProblems({"GI_Sheet_Display"}, {"GI_Sheet_Display", "GI_Sheet_TalkGroups"});
+    EXPECT_EQ(tree.Overlay(display), cuiTree::kOverlayError);
+    EXPECT_EQ(tree.Overlay(settings), cuiTree::kOverlayError);
+    EXPECT_EQ(tree.Overlay(talkGroups), cuiTree::kOverlayWarning);
+    EXPECT_EQ(tree.Overlay(byCaption("Radio")), cuiTree::kNoOverlay);
+
+    // Unfolded and checked again, only the sheet itself keeps the mark.
+    settings->setExpanded(true);
+    tree.MarkProblems({"GI_Sheet_Display"}, {});
+    EXPECT_EQ(tree.Overlay(settings), cuiTree::kNoOverlay);
+    EXPECT_EQ(tree.Overlay(display), cuiTree::kOverlayError);
+    EXPECT_EQ(tree.Overlay(talkGroups), cuiTree::kNoOverlay);
+
+    // A clean check clears every mark.
+    tree.MarkProblems({}, {});
+    EXPECT_EQ(tree.Overlay(display), cuiTree::kNoOverlay);
+}
+
 TEST_F(NavigationTree, ASelectionOpensItsSheetOnceTheDelayHasPassed)
 {
     std::vector<std::string> opened;
