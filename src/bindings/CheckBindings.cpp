@@ -71,6 +71,9 @@ struct ConcernedCells {
     std::string_view prefix{};
     int indexes = 1;
     CheckReason reason = kReasonCellMark;
+    // The model types whose sheets show these cells: a cell of the other
+    // model type's sheet reads bytes that mean nothing here.
+    unsigned modelTypes = kBoth;
 };
 
 struct CheckRow {
@@ -398,8 +401,10 @@ void inspectMultiTable(const Inspection &check)
 // --- The table -----------------------------------------------------------------------
 
 constexpr std::int32_t kOperationModeLabels[] = {CL_Mch_OperationMode};
-constexpr std::int32_t kChannelMarkLabels[] = {
-    CL_Mch_WNM,         CL_Mch_Lockout,      CL_Mch_Dig_Sig,
+constexpr std::int32_t kLmrChannelMarkLabels[] = {
+    CL_Mch_Lockout, CL_Mch_Dig_Sig, CL_Mch_CWID_Offset, CL_Mch_Ind_List, CL_Mch_TG_List};
+constexpr std::int32_t kPmrChannelMarkLabels[] = {
+    CL_Mch_WNM_Pmr,     CL_Mch_Lockout_Pmr,  CL_Mch_Dig_Sig,
     CL_Mch_CWID_Offset, CL_Mch_Dpmr_Unit_Id, CL_Mch_Dpmr_TG_List,
 };
 constexpr std::int32_t kTalkGroupLabels[] = {CL_Mch_Dpmr_TG_List};
@@ -411,7 +416,8 @@ constexpr std::int32_t kSwitchTableLabels[] = {CL_ExtPort_ChSW_Table_MoveCH};
 
 constexpr ConcernedCells kChannelCells[] = {
     {CT_Mch, kOperationModeLabels, {}, ConcernedCells::kChannels, kReasonRepeaterSameFrequency},
-    {CT_Mch, kChannelMarkLabels, {}, ConcernedCells::kChannels}};
+    {CT_Mch, kLmrChannelMarkLabels, {}, ConcernedCells::kChannels, kReasonCellMark, kLmr},
+    {CT_Mch, kPmrChannelMarkLabels, {}, ConcernedCells::kChannels, kReasonCellMark, kPmr}};
 constexpr ConcernedCells kTalkGroupCells[] = {
     {CT_Mch, kTalkGroupLabels, {}, ConcernedCells::kChannels}};
 constexpr ConcernedCells kSetModeCells[] = {{CT_Null, {}, "CL_SetM_", 1}};
@@ -461,10 +467,12 @@ const CheckRow *findCheck(std::int32_t label)
     return nullptr;
 }
 
-bool appliesTo(const CheckRow &row, int modelType)
+bool appliesTo(unsigned modelTypes, int modelType)
 {
-    return (row.modelTypes & (modelType == 1 ? kPmr : kLmr)) != 0;
+    return (modelTypes & (modelType == 1 ? kPmr : kLmr)) != 0;
 }
+
+bool appliesTo(const CheckRow &row, int modelType) { return appliesTo(row.modelTypes, modelType); }
 
 // The labels a group of concerned cells names, found once by their names.
 std::vector<std::int32_t> labelsOf(const ConcernedCells &cells)
@@ -482,6 +490,8 @@ std::vector<std::int32_t> labelsOf(const ConcernedCells &cells)
 void collectCellMarks(CellHost &host, const ConcernedCells &cells,
                       std::vector<CheckFinding> &findings)
 {
+    if (!appliesTo(cells.modelTypes, host.ModelType()))
+        return;
     const CellBindingRegistry &bindings = host.Bindings();
     std::vector<std::int32_t> labels = labelsOf(cells);
     std::erase_if(labels, [&](std::int32_t label) {

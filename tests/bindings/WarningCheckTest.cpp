@@ -295,6 +295,24 @@ TEST_F(WarningChecks, ChecksOfTheOtherModelTypeFindNothing)
     EXPECT_TRUE(findingsOf(CL_Check_Dig_Nacch).empty());
 }
 
+// A digital channel of the LMR model is checked by the columns its sheet
+// shows: the dPMR columns read bytes the LMR model gives no meaning.
+TEST_F(WarningChecks, ChannelChecksAskOnlyTheColumnsOfTheModelsSheet)
+{
+    useModelType(0);
+    digitalFunction(true);
+    setChannels({146000000});
+    editChannel(0, [](datCh &channel) {
+        channel.DigSig = 2;
+        channel.DpmrTgList = 400;
+    });
+    for (const CheckFinding &finding : findingsOf(CL_Check_Mch)) {
+        const std::string name(cellLabelName(finding.label));
+        EXPECT_EQ(name.find("Dpmr"), std::string::npos) << name;
+        EXPECT_EQ(name.find("_Pmr"), std::string::npos) << name;
+    }
+}
+
 // The check list of the overlay, run by the model: the failing sheets by
 // their call texts, errors counted, the tree's nodes named.
 TEST_F(WarningChecks, TheModelCountsErrorsAndNamesTheFailingSheets)
