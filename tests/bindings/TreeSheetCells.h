@@ -35,10 +35,14 @@ inline std::vector<std::string> treeSheetsOf(int modelType)
 }
 
 // The labelled cells of a sheet, built and shown as the tree shows it on
-// the model's handler, row by row.
+// the model's handler, row by row. The copies point at their parent cells
+// (fonts, basic cell) inside the sheet, so the sheets stay alive for the
+// whole test program.
 inline std::vector<cmcCellObj> labelledCellsOf(const std::string &call)
 {
-    std::unique_ptr<SheetLayout> sheet = SheetLayoutFactory::Create(mainTextDatabase(), call);
+    static std::vector<std::unique_ptr<SheetLayout>> sheets;
+    sheets.push_back(SheetLayoutFactory::Create(mainTextDatabase(), call));
+    SheetLayout *sheet = sheets.back().get();
     sheet->SetWidthsPersistent(false);
     sheet->SetHandler(SheetLayout::ModelHandler(), nullptr);
     sheet->Show();
